@@ -1,0 +1,16 @@
+#include "app/application.h"
+
+#include "toolkit/fonts.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+void setUpApplication(QApplication &app)
+{
+    // Fusion paints a button's own background colour, as the lesson's coloured buttons need.
+    if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+        app.setStyle(fusion);
+    // Controls that name no font take the system's face: a Japanese gothic, so kana render.
+    app.setFont(fonts::gothic(fonts::defaultPoints));
+    app.setApplicationName(QStringLiteral("kansu"));
+}

@@ -1,0 +1,74 @@
+// The initial screen: the rectangle, P at B, the pieces at home, table and graph afresh.
+#include "app/form1.h"
+
+#include "toolkit/panelcontrols.h"
+#include "toolkit/picturepanel.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+void Form1::shoki()
+{
+    Text1->setText(QStringLiteral(" 0.0"));
+    tsukami = 0;
+    hyoy = 0;
+    gurafuy = 0;
+    retsu.fill(0);
+    kokuban->clear();
+    hyo->clear();
+    hyokaki(0);
+    jiku(0);
+
+    Ax = 300;
+    Ay = 180;
+    Bx = 300;
+    By = 300;
+    Cx = 500;
+    Cy = 300;
+    Dx = 500;
+    Dy = 180;
+    Px = 300;
+    Py = 300;
+
+    Label4[0]->move(QPointF(Ax - 8, Ay - 35));
+    Label4[1]->move(QPointF(Bx + 4, By));
+    Label4[2]->move(QPointF(Cx - 8, Cy));
+    Label4[3]->move(QPointF(Dx - 8, std::int16_t(Dy - 35)));
+    Label4[4]->move(QPointF((Bx + Cx) / 2 - 20, By + 5));
+    Label4[5]->move(QPointF(Cx + 5, std::int16_t(Dy + 20)));
+    Label4[8]->move(QPointF(Px - 18, By));
+
+    Shape1->setLeft(Bx - 4);
+    Shape1->setTop(By - 4);
+
+    Line5[0]->setPoints(QPointF(20, Py), QPointF(Cx, Cy));
+    Line5[1]->setPoints(QPointF(Cx, Cy), QPointF(Dx, Dy));
+    Line5[2]->setPoints(QPointF(Dx, Dy), QPointF(Ax, Ay));
+    Line5[3]->setPoints(QPointF(Ax, Ay), QPointF(Bx, By));
+    // The distance bar waits below the visible area until a step or its check box shows it.
+    Line5[4]->setPoints(QPointF(310, 800), QPointF(Px, 800));
+    Line5[5]->setPoints(QPointF(Ax, Ay), QPointF(Ax - 20, Ay + 15));
+    Line5[6]->setPoints(QPointF(Ax - 20, Ay + 15), QPointF(Bx - 20, By - 15));
+    Line5[7]->setPoints(QPointF(Bx - 20, By - 15), QPointF(Bx, By));
+
+    Label4[6]->move(QPointF(300, 330));
+    Label4[6]->setVisible(false);
+
+    koma1(300, 5);
+    koma2(350, 5);
+    koma3(400, 5);
+    koma4(450, 5);
+
+    maex = 35;
+    maey = 480;
+    tomeru->setEnabled(false);
+    gurafu(0);
+    if (Check1->isChecked())
+        hougan();
+}
+
+void Form1::Command1_Click()
+{
+    shoki();
+}

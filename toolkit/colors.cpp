@@ -1,0 +1,29 @@
+#include "toolkit/colors.h"
+
+namespace colors {
+
+QColor palette(int index)
+{
+    static const QRgb table[16] = {
+        qRgb(0, 0, 0),       qRgb(0, 0, 128),   qRgb(0, 128, 0),   qRgb(0, 128, 128),
+        qRgb(128, 0, 0),     qRgb(128, 0, 128), qRgb(128, 128, 0), qRgb(192, 192, 192),
+        qRgb(128, 128, 128), qRgb(0, 0, 255),   qRgb(0, 255, 0),   qRgb(0, 255, 255),
+        qRgb(255, 0, 0),     qRgb(255, 0, 255), qRgb(255, 255, 0), qRgb(255, 255, 255),
+    };
+    if (index < 0 || index > 15)
+        return QColor(0, 0, 0);
+    return QColor(table[index]);
+}
+
+QColor fromHexText(const QString &text)
+{
+    if (!text.startsWith(QLatin1String("&H"), Qt::CaseInsensitive))
+        return QColor(0, 0, 0);
+    bool ok = false;
+    const uint bgr = text.mid(2).toUInt(&ok, 16);
+    if (!ok)
+        return QColor(0, 0, 0);
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+} // namespace colors
