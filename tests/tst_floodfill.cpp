@@ -1,0 +1,203 @@
+#include "testsupport.h"
+#include "toolkit/picturepanel.h"
+
+#include <memory>
+
+namespace {
+const QColor board(0, 128, 0);
+const QColor white(255, 255, 255);
+const QColor yellow(255, 255, 0);
+const QColor grey(192, 192, 192);
+const QColor black(0, 0, 0);
+} // namespace
+
+// The border fill that paints the figure: it must stop exactly at outlines of the border colour
+// and must paint every pixel it reaches, whatever colour that pixel had.
+class tst_FloodFill : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void linesFollowThePixelRule();
+    void fillsClosedOutline_data();
+    void fillsClosedOutline();
+    void paintsOverOtherColours();
+    void passesThroughPixelsOfTheFillColour();
+    void paintsNothing_data();
+    void paintsNothing();
+    void keepsFillingAfterManyFills();
+
+private:
+    // Counts the pixels of `color` in the rectangle.
+    int count(const QRect &area, const QColor &color) const;
+    void square(int left, int top, int size);
+
+    std::unique_ptr<PicturePanel> panel;
+};
+
+void tst_FloodFill::init()
+{
+    panel = std::make_unique<PicturePanel>();
+    panel->setBackColor(board);
+    panel->setOuterGeometry(QRect(0, 0, 404, 404)); // 2-pixel frame: a 400 x 400 picture
+    panel->setPictureRatio(1);
+    panel->clear();
+    panel->setForeColor(yellow);
+    panel->setDrawWidth(2);
+    panel->setFillStyle(PicturePanel::FillStyle::Solid);
+    panel->setFillColor(white);
+}
+
+void tst_FloodFill::cleanup()
+{
+    panel.reset();
+}
+
+int tst_FloodFill::count(const QRect &area, const QColor &color) const
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += sameRgb(panel->pixel(x, y), color);
+    return n;
+}
+
+void tst_FloodFill::square(int left, int top, int size)
+{
+    panel->line(QPointF(left, top + size), QPointF(left + size, top + size));
+    panel->lineTo(QPointF(left + size, top));
+    panel->lineTo(QPointF(left, top));
+    panel->lineTo(QPointF(left, top + size));
+}
+
+void tst_FloodFill::linesFollowThePixelRule()
+{
+    QCOMPARE(panel->pictureSize(), QSize(400, 400));
+    // A 2-pixel line covers the pixels whose centres lie inside the stroke: the row above the
+    // line's y and the row of it.
+    panel->line(QPointF(20, 300), QPointF(200, 300));
+    QVERIFY(sameRgb(panel->pixel(100, 298), board));
+    QVERIFY(sameRgb(panel->pixel(100, 299), yellow));
+    QVERIFY(sameRgb(panel->pixel(100, 300), yellow));
+    QVERIFY(sameRgb(panel->pixel(100, 301), board));
+    panel->line(QPointF(300, 100), QPointF(300, 200));
+    QVERIFY(sameRgb(panel->pixel(298, 150), board));
+    QVERIFY(sameRgb(panel->pixel(299, 150), yellow));
+    QVERIFY(sameRgb(panel->pixel(300, 150), yellow));
+    QVERIFY(sameRgb(panel->pixel(301, 150), board));
+    QCOMPARE(panel->currentPos(), QPointF(300, 200));
+}
+
+void tst_FloodFill::fillsClosedOutline_data()
+{
+    QTest::addColumn<int>("shape");
+    QTest::newRow("square") << 0;
+    QTest::newRow("triangle with a diagonal edge") << 1;
+    QTest::newRow("steep triangle") << 2;
+}
+
+void tst_FloodFill::fillsClosedOutline()
+{
+    QFETCH(int, shape);
+    QRect inside; // pixels that must all turn white
+    QPoint seed;
+    int expectedWhite = 0;
+    switch (shape) {
+    case 0:
+        square(100, 100, 40);
+        // Outline pixels are 99..100 and 139..140: the inside is 101..138 both ways.
+        inside = QRect(101, 101, 38, 38);
+        seed = QPoint(105, 135);
+        expectedWhite = 38 * 38;
+        break;
+    case 1:
+        panel->line(QPointF(100, 300), QPointF(220, 300));
+        panel->lineTo(QPointF(220, 180));
+        panel->lineTo(QPointF(100, 300));
+        inside = QRect(200, 280, 15, 15); // well inside, near the right angle
+        seed = QPoint(215, 295);
+        break;
+    case 2:
+        panel->line(QPointF(50, 350), QPointF(70, 350));
+        panel->lineTo(QPointF(70, 50));
+        panel->lineTo(QPointF(50, 350));
+        inside = QRect(66, 330, 2, 10);
+        seed = QPoint(67, 345);
+        break;
+    }
+    const int boardBefore = count(QRect(0, 0, 400, 400), board);
+    QVERIFY(panel->floodFill(seed.x(), seed.y(), yellow));
+    QCOMPARE(count(inside, white), inside.width() * inside.height());
+    if (expectedWhite)
+        QCOMPARE(count(QRect(0, 0, 400, 400), white), expectedWhite);
+    // Nothing leaked: the board outside kept its colour except for what turned white.
+    QCOMPARE(count(QRect(0, 0, 400, 400), board),
+             boardBefore - count(QRect(0, 0, 400, 400), white));
+    QVERIFY(sameRgb(panel->pixel(0, 0), board));
+    QVERIFY(sameRgb(panel->pixel(399, 399), board));
+}
+
+void tst_FloodFill::paintsOverOtherColours()
+{
+    square(100, 100, 40);
+    // A black 1-pixel line across the inside is not the border: the fill covers it.
+    panel->setDrawWidth(1);
+    panel->line(QPointF(101, 120), QPointF(138, 120), black);
+    panel->setDrawWidth(2);
+    panel->setFillColor(grey);
+    QVERIFY(panel->floodFill(130, 130, yellow));
+    QCOMPARE(count(QRect(101, 101, 38, 38), grey), 38 * 38);
+    QCOMPARE(count(QRect(0, 0, 400, 400), black), 0);
+}
+
+void tst_FloodFill::passesThroughPixelsOfTheFillColour()
+{
+    // Two boxes joined only through a white stripe: a fill that stopped at pixels of its own
+    // colour would never reach the right box.
+    square(100, 100, 40);
+    square(160, 100, 40);
+    panel->line(QPointF(139, 120), QPointF(161, 120), white); // cuts both walls, white
+    panel->line(QPointF(140, 110), QPointF(160, 110)); // the stripe's yellow edges
+    panel->line(QPointF(140, 130), QPointF(160, 130));
+    QVERIFY(panel->floodFill(105, 105, yellow));
+    QCOMPARE(count(QRect(161, 101, 38, 8), white), 38 * 8);
+    QCOMPARE(count(QRect(161, 131, 38, 8), white), 38 * 8);
+}
+
+void tst_FloodFill::paintsNothing_data()
+{
+    QTest::addColumn<QPoint>("seed");
+    QTest::addColumn<bool>("transparent");
+    QTest::newRow("seed on the border") << QPoint(100, 120) << false;
+    QTest::newRow("seed left of the picture") << QPoint(-1, 120) << false;
+    QTest::newRow("seed below the picture") << QPoint(120, 400) << false;
+    QTest::newRow("transparent fill style") << QPoint(120, 120) << true;
+}
+
+void tst_FloodFill::paintsNothing()
+{
+    QFETCH(QPoint, seed);
+    QFETCH(bool, transparent);
+    square(100, 100, 40);
+    if (transparent)
+        panel->setFillStyle(PicturePanel::FillStyle::Transparent);
+    const QImage before = panel->picture().copy();
+    QVERIFY(!panel->floodFill(seed.x(), seed.y(), yellow));
+    QCOMPARE(panel->picture(), before);
+}
+
+void tst_FloodFill::keepsFillingAfterManyFills()
+{
+    // The visited mask is reused between fills: every fill must still see its own region.
+    square(100, 100, 40);
+    for (int i = 0; i < 300; ++i) {
+        panel->setFillColor(i % 2 ? grey : white); // the last fill is grey
+        QVERIFY(panel->floodFill(120, 120, yellow));
+    }
+    QCOMPARE(count(QRect(101, 101, 38, 38), grey), 38 * 38);
+}
+
+KANSU_TEST_MAIN(tst_FloodFill)
+#include "tst_floodfill.moc"
