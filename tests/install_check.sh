@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# install_check.sh CMAKE BUILD_DIR BINDIR DATADIR
+# Installs the build into a fresh prefix and checks that a desktop finds the program, its entry
+# and its icon where it looks for them.
+set -euo pipefail
+cmake="$1" build="$2" bindir="$3" datadir="$4"
+
+prefix="$(mktemp -d)"
+trap 'rm -rf "$prefix"' EXIT
+unset DESTDIR
+"$cmake" --install "$build" --prefix "$prefix" >/dev/null
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+program="$prefix/$bindir/kansu"
+entry="$prefix/$datadir/applications/kansu.desktop"
+icon="$prefix/$datadir/icons/hicolor/scalable/apps/kansu.svg"
+
+[ -x "$program" ] || fail "no executable program at $program"
+[ -f "$icon" ] || fail "no icon at $icon"
+if [ ! -f "$entry" ]; then
+    fail "no desktop entry at $entry"
+else
+    command -v desktop-file-validate >/dev/null \
+        || { echo "FAIL: desktop-file-validate is missing (Debian: desktop-file-utils)" >&2; exit 1; }
+    desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
+    key() { sed -n "s/^$1=//p" "$entry"; }
+    [ "$(key Name)" = "関数の利用" ] || fail "Name is '$(key Name)'"
+    [ "$(key Categories)" = "Education;Math;" ] || fail "Categories is '$(key Categories)'"
+    [ "$(key Type)" = "Application" ] || fail "Type is '$(key Type)'"
+    # The launcher runs Exec from PATH and looks the icon up by name in the icon theme.
+    exec_name="$(key Exec | cut -d' ' -f1)"
+    [ -x "$prefix/$bindir/$exec_name" ] || fail "Exec '$exec_name' is not the installed program"
+    [ -f "$prefix/$datadir/icons/hicolor/scalable/apps/$(key Icon).svg" ] \
+        || fail "Icon '$(key Icon)' is not the installed icon"
+fi
+if [ -f "$icon" ]; then
+    command -v xmllint >/dev/null \
+        || { echo "FAIL: xmllint is missing (Debian: libxml2-utils)" >&2; exit 1; }
+    xmllint --noout "$icon" || fail "the icon is not well-formed XML"
+    root="$(xmllint --xpath 'local-name(/*)' "$icon")"
+    [ "$root" = "svg" ] || fail "the icon's root element is '$root', not svg"
+    [ -n "$(xmllint --xpath 'string(/*/@viewBox)' "$icon")" ] \
+        || fail "the icon has no viewBox, so it does not scale"
+fi
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures failed" >&2
+    exit 1
+fi
+echo "installed files in place and valid"
