@@ -1,0 +1,325 @@
+#include "formprobe.h"
+#include "testsupport.h"
+
+#include <QRandomGenerator>
+#include <cmath>
+#include <memory>
+
+// A class of learners clicking everything in every order, automatic play included: after every
+// action the lesson's state must still tell the truth. KANSU_SOAK_SEED and KANSU_SOAK_ACTIONS
+// run one seed for longer; a failure names its seed and action so that it can be replayed.
+class tst_Soak : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void randomActionsKeepTheInvariants_data();
+    void randomActionsKeepTheInvariants();
+
+private:
+    void act();
+    void clickSomeButton();
+    void toggleSomeBox();
+    void dragOnTheBoard();
+    void typeASpeed();
+    void playAutomatically();
+    void mouse(QEvent::Type type, const QPointF &at, Qt::MouseButton button, Qt::MouseButtons held);
+    QPointF anywhereOnTheBoard();
+    // Records the first broken invariant; returns whether all held.
+    bool check(const char *where);
+
+    std::unique_ptr<Form1> form;
+    std::unique_ptr<FormProbe> probe;
+    QRandomGenerator random;
+    quint32 seed = 0;
+    int action = 0;
+    bool mouseHeld = false;
+    QString failure;
+};
+
+namespace {
+
+// Height in cm of the figure at distance d cm from P, just inside the strip ending at d (or
+// starting at d, with `after`): the lesson's geometry, independent of the increment table.
+double heightAt(const std::array<double, 5> &retsu, double d)
+{
+    const int column = std::clamp(int(std::floor(d / 2)), 0, 4);
+    switch (int(retsu[column])) {
+    case 1:
+        return 2;
+    case 2:
+        return 4;
+    case 3:
+        return 6;
+    case 4:
+        return d - 2 * column;
+    case 5:
+        return d - 2 * (column - 1);
+    case 6:
+        return d - 2 * (column - 2);
+    default:
+        return 0;
+    }
+}
+
+// Area in cm² of the figure's part within x cm of its left end, strip by half-centimetre strip
+// (no strip crosses a column boundary, and over each strip the height is linear).
+double exactArea(const std::array<double, 5> &retsu, double x)
+{
+    double area = 0;
+    for (int k = 0; k < int(std::lround(2 * x)); ++k) {
+        const double a = k * 0.5;
+        const double mid = a + 0.25;
+        area += 0.5 * heightAt(retsu, mid);
+    }
+    return area;
+}
+
+QString xText(double px)
+{
+    return QString::asprintf(" %.1f", (300 - px) / 20);
+}
+
+bool wholePieces(const std::array<double, 5> &r)
+{
+    for (int k = 0; k < 5; ++k) {
+        const int c = int(r[k]);
+        if (r[k] != c || c < 0 || c > 6)
+            return false;
+        if (c == 4 && (k > 2 || r[k + 1] != 5 || r[k + 2] != 6))
+            return false;
+        if (c == 5 && (k < 1 || k > 3 || r[k - 1] != 4))
+            return false;
+        if (c == 6 && (k < 2 || r[k - 1] != 5))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void tst_Soak::init()
+{
+    form = std::make_unique<Form1>();
+    probe = std::make_unique<FormProbe>(*form);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    failure.clear();
+    mouseHeld = false;
+}
+
+void tst_Soak::cleanup()
+{
+    probe.reset();
+    form.reset();
+}
+
+bool tst_Soak::check(const char *where)
+{
+    if (!failure.isEmpty())
+        return false;
+    auto fail = [&](const QString &what) {
+        failure = QStringLiteral("seed %1, action %2 (%3): %4")
+                      .arg(seed)
+                      .arg(action)
+                      .arg(QLatin1String(where), what);
+        return false;
+    };
+    const double px = probe->Px();
+    if (px < 100 || px > 300 || std::fmod(px, 10) != 0)
+        return fail(QStringLiteral("Px = %1").arg(px));
+    if (probe->Text1()->text() != xText(px))
+        return fail(QStringLiteral("x text '%1' for Px %2").arg(probe->Text1()->text()).arg(px));
+    const auto retsu = probe->retsu();
+    if (!wholePieces(retsu))
+        return fail(QStringLiteral("retsu %1 %2 %3 %4 %5")
+                        .arg(retsu[0])
+                        .arg(retsu[1])
+                        .arg(retsu[2])
+                        .arg(retsu[3])
+                        .arg(retsu[4]));
+    if (!mouseHeld && probe->tsukami() != 0)
+        return fail(QStringLiteral("a piece in hand with no button held"));
+    const double x = (300 - px) / 20;
+    const double area = exactArea(retsu, x);
+    if (probe->gurafuy() != area)
+        return fail(
+            QStringLiteral("graph y %1, area %2 at x %3").arg(probe->gurafuy()).arg(area).arg(x));
+    if (probe->Check3()->isChecked() && probe->hyoy() != exactArea(retsu, std::floor(x)))
+        return fail(QStringLiteral("table y %1, area %2 at x %3")
+                        .arg(probe->hyoy())
+                        .arg(exactArea(retsu, std::floor(x)))
+                        .arg(x));
+    if (probe->maex() != 30 * x + 35
+        || probe->maey() != std::int16_t(std::nearbyint(480 - 7.5 * area)))
+        return fail(QStringLiteral("graph point (%1, %2) at x %3, y %4")
+                        .arg(probe->maex())
+                        .arg(probe->maey())
+                        .arg(x)
+                        .arg(area));
+    const bool idle = !probe->playing();
+    if (probe->susumu()->isEnabled() != idle || probe->modoru()->isEnabled() != idle
+        || probe->Command1()->isEnabled() != idle)
+        return fail(QStringLiteral("stepping buttons disagree with play running = %1").arg(!idle));
+    if (probe->tomeru()->isEnabled() != !idle)
+        return fail(QStringLiteral("stop button disagrees with play running = %1").arg(!idle));
+    return true;
+}
+
+void tst_Soak::mouse(QEvent::Type type, const QPointF &at, Qt::MouseButton button,
+                     Qt::MouseButtons held)
+{
+    PicturePanel *board = probe->kokuban();
+    const QPointF local = at + board->pictureOffset();
+    QMouseEvent event(type, local, board->mapToGlobal(local), button, held, Qt::NoModifier);
+    QApplication::sendEvent(board, &event);
+}
+
+QPointF tst_Soak::anywhereOnTheBoard()
+{
+    // Mostly where pieces and columns are, sometimes anywhere, off the panel included.
+    switch (random.bounded(4)) {
+    case 0: // the palette
+        return QPointF(random.bounded(290, 580), random.bounded(-20, 160));
+    case 1: // the figure's columns
+        return QPointF(random.bounded(290, 510), random.bounded(170, 310));
+    case 2: // exactly on a bound
+        return QPointF(300 + 40 * random.bounded(6), random.bounded(2) ? 180 : 150);
+    default:
+        return QPointF(random.bounded(-200, 800) + random.bounded(1.0),
+                       random.bounded(-200, 600) + random.bounded(1.0));
+    }
+}
+
+void tst_Soak::clickSomeButton()
+{
+    QPushButton *buttons[]
+        = { probe->susumu(), probe->susumu(),   probe->susumu(),   probe->modoru(),
+            probe->modoru(), probe->Command2(), probe->Command1(), probe->tomeru() };
+    QTest::mouseClick(buttons[random.bounded(int(std::size(buttons)))], Qt::LeftButton);
+}
+
+void tst_Soak::toggleSomeBox()
+{
+    QCheckBox *boxes[] = { probe->Check1(), probe->Check2(), probe->Check3(), probe->Check4() };
+    QTest::mouseClick(boxes[random.bounded(4)], Qt::LeftButton);
+}
+
+void tst_Soak::dragOnTheBoard()
+{
+    const Qt::MouseButton button = random.bounded(5) ? Qt::LeftButton : Qt::RightButton;
+    mouseHeld = true;
+    mouse(QEvent::MouseButtonPress, anywhereOnTheBoard(), button, button);
+    for (int i = random.bounded(4); i > 0; --i)
+        mouse(QEvent::MouseMove, anywhereOnTheBoard(), Qt::NoButton, button);
+    check("while dragging");
+    mouseHeld = false;
+    mouse(QEvent::MouseButtonRelease, anywhereOnTheBoard(), button, Qt::NoButton);
+}
+
+void tst_Soak::typeASpeed()
+{
+    static const char *const texts[]
+        = { "0",    "3",  "abc", "-5",   "1e999", "99999999999", "1e",   " 0", ".", "2.5",
+            "-1e9", "５", "+1",  "1e-5", "",      "0.4",         "1..2", "nan" };
+    QLineEdit *edit = probe->Combo1()->lineEdit();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, QString::fromUtf8(texts[random.bounded(int(std::size(texts)))]));
+}
+
+void tst_Soak::playAutomatically()
+{
+    // Pauses of 0 to 3 ms, or a typed speed with a huge pause that only a stop can end.
+    static const char *const speeds[] = { " 0", "0.2", "0.4", "0.6", "1e999", "99999999999" };
+    const int pick = random.bounded(int(std::size(speeds)));
+    probe->Combo1()->setEditText(QString::fromLatin1(speeds[pick]));
+    const bool endless = pick >= 4;
+
+    // What the class does between two automatic steps.
+    const int interruptions = random.bounded(endless ? 1 : 0, 4);
+    for (int i = 0; i < interruptions; ++i) {
+        QTimer::singleShot(random.bounded(1, 40), form.get(), [this, i, endless] {
+            ++action;
+            if (endless && i == 0) {
+                QTest::mouseClick(probe->tomeru(), Qt::LeftButton);
+            } else {
+                switch (random.bounded(5)) {
+                case 0:
+                    QTest::mouseClick(probe->tomeru(), Qt::LeftButton);
+                    break;
+                case 1:
+                    QTest::mouseClick(probe->Command2(), Qt::LeftButton);
+                    break;
+                case 2:
+                    toggleSomeBox();
+                    break;
+                case 3:
+                    dragOnTheBoard();
+                    break;
+                default:
+                    clickSomeButton();
+                    break;
+                }
+            }
+            check("during automatic play");
+        });
+    }
+    QTest::mouseClick(probe->jidou(), Qt::LeftButton);
+    // A timer left over from a short run fires among the next actions; that is fine.
+}
+
+void tst_Soak::act()
+{
+    ++action;
+    const int kind = random.bounded(100);
+    if (kind < 35)
+        clickSomeButton();
+    else if (kind < 50)
+        toggleSomeBox();
+    else if (kind < 80)
+        dragOnTheBoard();
+    else if (kind < 88)
+        typeASpeed();
+    else
+        playAutomatically();
+    check("after an action");
+}
+
+void tst_Soak::randomActionsKeepTheInvariants_data()
+{
+    QTest::addColumn<quint32>("rowSeed");
+    QTest::addColumn<int>("actions");
+    bool ok = false;
+    const quint32 envSeed = qEnvironmentVariable("KANSU_SOAK_SEED").toUInt(&ok);
+    const int envActions = qEnvironmentVariableIntValue("KANSU_SOAK_ACTIONS");
+    if (ok) {
+        QTest::newRow("seed from the environment")
+            << envSeed << (envActions > 0 ? envActions : 5000);
+        return;
+    }
+    const int perSeed = envActions > 0 ? envActions : 5000;
+    for (quint32 s : { 1u, 2u, 3u, 4u, 20261208u })
+        QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(s))) << s << perSeed;
+}
+
+void tst_Soak::randomActionsKeepTheInvariants()
+{
+    QFETCH(quint32, rowSeed);
+    QFETCH(int, actions);
+    seed = rowSeed;
+    random.seed(seed);
+    action = 0;
+    QVERIFY(check("at start"));
+    while (action < actions && failure.isEmpty())
+        act();
+    // Let any leftover interruption run, then look once more.
+    QTest::qWait(50);
+    check("at the end");
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+KANSU_TEST_MAIN(tst_Soak)
+#include "tst_soak.moc"
