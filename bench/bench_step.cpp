@@ -1,0 +1,110 @@
+// A step forward and a step back with grid, table and graph shown. Every iteration does the
+// same work: the timed step is undone (or redone) outside the timing, so P is back at the same
+// x, the table and graph hold the same columns and segments, and the running sums are the same.
+#include "benchsupport.h"
+
+namespace {
+
+struct Snapshot
+{
+    double Px, hyoy, gurafuy, maex;
+    std::int16_t maey;
+    bool operator==(const Snapshot &) const = default;
+};
+
+Snapshot snapshot(FormProbe &p)
+{
+    return { p.Px(), p.hyoy(), p.gurafuy(), p.maex(), p.maey() };
+}
+
+// Builds the figure with every view on and puts P `halves` half centimetres from B. Returns
+// false (and skips the benchmark) while the stepping procedures do not move P yet.
+bool prepare(benchmark::State &state, bench::Lesson &lesson, int halves)
+{
+    lesson.allViews();
+    lesson.build(bench::figures.at(state.range(0)));
+    lesson.probe.susumu_Click();
+    const bool moved = lesson.probe.Px() == 290;
+    lesson.probe.modoru_Click();
+    bench::settle();
+    if (!moved || lesson.probe.Px() != 300) {
+        state.SkipWithError("stepping does not move P yet");
+        return false;
+    }
+    lesson.stepForward(halves);
+    return true;
+}
+
+void checkRestored(benchmark::State &state, const Snapshot &before, const Snapshot &after)
+{
+    if (!(before == after))
+        state.SkipWithError("a step forward and back did not bring the lesson back");
+}
+
+// Args: figure, P's position before the step in half centimetres from B, repaint timed too.
+void BM_StepForward(benchmark::State &state)
+{
+    bench::Lesson lesson;
+    if (!prepare(state, lesson, int(state.range(1))))
+        return;
+    const bool repaint = state.range(2);
+    const Snapshot before = snapshot(lesson.probe);
+    for (auto _ : state) {
+        lesson.probe.susumu_Click();
+        if (repaint)
+            bench::settle();
+        state.PauseTiming();
+        bench::settle();
+        lesson.probe.modoru_Click();
+        bench::settle();
+        state.ResumeTiming();
+    }
+    checkRestored(state, before, snapshot(lesson.probe));
+}
+BENCHMARK(BM_StepForward)
+    ->ArgNames({ "figure", "from", "repaint" })
+    ->Args({ 0, 0, 1 })
+    ->Args({ 0, 3, 1 })
+    ->Args({ 0, 9, 1 })
+    ->Args({ 0, 19, 1 })
+    ->Args({ 1, 0, 1 })
+    ->Args({ 1, 3, 1 })
+    ->Args({ 1, 9, 1 })
+    ->Args({ 1, 19, 1 })
+    ->Args({ 0, 9, 0 })
+    ->Unit(benchmark::kMicrosecond);
+
+// Args: figure, P's position before the step back in half centimetres from B, repaint timed.
+void BM_StepBack(benchmark::State &state)
+{
+    bench::Lesson lesson;
+    if (!prepare(state, lesson, int(state.range(1))))
+        return;
+    const bool repaint = state.range(2);
+    const Snapshot before = snapshot(lesson.probe);
+    for (auto _ : state) {
+        lesson.probe.modoru_Click();
+        if (repaint)
+            bench::settle();
+        state.PauseTiming();
+        bench::settle();
+        lesson.probe.susumu_Click();
+        bench::settle();
+        state.ResumeTiming();
+    }
+    checkRestored(state, before, snapshot(lesson.probe));
+}
+BENCHMARK(BM_StepBack)
+    ->ArgNames({ "figure", "from", "repaint" })
+    ->Args({ 0, 1, 1 })
+    ->Args({ 0, 4, 1 })
+    ->Args({ 0, 10, 1 })
+    ->Args({ 0, 20, 1 })
+    ->Args({ 1, 1, 1 })
+    ->Args({ 1, 4, 1 })
+    ->Args({ 1, 10, 1 })
+    ->Args({ 1, 20, 1 })
+    ->Args({ 0, 10, 0 })
+    ->Unit(benchmark::kMicrosecond);
+
+} // namespace
