@@ -2,14 +2,16 @@
 // 120-pixel box the piece stands in, so every piece's base lies on the anchor's y + 120.
 #include "app/form1.h"
 
+#include "toolkit/numtext.h"
 #include "toolkit/panelcontrols.h"
 
 namespace {
 
-// Anchor arithmetic is 16-bit, as the anchor's fields are.
+// Anchor arithmetic is 16-bit, as the anchor's fields are; it saturates rather than wrap, so an
+// anchor at the far edge cannot fling a segment across the board.
 double at(std::int16_t base, int offset)
 {
-    return std::int16_t(base + offset);
+    return numtext::toInt16(double(base) + offset);
 }
 
 // A box piece, clockwise from the top-left corner: top, right, bottom, left.
