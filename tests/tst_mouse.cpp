@@ -1,0 +1,426 @@
+#include "drag/figurecolumns.h"
+#include "formprobe.h"
+#include "testsupport.h"
+
+#include <QSignalSpy>
+#include <memory>
+
+namespace {
+
+using Codes = std::array<double, 5>;
+
+Codes codesFrom(const QString &text)
+{
+    Codes codes {};
+    const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (int k = 0; k < 5 && k < parts.size(); ++k)
+        codes[k] = parts[k].toDouble();
+    return codes;
+}
+
+QString textOf(const Codes &codes)
+{
+    QStringList parts;
+    for (double c : codes)
+        parts << QString::number(c);
+    return parts.join(QLatin1Char(' '));
+}
+
+// Height in pixels over the column at d pixels right of B: bars 2, 4 and 6 cm, a triangle
+// rising 1 cm per cm from its tip.
+double heightAt(const Codes &codes, double d)
+{
+    if (d <= 0 || d >= 200)
+        return 0;
+    const int k = int(d / 40);
+    const int code = int(codes[k]);
+    if (code >= 1 && code <= 3)
+        return 40.0 * code;
+    if (code >= 4 && code <= 6)
+        return d - 40.0 * (k - (code - 4));
+    return 0;
+}
+
+QRectF outline(std::initializer_list<PanelLine *> lines)
+{
+    QRectF box;
+    for (const PanelLine *l : lines)
+        box |= QRectF(QPointF(l->x1(), l->y1()), QPointF(l->x2(), l->y2())).normalized();
+    return box;
+}
+
+} // namespace
+
+class tst_Mouse : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void releases_data();
+    void releases();
+    void pressesOutsideEveryAreaPickNothing_data();
+    void pressesOutsideEveryAreaPickNothing();
+    void dragFollowsPointer_data();
+    void dragFollowsPointer();
+    void moveWithNothingInHandChangesNothing();
+    void noHalfTriangleLeftBehind();
+    void gridStaysOnTopAfterDrop();
+    void anchorsRoundHalfToEven_data();
+    void anchorsRoundHalfToEven();
+
+private:
+    QPoint at(QPointF picture) const
+    {
+        return (picture + probe->kokuban()->pictureOffset()).toPoint();
+    }
+    QRectF square()
+    {
+        return outline({ probe->Line6(0), probe->Line6(1), probe->Line6(2), probe->Line6(3) });
+    }
+    QRectF shortBar()
+    {
+        return outline({ probe->Line7(0), probe->Line7(1), probe->Line7(2), probe->Line7(3) });
+    }
+    QRectF tallBar()
+    {
+        return outline({ probe->Line9(0), probe->Line9(1), probe->Line9(2), probe->Line9(3) });
+    }
+    QRectF triangle() { return outline({ probe->Line8(0), probe->Line8(1), probe->Line8(2) }); }
+    void checkPiecesHome();
+    void checkFigureAtStart(const Codes &codes);
+
+    std::unique_ptr<Form1> form;
+    std::unique_ptr<FormProbe> probe;
+};
+
+void tst_Mouse::init()
+{
+    form = std::make_unique<Form1>();
+    probe = std::make_unique<FormProbe>(*form);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+}
+
+void tst_Mouse::cleanup()
+{
+    probe.reset();
+    form.reset();
+}
+
+void tst_Mouse::checkPiecesHome()
+{
+    // The palette: every piece standing on y 125, side by side.
+    QCOMPARE(square(), QRectF(QPointF(300, 85), QPointF(340, 125)));
+    QCOMPARE(shortBar(), QRectF(QPointF(350, 45), QPointF(390, 125)));
+    QCOMPARE(tallBar(), QRectF(QPointF(400, 5), QPointF(440, 125)));
+    QCOMPARE(triangle(), QRectF(QPointF(450, 5), QPointF(570, 125)));
+}
+
+// The figure is painted with its left end at B: each column up to its height, light grey as
+// nothing has crossed AB yet, and nothing above it.
+void tst_Mouse::checkFigureAtStart(const Codes &codes)
+{
+    const PicturePanel *board = probe->kokuban();
+    const QColor grey(192, 192, 192);
+    for (int k = 0; k < 5; ++k) {
+        const double x = 320 + 40 * k;
+        const double h = heightAt(codes, x - 300);
+        const QString where = QStringLiteral("column %1").arg(k);
+        if (h > 0)
+            QVERIFY2(sameRgb(board->pixel(x, 300 - h / 2), grey), qPrintable(where));
+        if (h + 10 < 120)
+            QVERIFY2(sameRgb(board->pixel(x, 300 - h - 6), board->backColor()), qPrintable(where));
+    }
+}
+
+void tst_Mouse::releases_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QPointF>("press");
+    QTest::addColumn<QPointF>("release");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("redraw");
+
+    const QPointF square(320, 100), shortBar(370, 100), tallBar(420, 100), triangle(510, 100);
+    auto over = [](int column) { return QPointF(320 + 40 * column, 250); };
+
+    // Drops.
+    QTest::newRow("square into column 0")
+        << "0 0 0 0 0" << square << over(0) << "1 0 0 0 0" << true;
+    QTest::newRow("square picked above its outline")
+        << "0 0 0 0 0" << QPointF(320, 20) << over(1) << "0 1 0 0 0" << true;
+    QTest::newRow("short bar at (390, 250) into column 2")
+        << "0 0 0 0 0" << shortBar << QPointF(390, 250) << "0 0 2 0 0" << true;
+    QTest::newRow("tall bar refused on occupied column")
+        << "0 0 2 0 0" << tallBar << QPointF(390, 250) << "0 0 2 0 0" << true;
+    QTest::newRow("drop just inside column 4")
+        << "0 0 0 0 0" << tallBar << QPointF(499, 299) << "0 0 0 0 3" << true;
+    QTest::newRow("drop on a column bound is refused")
+        << "0 0 0 0 0" << square << QPointF(340, 250) << "0 0 0 0 0" << true;
+    QTest::newRow("drop on B's side is refused")
+        << "0 0 0 0 0" << square << QPointF(300, 250) << "0 0 0 0 0" << true;
+    QTest::newRow("drop left of the figure is refused")
+        << "0 0 0 0 0" << square << QPointF(250, 250) << "0 0 0 0 0" << true;
+    QTest::newRow("triangle over column 1")
+        << "0 0 0 0 0" << triangle << over(1) << "4 5 6 0 0" << true;
+    QTest::newRow("triangle over column 2 overwrites bars beside it")
+        << "0 1 0 2 0" << triangle << over(2) << "0 4 5 6 0" << true;
+    QTest::newRow("triangle over column 3")
+        << "0 0 0 0 0" << triangle << over(3) << "0 0 4 5 6" << true;
+    QTest::newRow("triangle refused over column 0")
+        << "0 0 0 0 0" << triangle << over(0) << "0 0 0 0 0" << true;
+    QTest::newRow("triangle refused over column 4")
+        << "0 0 0 0 0" << triangle << over(4) << "0 0 0 0 0" << true;
+    QTest::newRow("triangle refused on an occupied middle")
+        << "0 0 1 0 0" << triangle << over(2) << "0 0 1 0 0" << true;
+    QTest::newRow("bar from column 1 copied to column 3")
+        << "0 3 0 0 0" << over(1) << over(3) << "0 3 0 3 0" << true;
+
+    // Take-offs.
+    QTest::newRow("bar taken off above the palette")
+        << "0 3 0 0 0" << over(1) << QPointF(360, 100) << "0 0 0 0 0" << true;
+    QTest::newRow("bar taken off between palette and AD")
+        << "0 3 0 0 0" << over(1) << QPointF(360, 160) << "0 0 0 0 0" << true;
+    QTest::newRow("bar taken off just above AD")
+        << "2 3 0 0 0" << over(1) << QPointF(360, 179) << "2 0 0 0 0" << true;
+    QTest::newRow("bar taken off above the board")
+        << "0 3 0 0 0" << over(1) << QPointF(360, -1) << "0 0 0 0 0" << true;
+    QTest::newRow("triangle taken off by its left column")
+        << "1 0 4 5 6" << over(2) << QPointF(400, 100) << "1 0 0 0 0" << true;
+    QTest::newRow("triangle taken off by its middle column")
+        << "1 0 4 5 6" << over(3) << QPointF(400, 100) << "1 0 0 0 0" << true;
+    QTest::newRow("triangle taken off by its right column")
+        << "1 0 4 5 6" << over(4) << QPointF(400, 100) << "1 0 0 0 0" << true;
+    QTest::newRow("palette click changes no column")
+        << "0 2 0 0 0" << shortBar << shortBar << "0 2 0 0 0" << true;
+
+    // Releases that only end the drag.
+    QTest::newRow("release on AD exactly")
+        << "0 0 0 0 0" << square << QPointF(320, 180) << "0 0 0 0 0" << false;
+    QTest::newRow("release on BC")
+        << "0 0 0 0 0" << square << QPointF(320, 300) << "0 0 0 0 0" << false;
+    QTest::newRow("piece from the figure released below BC")
+        << "0 3 0 0 0" << over(1) << QPointF(360, 340) << "0 3 0 0 0" << false;
+}
+
+void tst_Mouse::releases()
+{
+    QFETCH(QString, before);
+    QFETCH(QPointF, press);
+    QFETCH(QPointF, release);
+    QFETCH(QString, after);
+    QFETCH(bool, redraw);
+
+    probe->retsu() = codesFrom(before);
+    const QImage picture = probe->kokuban()->picture();
+    PicturePanel *board = probe->kokuban();
+    QTest::mousePress(board, Qt::LeftButton, {}, at(press));
+    QVERIFY(probe->tsukami() != 0);
+    QTest::mouseMove(board, at((press + release) / 2));
+    QTest::mouseMove(board, at(release));
+    QTest::mouseRelease(board, Qt::LeftButton, {}, at(release));
+
+    QCOMPARE(textOf(probe->retsu()), after);
+    QCOMPARE(probe->tsukami(), 0.0);
+    checkPiecesHome();
+    if (redraw) {
+        // The figure is drawn again at B in yellow, the colour of the pieces.
+        QVERIFY(sameRgb(board->foreColor(), QColor(255, 255, 0)));
+        QVERIFY(sameRgb(board->pixel(299, 240), board->foreColor()));
+        checkFigureAtStart(codesFrom(after));
+    } else {
+        QVERIFY(board->picture() == picture);
+        QVERIFY(sameRgb(board->foreColor(), Qt::white));
+    }
+}
+
+void tst_Mouse::pressesOutsideEveryAreaPickNothing_data()
+{
+    QTest::addColumn<QPointF>("press");
+    QTest::newRow("between square and short bar") << QPointF(345, 100);
+    QTest::newRow("on the square's left bound") << QPointF(300, 100);
+    QTest::newRow("on the square's right bound") << QPointF(340, 100);
+    QTest::newRow("on the triangle's right bound") << QPointF(570, 100);
+    QTest::newRow("left of the palette") << QPointF(200, 100);
+    QTest::newRow("on the palette's lower bound") << QPointF(320, 150);
+    QTest::newRow("between palette and AD") << QPointF(320, 165);
+    QTest::newRow("on AD over a filled column") << QPointF(320, 180);
+    QTest::newRow("on BC under a filled column") << QPointF(320, 300);
+    QTest::newRow("on the bound of two filled columns") << QPointF(340, 250);
+    QTest::newRow("over an empty column") << QPointF(440, 250);
+    QTest::newRow("left of B") << QPointF(290, 250);
+}
+
+void tst_Mouse::pressesOutsideEveryAreaPickNothing()
+{
+    QFETCH(QPointF, press);
+    probe->retsu() = codesFrom("3 3 0 0 0");
+    PicturePanel *board = probe->kokuban();
+    const QImage picture = board->picture();
+    QTest::mousePress(board, Qt::LeftButton, {}, at(press));
+    QCOMPARE(probe->tsukami(), 0.0);
+    QTest::mouseMove(board, at(QPointF(360, 250)));
+    checkPiecesHome();
+    QTest::mouseRelease(board, Qt::LeftButton, {}, at(QPointF(440, 250)));
+    QCOMPARE(textOf(probe->retsu()), QStringLiteral("3 3 0 0 0"));
+    QVERIFY(board->picture() == picture);
+    QVERIFY(sameRgb(board->foreColor(), Qt::white));
+}
+
+void tst_Mouse::dragFollowsPointer_data()
+{
+    QTest::addColumn<QString>("figure");
+    QTest::addColumn<QPointF>("press");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QPointF>("pointer");
+    QTest::addColumn<QRectF>("piece");
+
+    // Bars hang by their centre.
+    QTest::newRow("square") << "0 0 0 0 0" << QPointF(320, 100) << int(Qt::LeftButton)
+                            << QPointF(400, 250) << QRectF(380, 230, 40, 40);
+    QTest::newRow("short bar with the right button")
+        << "0 0 0 0 0" << QPointF(370, 100) << int(Qt::RightButton) << QPointF(400, 250)
+        << QRectF(380, 210, 40, 80);
+    QTest::newRow("tall bar past the top left corner")
+        << "0 0 0 0 0" << QPointF(420, 100) << int(Qt::LeftButton) << QPointF(10, 20)
+        << QRectF(-10, -40, 40, 120);
+    QTest::newRow("tall bar from the figure")
+        << "0 0 3 0 0" << QPointF(400, 250) << int(Qt::LeftButton) << QPointF(200, 150)
+        << QRectF(180, 90, 40, 120);
+    // The triangle hangs 75 pixels right of its tip and 45 above its base.
+    QTest::newRow("triangle") << "0 0 0 0 0" << QPointF(510, 100) << int(Qt::LeftButton)
+                              << QPointF(400, 250) << QRectF(325, 175, 120, 120);
+    QTest::newRow("triangle by its middle column")
+        << "4 5 6 0 0" << QPointF(360, 250) << int(Qt::MiddleButton) << QPointF(200, 200)
+        << QRectF(125, 125, 120, 120);
+}
+
+void tst_Mouse::dragFollowsPointer()
+{
+    QFETCH(QString, figure);
+    QFETCH(QPointF, press);
+    QFETCH(int, button);
+    QFETCH(QPointF, pointer);
+    QFETCH(QRectF, piece);
+
+    probe->retsu() = codesFrom(figure);
+    PicturePanel *board = probe->kokuban();
+    const auto b = Qt::MouseButton(button);
+    QTest::mousePress(board, b, {}, at(press));
+    QTest::mouseMove(board, at(pointer));
+    const QRectF boxes[] = { square(), shortBar(), tallBar(), triangle() };
+    const QRectF home[] = { QRectF(300, 85, 40, 40), QRectF(350, 45, 40, 80),
+                            QRectF(400, 5, 40, 120), QRectF(450, 5, 120, 120) };
+    int moved = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (boxes[i] != home[i]) {
+            ++moved;
+            QCOMPARE(boxes[i], piece);
+        }
+    }
+    QCOMPARE(moved, 1); // the others stay in the palette
+    if (piece.width() == 120) {
+        // Base, then the upright leg on the right, then the slope back down to the tip.
+        const PanelLine *base = probe->Line8(0), *slope = probe->Line8(2);
+        QCOMPARE(QPointF(base->x1(), base->y1()), piece.bottomLeft());
+        QCOMPARE(QPointF(slope->x1(), slope->y1()), piece.topRight());
+    }
+    QTest::mouseRelease(board, b, {}, at(QPointF(pointer.x(), 340)));
+    checkPiecesHome();
+}
+
+// Dragging after a press that picked nothing leaves the pieces, the figure and the picture alone.
+// (Without a button held the board gets no moves at all: it does not track the mouse.)
+void tst_Mouse::moveWithNothingInHandChangesNothing()
+{
+    probe->retsu() = codesFrom("0 2 0 0 0");
+    PicturePanel *board = probe->kokuban();
+    const QImage picture = board->picture();
+    QSignalSpy moves(board, &PicturePanel::mouseMove);
+
+    QTest::mousePress(board, Qt::LeftButton, {}, at(QPointF(345, 100)));
+    QTest::mouseMove(board, at(QPointF(360, 250)));
+    QTest::mouseMove(board, at(QPointF(400, 100)));
+    QCOMPARE(moves.count(), 2); // the handler did run
+    checkPiecesHome();
+    QVERIFY(board->picture() == picture);
+    QTest::mouseRelease(board, Qt::LeftButton, {}, at(QPointF(400, 100)));
+    QCOMPARE(textOf(probe->retsu()), QStringLiteral("0 2 0 0 0"));
+    QVERIFY(board->picture() == picture);
+}
+
+// A triangle dropped over a column of another takes that one off whole: the table never keeps
+// a part of a triangle, which the board would draw whole and the stepping read in pieces.
+void tst_Mouse::noHalfTriangleLeftBehind()
+{
+    PicturePanel *board = probe->kokuban();
+    auto drag = [&](QPointF from, QPointF to) {
+        QTest::mousePress(board, Qt::LeftButton, {}, at(from));
+        QTest::mouseMove(board, at(to));
+        QTest::mouseRelease(board, Qt::LeftButton, {}, at(to));
+    };
+    const QPointF triangle(510, 100);
+    drag(triangle, QPointF(360, 250));
+    QCOMPARE(textOf(probe->retsu()), QStringLiteral("4 5 6 0 0"));
+    drag(triangle, QPointF(440, 250));
+    QCOMPARE(textOf(probe->retsu()), QStringLiteral("0 0 4 5 6"));
+    checkFigureAtStart(codesFrom("0 0 4 5 6"));
+
+    // Back again, this time with the triangle in hand taken from the figure by its middle.
+    drag(QPointF(440, 250), QPointF(360, 250));
+    QCOMPARE(textOf(probe->retsu()), QStringLiteral("4 5 6 0 0"));
+    checkFigureAtStart(codesFrom("4 5 6 0 0"));
+
+    // A bar on one side is overwritten, a triangle on the other goes off whole.
+    probe->retsu() = codesFrom("1 0 4 5 6");
+    drag(triangle, QPointF(360, 250));
+    QCOMPARE(textOf(probe->retsu()), QStringLiteral("4 5 6 0 0"));
+    checkFigureAtStart(codesFrom("4 5 6 0 0"));
+}
+
+void tst_Mouse::gridStaysOnTopAfterDrop()
+{
+    probe->Check1()->setChecked(true);
+    PicturePanel *board = probe->kokuban();
+    QTest::mousePress(board, Qt::LeftButton, {}, at(QPointF(420, 100)));
+    QTest::mouseRelease(board, Qt::LeftButton, {}, at(QPointF(360, 250)));
+    QCOMPARE(textOf(probe->retsu()), QStringLiteral("0 3 0 0 0"));
+    const QColor black(0, 0, 0), grey(192, 192, 192);
+    // Inside the tall bar in column 1: grey cells crossed by black grid lines.
+    for (int g : { 200, 220, 240, 260, 280 }) {
+        QVERIFY(sameRgb(board->pixel(350, g), black) || sameRgb(board->pixel(350, g - 1), black));
+        QVERIFY(sameRgb(board->pixel(350, g + 10), grey));
+    }
+    QVERIFY(sameRgb(board->pixel(360, 230), black) || sameRgb(board->pixel(359, 230), black));
+}
+
+void tst_Mouse::anchorsRoundHalfToEven_data()
+{
+    QTest::addColumn<double>("code");
+    QTest::addColumn<QPointF>("pointer");
+    QTest::addColumn<QPoint>("anchor");
+    // The square's centre is 20 right of and 100 below its anchor.
+    QTest::newRow("square, halves down to even")
+        << 1.0 << QPointF(320.5, 250.5) << QPoint(300, 150);
+    QTest::newRow("square, halves up to even") << 1.0 << QPointF(321.5, 251.5) << QPoint(302, 152);
+    QTest::newRow("short bar") << 2.0 << QPointF(20.5, 80.5) << QPoint(0, 0);
+    QTest::newRow("tall bar above the board") << 3.0 << QPointF(18.5, -2.5) << QPoint(-2, -62);
+    QTest::newRow("triangle") << 4.0 << QPointF(76.5, 75.5) << QPoint(2, 0);
+    QTest::newRow("triangle by its right column") << 6.0 << QPointF(74.5, 73.5) << QPoint(0, -2);
+    QTest::newRow("far off the board saturates")
+        << 1.0 << QPointF(1e6, -1e6) << QPoint(32767, -32768);
+}
+
+void tst_Mouse::anchorsRoundHalfToEven()
+{
+    QFETCH(double, code);
+    QFETCH(QPointF, pointer);
+    QFETCH(QPoint, anchor);
+    const figurecolumns::Anchor a = figurecolumns::anchorFor(code, pointer.x(), pointer.y());
+    QCOMPARE(QPoint(a.x, a.y), anchor);
+}
+
+KANSU_TEST_MAIN(tst_Mouse)
+#include "tst_mouse.moc"
