@@ -99,6 +99,7 @@ Form1::Form1(QWidget *parent)
     paint(this, windowGreen);
     createControls();
     connectHandlers();
+    setUpKeys();
     Form_Load();
 }
 

@@ -64,6 +64,9 @@ private:
     void connectHandlers();
     void setOuterSizeTwips(int width, int height);
     void applyOuterSize();
+    // Presenter keys and keyboard order (app/keys.cpp).
+    void setUpKeys();
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     QSize m_outerTwips;
     QSize m_frameMargins; // outer size minus client size, as the platform last reported it
@@ -108,8 +111,6 @@ private:
     void koma2(std::int16_t x, std::int16_t y);
     void koma3(std::int16_t x, std::int16_t y);
     void koma4(std::int16_t x, std::int16_t y);
-
-    bool fromFigure = false; // the piece in hand was picked up from a column (`moto`)
 
     // ---- Controls ----
     QLabel *Label6 = nullptr;
