@@ -112,6 +112,8 @@ private:
     void koma3(std::int16_t x, std::int16_t y);
     void koma4(std::int16_t x, std::int16_t y);
 
+    bool fromFigure = false; // the piece in hand was picked up from a column (`moto`)
+
     // ---- Controls ----
     QLabel *Label6 = nullptr;
     QPushButton *Command1 = nullptr;
