@@ -1,5 +1,39 @@
 // Return to the start and the dimension line.
 #include "app/form1.h"
 
-void Form1::Command2_Click() { }
-void Form1::Check4_Click() { }
+#include "toolkit/panelcontrols.h"
+#include "toolkit/picturepanel.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+void Form1::Command2_Click()
+{
+    // One step short of B, so that a step back redraws everything at B.
+    Px = 290;
+    modoru_Click();
+    hyo->clear();
+    hyokaki(0);
+    jiku(0);
+    maex = 35;
+    maey = 480;
+    hyoy = 0;
+    gurafuy = 0;
+    // A run that goes on from the start must stay stoppable.
+    if (!playing)
+        tomeru->setEnabled(false);
+    Label4[6]->setVisible(false);
+    gurafu(0);
+    if (Check1->isChecked())
+        hougan();
+}
+
+void Form1::Check4_Click()
+{
+    // Unticked, the line waits below the blackboard's visible area.
+    const double y = Check4->isChecked() ? By : 800;
+    Line5[4]->setX1(Bx);
+    Line5[4]->setY1(y);
+    Line5[4]->setX2(Px);
+    Line5[4]->setY2(y);
+}

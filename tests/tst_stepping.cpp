@@ -1,0 +1,433 @@
+#include "formprobe.h"
+#include "play/steps.h"
+#include "testsupport.h"
+#include "toolkit/colors.h"
+#include "toolkit/numtext.h"
+
+#include <memory>
+
+using steps::Columns;
+
+Q_DECLARE_METATYPE(Columns)
+
+namespace {
+
+// The lesson's worked example: the triangle over columns 0 to 2, the 4 cm bar in column 3.
+const Columns workedExample { 4, 5, 6, 2, 0 };
+
+// y of the worked example: x²/2 over the triangle, 4 cm² per cm over the bar, then nothing.
+double workedExampleY(double x)
+{
+    if (x <= 6)
+        return x * x / 2;
+    if (x <= 8)
+        return 18 + 4 * (x - 6);
+    return 26;
+}
+
+const QColor blue(0, 0, 255);
+
+bool hasColour(const PicturePanel *panel, const QRect &box, const QColor &colour)
+{
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            if (sameRgb(panel->pixel(x, y), colour))
+                return true;
+    return false;
+}
+
+// Everything a step may change, to tell "nothing changed" and "undone exactly".
+struct Snapshot
+{
+    double Px, maex, hyoy, gurafuy;
+    std::int16_t maey;
+    QString x;
+    double pLeft, markerLeft;
+    QLineF bar;
+    QImage board, table, graph;
+
+    explicit Snapshot(FormProbe &p)
+        : Px(p.Px())
+        , maex(p.maex())
+        , hyoy(p.hyoy())
+        , gurafuy(p.gurafuy())
+        , maey(p.maey())
+        , x(p.Text1()->text())
+        , pLeft(p.Label4(8)->left())
+        , markerLeft(p.Shape1()->left())
+        , bar(p.Line5(4)->x1(), p.Line5(4)->y1(), p.Line5(4)->x2(), p.Line5(4)->y2())
+        , board(p.kokuban()->picture())
+        , table(p.hyo()->picture())
+        , graph(p.gamen()->picture())
+    { }
+    bool sameFields(const Snapshot &o) const
+    {
+        return Px == o.Px && maex == o.maex && hyoy == o.hyoy && gurafuy == o.gurafuy
+            && maey == o.maey && x == o.x && pLeft == o.pLeft && markerLeft == o.markerLeft;
+    }
+};
+
+} // namespace
+
+class tst_Stepping : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void placesAfterSteps_data();
+    void placesAfterSteps();
+    void noStepPastTheEnd();
+    void noStepBackPastTheStart();
+    void stepBackUndoesAStep_data();
+    void stepBackUndoesAStep();
+    void workedExampleTable();
+    void workedExampleGraph();
+    void returnToStartKeepsTheFigure_data();
+    void returnToStartKeepsTheFigure();
+    void dimensionLine();
+    void staleAreaIncrements_data();
+    void staleAreaIncrements();
+    void tableSwitchedOnPartWay_data();
+    void tableSwitchedOnPartWay();
+
+private:
+    void steps(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            probe->susumu_Click();
+    }
+    void stepsBack(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            probe->modoru_Click();
+    }
+
+    std::unique_ptr<Form1> form;
+    std::unique_ptr<FormProbe> probe;
+};
+
+void tst_Stepping::init()
+{
+    form = std::make_unique<Form1>();
+    probe = std::make_unique<FormProbe>(*form);
+}
+
+void tst_Stepping::cleanup()
+{
+    probe.reset();
+    form.reset();
+}
+
+void tst_Stepping::placesAfterSteps_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<double>("Px");
+    QTest::addColumn<QString>("x");
+    QTest::addColumn<double>("pLeft");
+    QTest::addColumn<double>("markerLeft");
+    QTest::addColumn<QPointF>("label");
+    QTest::newRow("first step") << 1 << 290.0 << " 0.5" << 272.0 << 286.0 << QPointF(278, 325);
+    QTest::newRow("x 3.0 label still low")
+        << 6 << 240.0 << " 3.0" << 222.0 << 236.0 << QPointF(253, 325);
+    QTest::newRow("x 3.5 label rises")
+        << 7 << 230.0 << " 3.5" << 212.0 << 226.0 << QPointF(248, 300);
+    QTest::newRow("twentieth step") << 20 << 100.0 << " 10.0" << 82.0 << 96.0 << QPointF(183, 300);
+}
+
+void tst_Stepping::placesAfterSteps()
+{
+    QFETCH(int, count);
+    QFETCH(double, Px);
+    QFETCH(QString, x);
+    QFETCH(double, pLeft);
+    QFETCH(double, markerLeft);
+    QFETCH(QPointF, label);
+    steps(count);
+    QCOMPARE(probe->Px(), Px);
+    QCOMPARE(probe->Text1()->text(), x);
+    QCOMPARE(probe->Label4(8)->left(), pLeft);
+    QCOMPARE(probe->Shape1()->left(), markerLeft);
+    QCOMPARE(QPointF(probe->Label4(6)->left(), probe->Label4(6)->top()), label);
+    QVERIFY(probe->Label4(6)->isVisible());
+    // The dimension line (ticked at start) runs from B to P.
+    QCOMPARE(QLineF(probe->Line5(4)->x1(), probe->Line5(4)->y1(), probe->Line5(4)->x2(),
+                    probe->Line5(4)->y2()),
+             QLineF(300, 300, Px, 300));
+}
+
+void tst_Stepping::noStepPastTheEnd()
+{
+    probe->retsu() = workedExample;
+    probe->Check2()->setChecked(true);
+    probe->Check3()->setChecked(true);
+    steps(20);
+    QCOMPARE(probe->Px(), 100.0);
+    const Snapshot before(*probe);
+    probe->susumu_Click();
+    const Snapshot after(*probe);
+    QVERIFY(after.sameFields(before));
+    QCOMPARE(after.bar, before.bar);
+    QCOMPARE(after.board, before.board);
+    QCOMPARE(after.table, before.table);
+    QCOMPARE(after.graph, before.graph);
+}
+
+void tst_Stepping::noStepBackPastTheStart()
+{
+    probe->retsu() = workedExample;
+    probe->Check2()->setChecked(true);
+    probe->Check3()->setChecked(true);
+    const Snapshot before(*probe);
+    probe->modoru_Click();
+    const Snapshot after(*probe);
+    QVERIFY(after.sameFields(before));
+    QCOMPARE(after.bar, before.bar);
+    QCOMPARE(after.board, before.board);
+    QCOMPARE(after.table, before.table);
+    QCOMPARE(after.graph, before.graph);
+    QVERIFY(!probe->Label4(6)->isVisible());
+}
+
+void tst_Stepping::stepBackUndoesAStep_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::newRow("from the start") << 0;
+    QTest::newRow("into a whole x") << 5;
+    QTest::newRow("on the triangle") << 9;
+    QTest::newRow("on the bar") << 13;
+    QTest::newRow("into the end") << 19;
+}
+
+void tst_Stepping::stepBackUndoesAStep()
+{
+    QFETCH(int, from);
+    probe->retsu() = workedExample;
+    probe->Check2()->setChecked(true);
+    probe->Check3()->setChecked(true);
+    steps(from);
+    const Snapshot before(*probe);
+    probe->susumu_Click();
+    QVERIFY(probe->gamen()->picture() != before.graph);
+    probe->modoru_Click();
+    const Snapshot after(*probe);
+    QVERIFY(after.sameFields(before));
+    if (from > 0)
+        QCOMPARE(after.bar, before.bar);
+    // The table's column is blank again: erasing prints the same texts in the paper colour.
+    QCOMPARE(after.table, before.table);
+    // The wiped segment leaves the graph as it was, axes and grid whole, except at the joint
+    // with the segment before, whose tip the wipe's pen also covers.
+    const QPoint end(int(probe->maex()), probe->maey());
+    int differing = 0;
+    for (int y = 0; y < probe->gamen()->pictureSize().height(); ++y)
+        for (int x = 0; x < probe->gamen()->pictureSize().width(); ++x)
+            if (qAbs(x - end.x()) > 2 || qAbs(y - end.y()) > 2)
+                differing += after.graph.pixel(x, y) != before.graph.pixel(x, y);
+    QCOMPARE(differing, 0);
+}
+
+void tst_Stepping::workedExampleTable()
+{
+    probe->retsu() = workedExample;
+    probe->Check3()->setChecked(true);
+    steps(20);
+
+    // The table as the lesson expects it, printed the same way into a panel of the same kind:
+    // x and y of every whole x at their left edges.
+    const struct
+    {
+        const char *x;
+        double xLeft;
+        const char *y;
+        double yLeft;
+    } columns[] = {
+        { " 1", 95, " .5", 87 },    { " 2", 140, " 2", 140 },    { " 3", 185, " 4.5", 177 },
+        { " 4", 230, " 8", 230 },   { " 5", 275, " 12.5", 262 }, { " 6", 320, " 18", 315 },
+        { " 7", 365, " 22", 360 },  { " 8", 410, " 26", 405 },   { " 9", 455, " 26", 450 },
+        { " 10", 495, " 26", 495 },
+    };
+    PicturePanel expected;
+    expected.setFont(probe->hyo()->font());
+    expected.setBackColor(colors::paper());
+    expected.setOuterGeometry(probe->hyo()->geometry());
+    expected.setPictureRatio(probe->hyo()->pictureRatio());
+    expected.clear();
+    expected.setForeColor(blue);
+    expected.printAt(QPointF(60, 25), QStringLiteral("0"));
+    expected.printAt(QPointF(60, 70), QStringLiteral("0"));
+    for (const auto &c : columns) {
+        expected.printAt(QPointF(c.xLeft, 25), QString::fromLatin1(c.x));
+        expected.printAt(QPointF(c.yLeft, 70), QString::fromLatin1(c.y));
+        // The column's box in the y row took the text colour.
+        QVERIFY2(hasColour(probe->hyo(), QRect(int(c.xLeft) - 15, 70, 60, 25), blue), c.y);
+    }
+    QCOMPARE(probe->hyo()->picture(), expected.picture());
+    QCOMPARE(probe->hyoy(), 26.0);
+}
+
+void tst_Stepping::workedExampleGraph()
+{
+    probe->retsu() = workedExample;
+    probe->Check2()->setChecked(true);
+    for (int n = 1; n <= 20; ++n) {
+        probe->susumu_Click();
+        QCOMPARE(probe->gurafuy(), workedExampleY(n / 2.0));
+    }
+    // Every point (x, y) of the graph lies at (30x + 35, 480 - 7.5y), give or take the pixel
+    // that the grid drawn over it may take; a few pixels above and below it there is no line.
+    for (int n = 0; n <= 20; ++n) {
+        const double x = n / 2.0;
+        const QPoint at(qRound(30 * x + 35), qRound(480 - 7.5 * workedExampleY(x)));
+        QVERIFY2(hasColour(probe->gamen(), QRect(at - QPoint(1, 1), QSize(3, 3)), blue),
+                 qPrintable(QString::number(x)));
+        QVERIFY(!sameRgb(probe->gamen()->pixel(at.x(), at.y() - 6), blue));
+        QVERIFY(!sameRgb(probe->gamen()->pixel(at.x(), at.y() + 6), blue));
+    }
+}
+
+void tst_Stepping::returnToStartKeepsTheFigure_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::newRow("at the start") << 0;
+    QTest::newRow("x 3.0") << 6;
+    QTest::newRow("x 6.5") << 13;
+    QTest::newRow("at the end") << 20;
+}
+
+void tst_Stepping::returnToStartKeepsTheFigure()
+{
+    QFETCH(int, from);
+    probe->retsu() = workedExample;
+    probe->Check1()->setChecked(true);
+    probe->Check2()->setChecked(true);
+    probe->Check3()->setChecked(true);
+    probe->Command2_Click();
+    const Snapshot start(*probe);
+    steps(from);
+    probe->tomeru()->setEnabled(true);
+    probe->Command2_Click();
+    const Snapshot back(*probe);
+
+    QCOMPARE(probe->Text1()->text(), QStringLiteral(" 0.0"));
+    QCOMPARE(probe->Px(), 300.0);
+    QCOMPARE(probe->maex(), 35.0);
+    QCOMPARE(probe->maey(), std::int16_t(480));
+    QCOMPARE(probe->hyoy(), 0.0);
+    QCOMPARE(probe->gurafuy(), 0.0);
+    QVERIFY(!probe->tomeru()->isEnabled());
+    QVERIFY(!probe->Label4(6)->isVisible());
+    QCOMPARE(probe->retsu(), workedExample);
+    QVERIFY(back.sameFields(start));
+    QCOMPARE(back.board, start.board);
+    QCOMPARE(back.table, start.table);
+    QCOMPARE(back.graph, start.graph);
+    // And it runs the same way again.
+    steps(20);
+    QCOMPARE(probe->gurafuy(), 26.0);
+    QCOMPARE(probe->hyoy(), 26.0);
+}
+
+void tst_Stepping::dimensionLine()
+{
+    auto line = [this] {
+        return QLineF(probe->Line5(4)->x1(), probe->Line5(4)->y1(), probe->Line5(4)->x2(),
+                      probe->Line5(4)->y2());
+    };
+    steps(10);
+    QCOMPARE(line(), QLineF(300, 300, 200, 300));
+    probe->Check4()->setChecked(false);
+    QCOMPARE(line(), QLineF(300, 800, 200, 800));
+    // Unticked, steps leave the line where it waits.
+    steps(2);
+    probe->modoru_Click();
+    QCOMPARE(line(), QLineF(300, 800, 200, 800));
+    probe->Check4()->setChecked(true);
+    QCOMPARE(line(), QLineF(300, 300, 190, 300));
+    stepsBack(11);
+    QCOMPARE(line(), QLineF(300, 300, 300, 300));
+}
+
+void tst_Stepping::staleAreaIncrements_data()
+{
+    QTest::addColumn<Columns>("firstFigure");
+    QTest::addColumn<int>("firstSteps");
+    QTest::addColumn<Columns>("figure");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<double>("y");
+    QTest::newRow("square in column 0, then the triangle, y at 2")
+        << Columns { 1, 0, 0, 0, 0 } << 4 << Columns { 4, 5, 6, 0, 0 } << 4 << 2.0;
+    QTest::newRow("tall bar stopped in column 4, then the triangle over columns 2 to 4")
+        << Columns { 0, 0, 0, 0, 3 } << 18 << Columns { 0, 0, 4, 5, 6 } << 20 << 18.0;
+    QTest::newRow("triangle, then a square in column 0, y at 2")
+        << Columns { 4, 5, 6, 0, 0 } << 20 << Columns { 1, 0, 0, 0, 0 } << 4 << 4.0;
+}
+
+void tst_Stepping::staleAreaIncrements()
+{
+    QFETCH(Columns, firstFigure);
+    QFETCH(int, firstSteps);
+    QFETCH(Columns, figure);
+    QFETCH(int, count);
+    QFETCH(double, y);
+    probe->Check3()->setChecked(true);
+    probe->retsu() = firstFigure;
+    steps(firstSteps);
+    probe->Command2_Click();
+    probe->retsu() = figure;
+    steps(count);
+    QCOMPARE(probe->hyoy(), y);
+    QCOMPARE(probe->gurafuy(), y);
+    // And back to the start, every strip comes off again.
+    stepsBack(count);
+    QCOMPARE(probe->gurafuy(), 0.0);
+    QCOMPARE(probe->hyoy(), 0.0);
+}
+
+void tst_Stepping::tableSwitchedOnPartWay_data()
+{
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("after");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<double>("left");
+    QTest::newRow("ticked at x 5") << 10 << 0 << 12.5 << 262.0;
+    QTest::newRow("ticked at x 4.5, then on to 5") << 9 << 1 << 12.5 << 262.0;
+    QTest::newRow("ticked at x 5, then on to the end") << 10 << 10 << 26.0 << 495.0;
+    QTest::newRow("ticked at x 7") << 14 << 0 << 22.0 << 360.0;
+    QTest::newRow("ticked at the start, on to 6") << 0 << 12 << 18.0 << 315.0;
+}
+
+void tst_Stepping::tableSwitchedOnPartWay()
+{
+    QFETCH(int, before);
+    QFETCH(int, after);
+    QFETCH(double, y);
+    QFETCH(double, left);
+    probe->retsu() = workedExample;
+    steps(before);
+    probe->Check3()->setChecked(true);
+    steps(after);
+    QCOMPARE(probe->hyoy(), y);
+    // The printed y is that value, at its left edge.
+    PicturePanel expected;
+    expected.setFont(probe->hyo()->font());
+    expected.setBackColor(colors::paper());
+    expected.setOuterGeometry(probe->hyo()->geometry());
+    expected.setPictureRatio(probe->hyo()->pictureRatio());
+    expected.clear();
+    expected.setForeColor(blue);
+    const QString text = numtext::printed(y);
+    expected.printAt(QPointF(left, 70), text);
+    const QRect box(int(left) - 1, 66, QFontMetrics(expected.font()).horizontalAdvance(text) + 2,
+                    30);
+    QVERIFY(hasColour(probe->hyo(), box, blue));
+    QCOMPARE(probe->hyo()->picture().copy(box), expected.picture().copy(box));
+    // Stepping back from there takes the table down to nothing again.
+    stepsBack(before + after);
+    QCOMPARE(probe->hyoy(), 0.0);
+}
+
+KANSU_TEST_MAIN(tst_Stepping)
+#include "tst_stepping.moc"
