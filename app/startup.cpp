@@ -1,10 +1,14 @@
 // Start-up, the view check boxes that uncover the graph and the table, and exit.
 #include "app/form1.h"
 
+#include "play/steps.h"
+#include "toolkit/numtext.h"
 #include "toolkit/picturepanel.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QLineEdit>
+#include <cmath>
 
 void Form1::Form_Load()
 {
@@ -28,6 +32,10 @@ void Form1::Check3_Click()
     if (Check3->isChecked()) {
         setOuterSizeTwips(m_outerTwips.width(), 10800);
         hyo->clear();
+        // Steps made with the table off left its running y behind. Start it from the true area
+        // at the whole x before the column about to be written; hyokaki adds that column.
+        const double x = numtext::read(Text1->text());
+        hyoy = steps::figureArea(retsu, std::ceil(x) - 1);
         hyokaki(0);
     } else {
         setOuterSizeTwips(m_outerTwips.width(), 8800);
@@ -36,6 +44,8 @@ void Form1::Check3_Click()
 
 void Form1::end_Click()
 {
+    // A run in progress sees this between two steps and ends without another one.
+    closing = true;
     close();
     QCoreApplication::exit(0);
 }
