@@ -67,6 +67,7 @@ private slots:
     void moveWithNothingInHandChangesNothing();
     void noHalfTriangleLeftBehind();
     void gridStaysOnTopAfterDrop();
+    void dropReturnsLessonToStart();
     void anchorsRoundHalfToEven_data();
     void anchorsRoundHalfToEven();
 
@@ -394,6 +395,31 @@ void tst_Mouse::gridStaysOnTopAfterDrop()
         QVERIFY(sameRgb(board->pixel(350, g + 10), grey));
     }
     QVERIFY(sameRgb(board->pixel(360, 230), black) || sameRgb(board->pixel(359, 230), black));
+}
+
+void tst_Mouse::dropReturnsLessonToStart()
+{
+    probe->retsu() = codesFrom("3 0 0 0 0");
+    probe->kokuban()->setForeColor(QColor(255, 255, 0));
+    for (int i = 0; i < 5; ++i)
+        probe->susumu_Click();
+    QCOMPARE(probe->Px(), 250.0);
+    PicturePanel *board = probe->kokuban();
+
+    // Released below BC: the lesson stays where it was.
+    const QImage partWay = board->picture();
+    QTest::mousePress(board, Qt::LeftButton, {}, at(QPointF(320, 100)));
+    QTest::mouseRelease(board, Qt::LeftButton, {}, at(QPointF(400, 320)));
+    QCOMPARE(probe->Px(), 250.0);
+    QVERIFY(board->picture() == partWay);
+
+    // Dropped: P back at B, x 0, the figure drawn there with the new piece.
+    QTest::mousePress(board, Qt::LeftButton, {}, at(QPointF(320, 100)));
+    QTest::mouseRelease(board, Qt::LeftButton, {}, at(QPointF(400, 250)));
+    QCOMPARE(probe->Px(), 300.0);
+    QCOMPARE(probe->Text1()->text(), QStringLiteral(" 0.0"));
+    checkFigureAtStart(codesFrom("3 0 1 0 0"));
+    QVERIFY(!sameRgb(board->pixel(280, 250), Qt::white)); // nothing crossed any more
 }
 
 void tst_Mouse::anchorsRoundHalfToEven_data()
