@@ -100,6 +100,7 @@ Form1::Form1(QWidget *parent)
     createControls();
     connectHandlers();
     setUpKeys();
+    setUpAccessibility();
     Form_Load();
 }
 

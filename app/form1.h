@@ -67,6 +67,9 @@ private:
     // Presenter keys and keyboard order (app/keys.cpp).
     void setUpKeys();
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Names and descriptions for assistive technology (app/accessibility.cpp).
+    void setUpAccessibility();
+    void stateXAndY();
 
     QSize m_outerTwips;
     QSize m_frameMargins; // outer size minus client size, as the platform last reported it
