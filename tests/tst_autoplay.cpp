@@ -64,6 +64,7 @@ private slots:
     void waitBurnsNoCore();
     void stopStaysEnabledAfterReturnToStart();
     void secondStartWhileStoppingStartsNoRun();
+    void dropDuringRunKeepsStopEnabled();
     void endingDuringRun_data();
     void endingDuringRun();
     void typedSpeeds_data();
@@ -227,6 +228,34 @@ void tst_AutoPlay::secondStartWhileStoppingStartsNoRun()
     probe->jidou()->click();
     // The first run stops after its first step, and nothing runs on.
     QCOMPARE(probe->Px(), 290.0);
+    QVERIFY(idle());
+}
+
+void tst_AutoPlay::dropDuringRunKeepsStopEnabled()
+{
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    probe->Check2()->setChecked(true);
+    probe->Check3()->setChecked(true);
+    probe->Combo1()->setEditText(QStringLiteral("1"));
+    PicturePanel *board = probe->kokuban();
+    const QPoint offset = board->pictureOffset();
+    bool stopEnabled = false;
+    duringPause([&] {
+        // The square from the palette into the empty column 4: the lesson returns to the start.
+        QTest::mousePress(board, Qt::LeftButton, {}, QPoint(320, 100) + offset);
+        QTest::mouseMove(board, QPoint(400, 200) + offset);
+        QTest::mouseRelease(board, Qt::LeftButton, {}, QPoint(480, 250) + offset);
+        QCOMPARE(probe->Px(), 300.0);
+        stopEnabled = probe->tomeru()->isEnabled();
+    });
+    probe->jidou()->click();
+    QVERIFY(stopEnabled);
+    // The run went on from the start with the new figure: 26 cm² and 2 × 2 more.
+    QCOMPARE(probe->retsu(), (std::array<double, 5> { 4, 5, 6, 2, 1 }));
+    QCOMPARE(probe->Px(), 100.0);
+    QCOMPARE(probe->gurafuy(), 30.0);
+    QCOMPARE(probe->hyoy(), 30.0);
     QVERIFY(idle());
 }
 

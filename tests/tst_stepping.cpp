@@ -85,6 +85,7 @@ private slots:
     void stepBackUndoesAStep();
     void workedExampleTable();
     void workedExampleGraph();
+    void workedExampleBuiltByMouse();
     void returnToStartKeepsTheFigure_data();
     void returnToStartKeepsTheFigure();
     void dimensionLine();
@@ -285,6 +286,49 @@ void tst_Stepping::workedExampleGraph()
                  qPrintable(QString::number(x)));
         QVERIFY(!sameRgb(probe->gamen()->pixel(at.x(), at.y() - 6), blue));
         QVERIFY(!sameRgb(probe->gamen()->pixel(at.x(), at.y() + 6), blue));
+    }
+}
+
+void tst_Stepping::workedExampleBuiltByMouse()
+{
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    PicturePanel *board = probe->kokuban();
+    auto drag = [board](QPointF from, QPointF to) {
+        const QPoint offset = board->pictureOffset();
+        QTest::mousePress(board, Qt::LeftButton, {}, from.toPoint() + offset);
+        QTest::mouseMove(board, ((from + to) / 2).toPoint() + offset);
+        QTest::mouseMove(board, to.toPoint() + offset);
+        QTest::mouseRelease(board, Qt::LeftButton, {}, to.toPoint() + offset);
+    };
+    probe->Check2()->setChecked(true);
+    probe->Check3()->setChecked(true);
+    drag(QPointF(510, 100), QPointF(360, 250)); // the triangle, centred on column 1
+    drag(QPointF(370, 100), QPointF(440, 250)); // the short bar into column 3
+    QCOMPARE(probe->retsu(), workedExample);
+
+    // At every half x the white part of the blackboard, the graph and (at whole x) the table
+    // agree on y. Counted in pixels, 400 to the cm², y lies between the white pixels alone and
+    // the white pixels with the 2-pixel outline strokes left of AB, which straddle the edges.
+    const QColor yellow(255, 255, 0);
+    for (int n = 1; n <= 20; ++n) {
+        QTest::mouseClick(probe->susumu(), Qt::LeftButton);
+        const double x = n / 2.0;
+        const double y = workedExampleY(x);
+        QCOMPARE(probe->gurafuy(), y);
+        if (n % 2 == 0)
+            QCOMPARE(probe->hyoy(), y);
+        int white = 0, outline = 0;
+        for (int j = 0; j < 300; ++j)
+            for (int i = 0; i < 300; ++i) {
+                const QColor c = board->pixel(i, j);
+                white += sameRgb(c, Qt::white);
+                outline += sameRgb(c, yellow);
+            }
+        const QString detail
+            = QStringLiteral("x %1: white %2, outline %3").arg(x).arg(white).arg(outline);
+        QVERIFY2(white <= 400 * y, qPrintable(detail));
+        QVERIFY2(400 * y <= white + outline, qPrintable(detail));
     }
 }
 
