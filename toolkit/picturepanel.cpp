@@ -254,6 +254,16 @@ void PicturePanel::itemChanged(const QRect &before, const QRect &after)
         update(area);
 }
 
+bool PicturePanel::event(QEvent *event)
+{
+    // Moved to a screen of another density (a projector beside a laptop), or shown on another
+    // screen than the one it was made for: what is drawn from now on is drawn at the new
+    // resolution; what was drawn is carried over, scaled.
+    if (event->type() == QEvent::ScreenChangeInternal || event->type() == QEvent::Show)
+        setPictureRatio(devicePixelRatioF());
+    return QFrame::event(event);
+}
+
 void PicturePanel::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);

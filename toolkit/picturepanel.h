@@ -13,8 +13,9 @@ class PanelItem;
 /// into, with controls (lines, labels, markers) that stand above the picture and are moved,
 /// never drawn into it. Coordinates are logical pixels of the picture, origin at the top-left
 /// inner corner of the frame. The picture is kept at the screen's device pixel ratio, so lines,
-/// text and fills stay sharp on high-density screens while every coordinate stays logical.
-/// Nothing is antialiased: flood fills rely on outlines made of exact colours.
+/// text and fills stay sharp on high-density screens while every coordinate stays logical; it
+/// follows the window to a screen of another ratio. Nothing is antialiased: flood fills rely on
+/// outlines made of exact colours.
 class PicturePanel : public QFrame
 {
     Q_OBJECT
@@ -89,6 +90,7 @@ signals:
     void mouseUp(int button, int shift, float x, float y);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;

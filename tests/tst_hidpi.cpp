@@ -1,0 +1,468 @@
+#include "formprobe.h"
+#include "testsupport.h"
+
+#include <QScreen>
+#include <QSet>
+#include <cmath>
+#include <memory>
+
+// The panels on a dense screen (or a projector enlarged with QT_SCALE_FACTOR). Run at ratio 1
+// and, by tests/CMakeLists.txt, again at 1.5 and 2 and on two screens of ratios 1 and 2.
+// Pictures are read device pixel by device pixel: a device pixel (i, j) has its centre at
+// ((i + .5) / r, (j + .5) / r) in the panel's logical pixels.
+
+namespace {
+
+const QColor boardGreen(0, 128, 0);
+const QColor white(255, 255, 255);
+const QColor grey(192, 192, 192);
+const QColor yellow(255, 255, 0);
+const QColor black(0, 0, 0);
+const QColor green(0, 128, 0);
+const QColor blue(0, 0, 255);
+const QColor paper(255, 255, 192);
+
+using Codes = std::array<double, 5>;
+
+Codes codesFrom(const QString &text)
+{
+    Codes codes {};
+    const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (int k = 0; k < 5 && k < parts.size(); ++k)
+        codes[k] = parts[k].toDouble();
+    return codes;
+}
+
+// Height in logical pixels of the figure d pixels right of its left end: bars 2, 4 and 6 cm,
+// a triangle rising 1 cm per cm from its tip, 20 pixels to the cm.
+double heightAt(const Codes &codes, double d)
+{
+    if (d <= 0 || d >= 200)
+        return 0;
+    const int k = int(d / 40);
+    const int code = int(codes[k]);
+    if (code >= 1 && code <= 3)
+        return 40.0 * code;
+    if (code >= 4 && code <= 6)
+        return d - 40.0 * (k - (code - 4));
+    return 0;
+}
+
+QString colourList(const QSet<QRgb> &set)
+{
+    QStringList names;
+    for (QRgb c : set)
+        names << QColor(c).name();
+    names.sort();
+    if (names.size() > 12)
+        names = names.mid(0, 12) << QStringLiteral("…");
+    return names.join(u' ');
+}
+
+// Colours in the picture that are not among `allowed`: antialiasing or scaling would add some.
+QSet<QRgb> strayColours(const QImage &picture, std::initializer_list<QColor> allowed)
+{
+    QSet<QRgb> ok;
+    for (const QColor &c : allowed)
+        ok.insert(c.rgb() & 0xFFFFFF);
+    QSet<QRgb> stray;
+    for (int j = 0; j < picture.height(); ++j) {
+        const auto *line = reinterpret_cast<const QRgb *>(picture.constScanLine(j));
+        for (int i = 0; i < picture.width(); ++i) {
+            if (!ok.contains(line[i] & 0xFFFFFF))
+                stray.insert(line[i] & 0xFFFFFF);
+        }
+    }
+    return stray;
+}
+
+} // namespace
+
+class tst_HiDpi : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void picturesAreAtTheScreensRatio_data();
+    void picturesAreAtTheScreensRatio();
+    void linesCoverTheirLogicalPixels_data();
+    void linesCoverTheirLogicalPixels();
+    void mouseArrivesInLogicalPixels();
+    void shadingStopsAtTheOutlines_data();
+    void shadingStopsAtTheOutlines();
+    void whiteAreaIsY_data();
+    void whiteAreaIsY();
+    void graphRunsThroughItsPoints();
+    void stepBackWipesTheGraphWhole();
+    void drawnAtTheDevicesResolution_data();
+    void drawnAtTheDevicesResolution();
+    void followsTheScreenItIsMovedTo();
+
+private:
+    void stepTo(FormProbe &p, int steps);
+
+    std::unique_ptr<Form1> form;
+    std::unique_ptr<FormProbe> probe;
+};
+
+void tst_HiDpi::initTestCase()
+{
+    // A run meant for a dense screen must really get one, or it would pass at ratio 1.
+    const QByteArray asked = qgetenv("QT_SCALE_FACTOR");
+    if (!asked.isEmpty())
+        QCOMPARE(qApp->devicePixelRatio(), asked.toDouble());
+    qInfo("device pixel ratio %g on %lld screen(s)", qApp->devicePixelRatio(),
+          qlonglong(QGuiApplication::screens().size()));
+}
+
+void tst_HiDpi::init()
+{
+    form = std::make_unique<Form1>();
+    probe = std::make_unique<FormProbe>(*form);
+}
+
+void tst_HiDpi::cleanup()
+{
+    probe.reset();
+    form.reset();
+}
+
+// Steps P forward by the button, with the board's pen yellow as after a drop.
+void tst_HiDpi::stepTo(FormProbe &p, int steps)
+{
+    p.kokuban()->setForeColor(yellow);
+    for (int i = 0; i < steps; ++i)
+        p.susumu()->click();
+}
+
+void tst_HiDpi::picturesAreAtTheScreensRatio_data()
+{
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QSize>("logical"); // the inside of the frame, in the window's pixels
+    QTest::newRow("blackboard") << "kokuban" << QSize(597, 405);
+    QTest::newRow("table") << "hyo" << QSize(605, 109);
+    QTest::newRow("graph") << "gamen" << QSize(389, 509);
+}
+
+void tst_HiDpi::picturesAreAtTheScreensRatio()
+{
+    QFETCH(QString, panel);
+    QFETCH(QSize, logical);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    const auto *p = form->findChild<PicturePanel *>(panel);
+    QVERIFY(p);
+    const qreal r = p->devicePixelRatioF();
+    QCOMPARE(p->pictureRatio(), r);
+    QCOMPARE(p->pictureSize(), logical);
+    QCOMPARE(p->picture().devicePixelRatio(), r);
+    QCOMPARE(p->picture().size(), QSize(qRound(logical.width() * r), qRound(logical.height() * r)));
+}
+
+void tst_HiDpi::linesCoverTheirLogicalPixels_data()
+{
+    QTest::addColumn<QLineF>("line");
+    QTest::addColumn<int>("width");
+    // The stroke of a square-capped line: width/2 either side, and width/2 past each end.
+    QTest::newRow("horizontal, width 2") << QLineF(20, 300, 500, 300) << 2;
+    QTest::newRow("vertical, width 2") << QLineF(300, 180, 300, 300) << 2;
+    QTest::newRow("horizontal, width 1") << QLineF(35, 120, 385, 120) << 1;
+    QTest::newRow("vertical, width 3") << QLineF(65, 5, 65, 480) << 3;
+}
+
+// Every device pixel whose centre lies inside the stroke is painted, none outside it: the line
+// is drawn at the device's resolution, exactly where its logical coordinates say.
+void tst_HiDpi::linesCoverTheirLogicalPixels()
+{
+    QFETCH(QLineF, line);
+    QFETCH(int, width);
+    PicturePanel *board = probe->kokuban();
+    board->clear();
+    board->setDrawWidth(width);
+    board->line(line.p1(), line.p2(), white);
+
+    const qreal r = board->pictureRatio();
+    const QRectF stroke = QRectF(line.p1(), line.p2())
+                              .normalized()
+                              .adjusted(-width / 2.0, -width / 2.0, width / 2.0, width / 2.0);
+    const QImage &picture = board->picture();
+    const qreal edge = 0.01; // a centre on the stroke's edge may go either way
+    int wrong = 0;
+    QString first;
+    for (int j = 0; j < picture.height(); ++j) {
+        for (int i = 0; i < picture.width(); ++i) {
+            const QPointF c((i + 0.5) / r, (j + 0.5) / r);
+            const bool in = stroke.adjusted(edge, edge, -edge, -edge).contains(c);
+            const bool out = !stroke.adjusted(-edge, -edge, edge, edge).contains(c);
+            const bool painted = sameRgb(picture.pixel(i, j), white);
+            if ((in && !painted) || (out && painted)) {
+                if (wrong++ == 0)
+                    first = QStringLiteral("device (%1, %2)").arg(i).arg(j);
+            }
+        }
+    }
+    QVERIFY2(wrong == 0, qPrintable(QStringLiteral("%1 wrong, first %2").arg(wrong).arg(first)));
+}
+
+void tst_HiDpi::mouseArrivesInLogicalPixels()
+{
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    PicturePanel *board = probe->kokuban();
+    QPointF pressed;
+    connect(board, &PicturePanel::mouseDown, form.get(),
+            [&](int, int, float x, float y) { pressed = QPointF(x, y); });
+    QTest::mousePress(board, Qt::LeftButton, {}, QPoint(320, 100) + board->pictureOffset());
+    QTest::mouseRelease(board, Qt::LeftButton, {}, QPoint(320, 100) + board->pictureOffset());
+    QCOMPARE(pressed, QPointF(320, 100));
+}
+
+void tst_HiDpi::shadingStopsAtTheOutlines_data()
+{
+    QTest::addColumn<QString>("codes");
+    QTest::addColumn<int>("steps");
+    QTest::newRow("triangle split by AB") << "4 5 6 0 0" << 3;
+    QTest::newRow("triangle tip barely across") << "4 5 6 0 0" << 1;
+    QTest::newRow("worked example part-way") << "4 5 6 2 0" << 9;
+    QTest::newRow("bars and triangle, end") << "3 1 4 5 6" << 20;
+    QTest::newRow("triangle in the middle") << "2 4 5 6 3" << 15;
+    QTest::newRow("square and bars, grid on") << "1 2 3 0 0" << 5;
+}
+
+// Well inside a piece every device pixel is white left of AB and grey right of it; well
+// outside every piece none is either; no other colour than the board's appears anywhere.
+void tst_HiDpi::shadingStopsAtTheOutlines()
+{
+    QFETCH(QString, codes);
+    QFETCH(int, steps);
+    const Codes figure = codesFrom(codes);
+    const bool grid = QByteArray(QTest::currentDataTag()).endsWith("grid on");
+    probe->retsu() = figure;
+    probe->Check1()->setChecked(grid);
+    stepTo(*probe, steps);
+    const int left = 300 - 10 * steps;
+    QCOMPARE(probe->Px(), double(left));
+
+    const PicturePanel *board = probe->kokuban();
+    const QImage &picture = board->picture();
+    const qreal r = board->pictureRatio();
+    const QSet<QRgb> stray = strayColours(picture, { boardGreen, white, grey, yellow, black });
+    QVERIFY2(stray.isEmpty(), qPrintable(colourList(stray)));
+
+    const double m = 3; // the outline strokes and the grid lie within this of an edge
+    auto nearGrid = [](double c) {
+        const double rem = std::fmod(c, 20.0);
+        return rem < 2 || rem > 18;
+    };
+    int wrong = 0;
+    QString first;
+    for (int j = int(150 * r); j < int(320 * r); ++j) {
+        for (int i = 0; i < picture.width(); ++i) {
+            const double cx = (i + 0.5) / r, cy = (j + 0.5) / r, d = cx - left;
+            const double low = std::min(
+                { heightAt(figure, d - m), heightAt(figure, d), heightAt(figure, d + m) });
+            const double high = std::max(
+                { heightAt(figure, d - 2 * m), heightAt(figure, d), heightAt(figure, d + 2 * m) });
+            const bool nearColumnEdge = std::fabs(std::remainder(d, 40.0)) < m;
+            const bool nearAB = std::fabs(cx - 300) < m && cy > 180 - m && cy < 300 + m;
+            const bool inside = !nearColumnEdge && !nearAB && d > m && d < 200 - m && cy < 300 - m
+                && cy > 300 - low + 1.5 * m && !(grid && (nearGrid(cx) || nearGrid(cy)));
+            const bool outside = !nearAB && (cy > 300 + m || cy < 300 - high - m || d < -m);
+            const QColor c(picture.pixel(i, j));
+            const bool ok = inside ? sameRgb(c, cx < 300 ? white : grey)
+                                   : !(outside && (sameRgb(c, white) || sameRgb(c, grey)));
+            if (!ok && wrong++ == 0)
+                first = QStringLiteral("device (%1, %2) = logical (%3, %4) is %5")
+                            .arg(i)
+                            .arg(j)
+                            .arg(cx)
+                            .arg(cy)
+                            .arg(c.name());
+        }
+    }
+    QVERIFY2(wrong == 0, qPrintable(QStringLiteral("%1 wrong, first %2").arg(wrong).arg(first)));
+}
+
+void tst_HiDpi::whiteAreaIsY_data()
+{
+    QTest::addColumn<QString>("codes");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<double>("y");
+    // The lesson's worked example: y = x²/2 up to x = 6, then 4 cm² per cm over the bar.
+    QTest::newRow("x 0.5") << "4 5 6 2 0" << 1 << 0.125;
+    QTest::newRow("x 2") << "4 5 6 2 0" << 4 << 2.0;
+    QTest::newRow("x 3.5") << "4 5 6 2 0" << 7 << 6.125;
+    QTest::newRow("x 7") << "4 5 6 2 0" << 14 << 22.0;
+    QTest::newRow("x 10") << "4 5 6 2 0" << 20 << 26.0;
+    QTest::newRow("bars with gaps, x 5.5") << "3 0 1 0 2" << 11 << 15.0;
+}
+
+// Counted in device pixels (400 r² to the cm²), the white part lies between y less the
+// outline's share and y: finer pixels hug the edges closer, the outline still straddles them.
+void tst_HiDpi::whiteAreaIsY()
+{
+    QFETCH(QString, codes);
+    QFETCH(int, steps);
+    QFETCH(double, y);
+    probe->retsu() = codesFrom(codes);
+    stepTo(*probe, steps);
+
+    const PicturePanel *board = probe->kokuban();
+    const QImage &picture = board->picture();
+    const qreal r = board->pictureRatio();
+    double whiteArea = 0, outlineArea = 0;
+    for (int j = 0; j < picture.height(); ++j) {
+        for (int i = 0; i < picture.width(); ++i) {
+            const QColor c(picture.pixel(i, j));
+            if (sameRgb(c, white))
+                whiteArea += 1;
+            else if (sameRgb(c, yellow) && (i + 0.5) / r < 300 && (j + 0.5) / r < 300)
+                outlineArea += 1;
+        }
+    }
+    whiteArea /= 400 * r * r;
+    outlineArea /= 400 * r * r;
+    const QString detail
+        = QStringLiteral("white %1, outline %2 cm²").arg(whiteArea).arg(outlineArea);
+    QVERIFY2(whiteArea <= y, qPrintable(detail));
+    QVERIFY2(y <= whiteArea + outlineArea, qPrintable(detail));
+}
+
+// The plot's blue runs through (30 x + 35, 480 − 7.5 y) for every half centimetre, and the
+// graph holds no colour but its own four.
+void tst_HiDpi::graphRunsThroughItsPoints()
+{
+    probe->retsu() = { 4, 5, 6, 2, 0 };
+    probe->Check2()->setChecked(true);
+    stepTo(*probe, 20);
+
+    const PicturePanel *graph = probe->gamen();
+    const QSet<QRgb> stray = strayColours(graph->picture(), { paper, green, black, blue });
+    QVERIFY2(stray.isEmpty(), qPrintable(colourList(stray)));
+
+    for (int n = 0; n <= 20; ++n) {
+        const double x = n / 2.0;
+        const double y = x <= 6 ? x * x / 2 : 18 + 4 * std::min(x - 6, 2.0); // bar, then nothing
+        const QPointF point(30 * x + 35, 480 - 7.5 * y);
+        // The grid is drawn again over the plot: look around the point, not only on it.
+        bool seen = false;
+        for (int dy = -1; dy <= 1 && !seen; ++dy)
+            for (int dx = -1; dx <= 1 && !seen; ++dx)
+                seen = sameRgb(graph->pixel(int(point.x()) + dx, int(point.y()) + dy), blue);
+        QVERIFY2(seen, qPrintable(QStringLiteral("no blue at x = %1").arg(x)));
+    }
+}
+
+// Stepping all the way back wipes every device pixel of the plot: the picture is again the
+// bare axes, exactly.
+void tst_HiDpi::stepBackWipesTheGraphWhole()
+{
+    probe->Check2()->setChecked(true);
+    const QImage bare = probe->gamen()->picture().copy();
+    probe->retsu() = { 4, 5, 6, 3, 1 };
+    stepTo(*probe, 20);
+    QVERIFY(probe->gamen()->picture() != bare);
+    for (int i = 0; i < 20; ++i)
+        probe->modoru()->click();
+    QCOMPARE(probe->Px(), 300.0);
+
+    const QImage &after = probe->gamen()->picture();
+    int left = 0;
+    for (int j = 0; j < after.height(); ++j)
+        for (int i = 0; i < after.width(); ++i)
+            left += (after.pixel(i, j) & 0xFFFFFF) != (bare.pixel(i, j) & 0xFFFFFF);
+    QCOMPARE(left, 0);
+}
+
+void tst_HiDpi::drawnAtTheDevicesResolution_data()
+{
+    QTest::addColumn<QString>("panel");
+    QTest::newRow("blackboard: the triangle's slope") << "kokuban";
+    QTest::newRow("table: its numbers") << "hyo";
+    QTest::newRow("graph: the curve and the scales") << "gamen";
+}
+
+// The same lesson drawn into pictures kept at ratio 1 and scaled up would read the same in
+// logical pixels but hold no finer detail. Ours must read the same and hold it.
+void tst_HiDpi::drawnAtTheDevicesResolution()
+{
+    QFETCH(QString, panel);
+    // The screen's ratio, not the picture's: a picture kept at 1 on a dense screen is the fault.
+    const qreal r = form->devicePixelRatioF();
+    if (r == 1)
+        QSKIP("at ratio 1 there is nothing finer than a logical pixel; the 1.5 and 2 runs check");
+
+    Form1 lowForm;
+    FormProbe low(lowForm);
+    for (FormProbe *p : { probe.get(), &low }) {
+        if (p == &low) {
+            for (PicturePanel *q : { low.kokuban(), low.hyo(), low.gamen() })
+                q->setPictureRatio(1);
+        }
+        p->retsu() = { 4, 5, 6, 2, 0 };
+        p->Check2()->setChecked(true);
+        p->Check3()->setChecked(true);
+        p->Command2()->click(); // everything drawn afresh at the pictures' ratio
+        stepTo(*p, 7);
+    }
+
+    const auto *fine = form->findChild<PicturePanel *>(panel);
+    const auto *coarse = lowForm.findChild<PicturePanel *>(panel);
+    QCOMPARE(coarse->pictureRatio(), 1.0);
+    const QImage upscaled = coarse->picture().scaled(fine->picture().size(), Qt::IgnoreAspectRatio,
+                                                     Qt::FastTransformation);
+    int finer = 0;
+    for (int j = 0; j < upscaled.height(); ++j)
+        for (int i = 0; i < upscaled.width(); ++i)
+            finer += (upscaled.pixel(i, j) & 0xFFFFFF) != (fine->picture().pixel(i, j) & 0xFFFFFF);
+    int same = 0, all = 0;
+    for (int y = 0; y < fine->pictureSize().height(); ++y) {
+        for (int x = 0; x < fine->pictureSize().width(); ++x) {
+            same += sameRgb(fine->pixel(x, y), coarse->pixel(x, y));
+            ++all;
+        }
+    }
+    QVERIFY2(finer > 100, qPrintable(QStringLiteral("%1 device pixels finer").arg(finer)));
+    // Edges fall on other logical pixels here and there; the picture is the same.
+    QVERIFY2(same > 0.97 * all, qPrintable(QStringLiteral("%1 of %2 alike").arg(same).arg(all)));
+}
+
+// Dragged from the laptop's screen to a projector of another density, the panels redraw at the
+// new one; what they showed is kept.
+void tst_HiDpi::followsTheScreenItIsMovedTo()
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    QScreen *from = screens.first();
+    QScreen *to = nullptr;
+    for (QScreen *s : screens) {
+        if (s->devicePixelRatio() != from->devicePixelRatio())
+            to = s;
+    }
+    if (!to)
+        QSKIP("needs two screens of different ratios: the tst_hidpi_two_screens run has them");
+
+    form->move(from->geometry().topLeft() + QPoint(20, 20));
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QCOMPARE(probe->gamen()->pictureRatio(), from->devicePixelRatio());
+    QVERIFY(sameRgb(probe->gamen()->pixel(35, 300), green)); // a grid line of the axes
+
+    form->move(to->geometry().topLeft() + QPoint(20, 20));
+    for (PicturePanel *p : { probe->kokuban(), probe->hyo(), probe->gamen() }) {
+        QTRY_COMPARE(p->pictureRatio(), to->devicePixelRatio());
+        QCOMPARE(p->picture().size(), p->pictureSize() * to->devicePixelRatio());
+    }
+    QVERIFY(sameRgb(probe->gamen()->pixel(35, 300), green));
+
+    // Drawn from now on at the new density: a step shades the figure there.
+    probe->retsu() = { 3, 0, 0, 0, 0 };
+    stepTo(*probe, 2);
+    QVERIFY(sameRgb(probe->kokuban()->pixel(290, 250), white));
+    QVERIFY(sameRgb(probe->kokuban()->pixel(310, 250), grey));
+}
+
+KANSU_TEST_MAIN(tst_HiDpi)
+#include "tst_hidpi.moc"
