@@ -24,6 +24,7 @@ private slots:
     void spaceAndEnterPressTheFocusedControl_data();
     void spaceAndEnterPressTheFocusedControl();
     void tabVisitsTheControlsInReadingOrder();
+    void keysDuringAutomaticPlay();
 
 private:
     QWidget *widget(const QString &name) const;
@@ -260,6 +261,43 @@ void tst_Keys::tabVisitsTheControlsInReadingOrder()
 
     press(Qt::Key_Backtab);
     QCOMPARE(QApplication::focusWidget()->objectName(), expected.last());
+}
+
+void tst_Keys::keysDuringAutomaticPlay()
+{
+    // A pause of a second after each step: the keys below land in the first pause.
+    probe->Combo1()->setEditText(QStringLiteral("200"));
+    double pxInPause = 0;
+    bool forwardEnabledInPause = true;
+    bool keysSent = false;
+    connect(probe->Text1(), &QLineEdit::textChanged, form.get(), [&] {
+        if (keysSent)
+            return;
+        keysSent = true;
+        QTimer::singleShot(0, form.get(), [&] {
+            pxInPause = probe->Px();
+            forwardEnabledInPause = probe->susumu()->isEnabled();
+            // 出す and 自動 are disabled while the run goes on: their keys do nothing.
+            press(Qt::Key_PageDown);
+            press(Qt::Key_Right);
+            press(Qt::Key_F5);
+            press(Qt::Key_Escape);
+        });
+    });
+
+    press(Qt::Key_F5);
+
+    QVERIFY(keysSent);
+    QCOMPARE(pxInPause, 290.0);
+    QVERIFY(!forwardEnabledInPause);
+    QCOMPARE(probe->Px(), 290.0); // one step, then the stop: no step from the keys either
+    QCOMPARE(clicks.at("jidou")->count(), 1);
+    QCOMPARE(clicks.at("tomeru")->count(), 1);
+    QCOMPARE(clicks.at("susumu")->count(), 0);
+    QCOMPARE(probe->teishi(), std::int16_t(0));
+    QVERIFY(probe->jidou()->isEnabled());
+    QVERIFY(probe->susumu()->isEnabled());
+    QVERIFY(!probe->tomeru()->isEnabled());
 }
 
 KANSU_TEST_MAIN(tst_Keys)
