@@ -6,7 +6,17 @@ set -euo pipefail
 cmake="$1" build="$2" bindir="$3" datadir="$4"
 
 prefix="$(mktemp -d)"
-trap 'rm -rf "$prefix"' EXIT
+# cmake --install rewrites the build's install_manifest.txt: keep the list of a real install,
+# which uninstalling reads.
+manifest="$build/install_manifest.txt"
+kept="$(mktemp)"
+had_manifest=no
+[ -f "$manifest" ] && cp "$manifest" "$kept" && had_manifest=yes
+restore() {
+    if [ "$had_manifest" = yes ]; then cp "$kept" "$manifest"; else rm -f "$manifest"; fi
+    rm -rf "$prefix" "$kept"
+}
+trap restore EXIT
 unset DESTDIR
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null
 
