@@ -23,8 +23,6 @@ private slots:
     void stepColumn();
     void figureArea_data();
     void figureArea();
-    void stripsAddUpToTheArea_data();
-    void stripsAddUpToTheArea();
     void triangleStripsAreTrapezoids();
     void pauseMs_data();
     void pauseMs();
@@ -104,26 +102,6 @@ void tst_Steps::figureArea()
     QFETCH(double, x);
     QFETCH(double, area);
     QCOMPARE(steps::figureArea(columns, x), area);
-}
-
-void tst_Steps::stripsAddUpToTheArea_data()
-{
-    QTest::addColumn<Columns>("columns");
-    QTest::newRow("worked example") << workedExample;
-    QTest::newRow("bars") << Columns { 1, 2, 3, 0, 1 };
-    QTest::newRow("triangle in the middle") << Columns { 3, 4, 5, 6, 2 };
-}
-
-void tst_Steps::stripsAddUpToTheArea()
-{
-    QFETCH(Columns, columns);
-    double sum = 0;
-    for (int n = 1; n <= 20; ++n) {
-        sum += steps::stripArea(columns, n);
-        QCOMPARE(sum, steps::figureArea(columns, n / 2.0));
-    }
-    QCOMPARE(steps::stripArea(columns, 0), 0.0f);
-    QCOMPARE(steps::stripArea(columns, 21), 0.0f);
 }
 
 void tst_Steps::triangleStripsAreTrapezoids()
