@@ -55,7 +55,7 @@ timeout 5 xdotool mouseup 1
 sleep 0.3
 [ "$(pixel "$(bx 330)" "$(by 290)")" = "192,192,192" ] || fail "the dropped square is not grey at x = 0"
 for _ in 1 2 3 4; do click 336 512; done # "出す" four times: x = 2, the square wholly crossed
-[ "$(pixel "$(bx 240)" "$(by 290)")" = "255,255,255" ] || fail "the crossed square is not white"
+[ "$(pixel "$(bx 280)" "$(by 290)")" = "255,255,255" ] || fail "the crossed square is not white"
 [ "$(pixel "$(bx 261)" "$(by 300)")" = "255,0,0" ] || fail "P's marker did not move to x = 2"
 click 408 512 # "戻す": x = 1.5, the square's right part grey again
 [ "$(pixel "$(bx 305)" "$(by 290)")" = "192,192,192" ] || fail "step back left the square white"

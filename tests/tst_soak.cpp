@@ -37,6 +37,12 @@ private:
     int action = 0;
     bool mouseHeld = false;
     QString failure;
+    // What the actions did, so that a run that never stepped or built cannot pass unnoticed.
+    double lastPx = 300;
+    std::array<double, 5> lastRetsu {};
+    int moves = 0;
+    int figureChanges = 0;
+    int crossedChecks = 0;
 };
 
 namespace {
@@ -144,6 +150,11 @@ bool tst_Soak::check(const char *where)
         return fail(QStringLiteral("a piece in hand with no button held"));
     const double x = (300 - px) / 20;
     const double area = exactArea(retsu, x);
+    moves += px != lastPx;
+    figureChanges += retsu != lastRetsu;
+    crossedChecks += area > 0;
+    lastPx = px;
+    lastRetsu = retsu;
     if (probe->gurafuy() != area)
         return fail(
             QStringLiteral("graph y %1, area %2 at x %3").arg(probe->gurafuy()).arg(area).arg(x));
@@ -249,7 +260,7 @@ void tst_Soak::playAutomatically()
     // What the class does between two automatic steps.
     const int interruptions = random.bounded(endless ? 1 : 0, 4);
     for (int i = 0; i < interruptions; ++i) {
-        QTimer::singleShot(random.bounded(1, 40), form.get(), [this, i, endless] {
+        QTimer::singleShot(random.bounded(1, 15), form.get(), [this, i, endless] {
             ++action;
             if (endless && i == 0) {
                 QTest::mouseClick(probe->tomeru(), Qt::LeftButton);
@@ -320,6 +331,7 @@ void tst_Soak::randomActionsKeepTheInvariants()
     seed = rowSeed;
     random.seed(seed);
     action = 0;
+    moves = figureChanges = crossedChecks = 0;
     QVERIFY(check("at start"));
     while (action < actions && failure.isEmpty())
         act();
@@ -327,6 +339,13 @@ void tst_Soak::randomActionsKeepTheInvariants()
     QTest::qWait(50);
     check("at the end");
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    qInfo("seed %u: %d actions, P moved %d times, the figure changed %d times, %d checks with "
+          "a crossed area",
+          seed, action, moves, figureChanges, crossedChecks);
+    // A soak that never moved P or built a figure proves nothing.
+    QVERIFY(moves > actions / 20);
+    QVERIFY(figureChanges > actions / 100);
+    QVERIFY(crossedChecks > actions / 20);
 }
 
 KANSU_TEST_MAIN(tst_Soak)
