@@ -56,6 +56,13 @@ void Form1::gurafu(std::int16_t mode)
             // point and ended at the exact one. Retracing from the rounded end instead would
             // leave blue specks along the wiped segment.
             gamen->line(QPointF(X, numtext::toInt16(Y)), QPointF(maex, lastY));
+            // The wiping pen also covers the tip of the segment that ends here: draw that
+            // segment again, as its forward step drew it, so the graph stays whole.
+            if (n >= 1) {
+                const double startY = 480 - 30.0 / 4 * (gurafuy - strip(n));
+                gamen->line(QPointF(X - 15, numtext::toInt16(startY)), QPointF(X, Y),
+                            colors::palette(9));
+            }
         }
     }
     maex = X;
