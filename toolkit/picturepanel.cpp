@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -31,6 +32,19 @@ int vbShift(Qt::KeyboardModifiers modifiers)
     if (modifiers & Qt::AltModifier)
         code |= 4;
     return code;
+}
+
+// Whether the pixels of `area` in `now` differ from `before`, a copy of that area.
+bool differs(const QImage &before, const QImage &now, const QRect &area)
+{
+    const size_t bytes = size_t(area.width()) * sizeof(QRgb);
+    for (int y = 0; y < area.height(); ++y) {
+        const uchar *was = before.constScanLine(y);
+        const uchar *is = now.constScanLine(area.top() + y) + area.left() * sizeof(QRgb);
+        if (std::memcmp(was, is, bytes) != 0)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -67,15 +81,21 @@ void PicturePanel::allocate(const QSize &size, qreal ratio)
     QImage image(size * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(m_backColor);
-    if (!m_image.isNull()) {
+    const bool carried = !m_image.isNull();
+    if (carried) {
         QPainter painter(&image);
         painter.drawImage(QRectF(QPointF(0, 0), QSizeF(m_size)), m_image);
     }
     m_image = image;
     m_size = size;
     m_ratio = ratio;
-    m_visited.assign(size_t(m_image.width()) * size_t(m_image.height()), 0);
+    // The fill mask is made by the first fill: most panels never fill, and it is as large as
+    // the picture.
+    m_visited = {};
     m_fillGeneration = 0;
+    m_clearedTo = m_backColor;
+    m_drawnSinceClear = carried ? QRect(QPoint(0, 0), size) : QRect();
+    m_textReady = false;
     update();
 }
 
@@ -99,9 +119,25 @@ void PicturePanel::setBackColor(const QColor &color)
     m_backColor = color;
 }
 
-void PicturePanel::updatePicture(const QRectF &pictureRect)
+void PicturePanel::changed(const QRectF &pictureRect)
 {
-    update(pictureRect.toAlignedRect().translated(pictureOffset()).intersected(contentsRect()));
+    const QRect area = pictureRect.toAlignedRect().intersected(QRect(QPoint(0, 0), m_size));
+    if (area.isEmpty())
+        return;
+    m_drawnSinceClear |= area;
+    repaintArea(area.translated(pictureOffset()));
+}
+
+void PicturePanel::repaintArea(const QRect &widgetRect)
+{
+    // Changes gather into one rectangle until the next paint: a step makes dozens of small
+    // changes, and a region of dozens of pieces costs more to keep and to clip to than the
+    // pixels it saves. Hidden, nothing is painted, and showing paints everything.
+    const QRect area = widgetRect.intersected(contentsRect());
+    if (area.isEmpty() || !isVisible() || m_pendingRepaint.contains(area))
+        return;
+    m_pendingRepaint |= area;
+    update(m_pendingRepaint);
 }
 
 QPen PicturePanel::pen(std::optional<QColor> color) const
@@ -114,23 +150,72 @@ void PicturePanel::clear()
 {
     m_image.fill(m_backColor);
     m_current = QPointF();
-    update(contentsRect());
+    // Only what was drawn since the last clear can differ from the background, unless the
+    // background colour itself changed.
+    if (m_backColor != m_clearedTo)
+        repaintArea(contentsRect());
+    else if (!m_drawnSinceClear.isEmpty())
+        repaintArea(m_drawnSinceClear.translated(pictureOffset()));
+    m_drawnSinceClear = QRect();
+    m_clearedTo = m_backColor;
+}
+
+bool PicturePanel::drawAxisLine(const QPointF &from, const QPointF &to, const QColor &color)
+{
+    // Grid and axis lines are level or upright, at whole pixels, one or an even number of
+    // pixels wide: for those the pixels the raster engine paints are known exactly (a pixel is
+    // painted when its centre lies inside the square-capped stroke), and writing them directly
+    // also tells whether any pixel changed. Anything else, or a line the picture's edge would
+    // clip, is left to the painter.
+    const int w = m_drawWidth;
+    if (m_ratio != 1 || color.alpha() != 255 || from == to || (w != 1 && w % 2 != 0))
+        return false;
+    if (from.x() != to.x() && from.y() != to.y())
+        return false;
+    for (const qreal v : { from.x(), from.y(), to.x(), to.y() }) {
+        if (v != std::floor(v) || std::abs(v) > 1e6)
+            return false;
+    }
+    const qreal half = w / 2.0;
+    const int left = int(std::floor(std::min(from.x(), to.x()) - half + 0.5));
+    const int right = int(std::floor(std::max(from.x(), to.x()) + half - 0.5));
+    const int top = int(std::floor(std::min(from.y(), to.y()) - half + 0.5));
+    const int bottom = int(std::floor(std::max(from.y(), to.y()) + half - 0.5));
+    if (left < 0 || top < 0 || right >= m_image.width() || bottom >= m_image.height())
+        return false;
+
+    const QRgb value = color.rgb();
+    uchar *bits = m_image.bits();
+    const qsizetype stride = m_image.bytesPerLine();
+    bool any = false;
+    for (int y = top; y <= bottom; ++y) {
+        QRgb *row = reinterpret_cast<QRgb *>(bits + y * stride);
+        for (int x = left; x <= right; ++x) {
+            any |= row[x] != value;
+            row[x] = value;
+        }
+    }
+    if (any)
+        changed(QRect(QPoint(left, top), QPoint(right, bottom)));
+    return true;
 }
 
 void PicturePanel::line(const QPointF &from, const QPointF &to, std::optional<QColor> color)
 {
-    {
-        QPainter painter(&m_image);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(pen(color));
-        if (from == to)
-            painter.drawPoint(from);
-        else
-            painter.drawLine(from, to);
+    if (!drawAxisLine(from, to, color.value_or(m_foreColor))) {
+        {
+            QPainter painter(&m_image);
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            painter.setPen(pen(color));
+            if (from == to)
+                painter.drawPoint(from);
+            else
+                painter.drawLine(from, to);
+        }
+        const qreal margin = m_drawWidth + 1;
+        changed(QRectF(from, to).normalized().adjusted(-margin, -margin, margin, margin));
     }
     m_current = to;
-    const qreal margin = m_drawWidth + 1;
-    updatePicture(QRectF(from, to).normalized().adjusted(-margin, -margin, margin, margin));
 }
 
 void PicturePanel::lineStep(const QPointF &from, const QPointF &delta, std::optional<QColor> color)
@@ -143,20 +228,62 @@ void PicturePanel::lineTo(const QPointF &to, std::optional<QColor> color)
     line(m_current, to, color);
 }
 
+void PicturePanel::prepareText()
+{
+    if (m_textReady)
+        return;
+    m_printFont = font();
+    m_printFont.setStyleStrategy(QFont::NoAntialias);
+    m_printMetrics.emplace(font());
+    m_textBoxes.clear();
+    m_printed.clear();
+    m_textReady = true;
+}
+
 void PicturePanel::print(const QString &text)
 {
-    const QFontMetricsF metrics(font());
+    prepareText();
+    const QFontMetricsF &metrics = *m_printMetrics;
+    auto box = m_textBoxes.constFind(text);
+    if (box == m_textBoxes.cend()) {
+        if (m_textBoxes.size() >= 256)
+            m_textBoxes.clear();
+        // The line's box and the ink, which may stand out of it.
+        const QRectF cover = QRectF(0, 0, metrics.horizontalAdvance(text), metrics.height())
+            | metrics.boundingRect(text).translated(0, metrics.ascent());
+        box = m_textBoxes.insert(text, cover.adjusted(-2, -2, 2, 2));
+    }
+    const QRectF touched = box->translated(m_current);
+    // Printing a text again where it already stands changes no pixel (the text is aliased and of
+    // one colour): keep what it covers and repaint only if something differs.
+    const QRectF deviceBox(touched.topLeft() * m_ratio, touched.size() * m_ratio);
+    const QRect device = deviceBox.toAlignedRect().intersected(m_image.rect());
+    const QPointF at = m_current;
+    m_current = QPointF(0, at.y() + metrics.height());
+    const Printed key { text, at.x(), at.y(), m_foreColor.rgba() };
+    const bool opaque = m_foreColor.alpha() == 255 && !device.isEmpty();
+    if (opaque) {
+        // Over the very pixels it left last time, the text would paint each of its pixels
+        // the colour it already has.
+        const auto last = m_printed.constFind(key);
+        if (last != m_printed.cend() && last->size() == device.size()
+            && !differs(*last, m_image, device))
+            return;
+    }
+    const QImage before = m_image.copy(device);
     {
         QPainter painter(&m_image);
-        QFont aliased = font();
-        aliased.setStyleStrategy(QFont::NoAntialias);
-        painter.setFont(aliased);
+        painter.setFont(m_printFont);
         painter.setPen(m_foreColor);
-        painter.drawText(m_current + QPointF(0, metrics.ascent()), text);
+        painter.drawText(at + QPointF(0, metrics.ascent()), text);
     }
-    const QRectF box(m_current, QSizeF(metrics.horizontalAdvance(text), metrics.height()));
-    updatePicture(box.adjusted(-2, -2, 2, 2));
-    m_current = QPointF(0, m_current.y() + metrics.height());
+    if (!device.isEmpty() && differs(before, m_image, device))
+        changed(touched);
+    if (opaque) {
+        if (m_printed.size() >= 256)
+            m_printed.clear();
+        m_printed.insert(key, m_image.copy(device));
+    }
 }
 
 void PicturePanel::printAt(const QPointF &topLeft, const QString &text)
@@ -185,6 +312,11 @@ bool PicturePanel::floodFill(int x, int y, const QColor &border)
     if ((row(sy)[sx] & 0xFFFFFF) == stop)
         return false;
 
+    const size_t cells = size_t(w) * size_t(h);
+    if (m_visited.size() != cells) {
+        m_visited.assign(cells, 0);
+        m_fillGeneration = 0;
+    }
     if (++m_fillGeneration == 0) {
         std::fill(m_visited.begin(), m_visited.end(), 0);
         m_fillGeneration = 1;
@@ -233,8 +365,7 @@ bool PicturePanel::floodFill(int x, int y, const QColor &border)
         }
     }
     const QRectF device(minX, minY, maxX - minX + 1, maxY - minY + 1);
-    updatePicture(
-        QRectF(device.topLeft() / m_ratio, device.size() / m_ratio).adjusted(-1, -1, 1, 1));
+    changed(QRectF(device.topLeft() / m_ratio, device.size() / m_ratio).adjusted(-1, -1, 1, 1));
     return true;
 }
 
@@ -251,7 +382,7 @@ void PicturePanel::itemChanged(const QRect &before, const QRect &after)
     const QRect area
         = (before.translated(offset) | after.translated(offset)).intersected(contentsRect());
     if (!area.isEmpty())
-        update(area);
+        repaintArea(area);
 }
 
 bool PicturePanel::event(QEvent *event)
@@ -264,9 +395,20 @@ bool PicturePanel::event(QEvent *event)
     return QFrame::event(event);
 }
 
+void PicturePanel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        m_textReady = false;
+    QFrame::changeEvent(event);
+}
+
 void PicturePanel::paintEvent(QPaintEvent *event)
 {
-    QFrame::paintEvent(event);
+    // Everything asked for is painted now (the repaint manager hands over the whole dirty area).
+    m_pendingRepaint = QRect();
+    // The frame lies outside the picture: leave it alone when only the picture is repainted.
+    if (!contentsRect().contains(event->rect()))
+        QFrame::paintEvent(event);
     QPainter painter(this);
     painter.setClipRect(contentsRect());
     painter.translate(pictureOffset());

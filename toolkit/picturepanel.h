@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QColor>
+#include <QFontMetricsF>
 #include <QFrame>
+#include <QHash>
 #include <QImage>
 #include <QPointF>
 #include <optional>
@@ -92,13 +94,18 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     void allocate(const QSize &size, qreal ratio);
-    void updatePicture(const QRectF &pictureRect);
+    // The picture changed inside `pictureRect`: remember it and have it repainted.
+    void changed(const QRectF &pictureRect);
+    void repaintArea(const QRect &widgetRect);
+    bool drawAxisLine(const QPointF &from, const QPointF &to, const QColor &color);
+    void prepareText();
     QPen pen(std::optional<QColor> color) const;
 
     QSize m_size;
@@ -115,4 +122,27 @@ private:
     std::vector<quint32> m_visited;
     quint32 m_fillGeneration = 0;
     std::vector<QPoint> m_fillStack;
+    // Every pixel not of the colour last cleared to lies inside this logical rectangle, so a
+    // clear repaints only it.
+    QRect m_drawnSinceClear;
+    QColor m_clearedTo;
+    QRect m_pendingRepaint; // widget coordinates: asked for and not painted yet
+    // What print needs of the panel's font, kept until the font changes.
+    bool m_textReady = false;
+    QFont m_printFont;
+    std::optional<QFontMetricsF> m_printMetrics;
+    QHash<QString, QRectF> m_textBoxes; // what a text may cover, from its top-left corner
+    // A text printed in one opaque colour at a place, and the pixels it left there.
+    struct Printed
+    {
+        QString text;
+        double x, y;
+        QRgb color;
+        bool operator==(const Printed &) const = default;
+        friend size_t qHash(const Printed &p, size_t seed = 0)
+        {
+            return qHashMulti(seed, p.text, p.x, p.y, p.color);
+        }
+    };
+    QHash<Printed, QImage> m_printed;
 };
