@@ -345,7 +345,7 @@ void tst_Soak::randomActionsKeepTheInvariants()
     // A soak that never moved P or built a figure proves nothing.
     QVERIFY(moves > actions / 20);
     QVERIFY(figureChanges > actions / 100);
-    QVERIFY(crossedChecks > actions / 20);
+    QVERIFY(crossedChecks > actions / 50);
 }
 
 KANSU_TEST_MAIN(tst_Soak)
