@@ -1,4 +1,5 @@
 #include "formprobe.h"
+#include "lesson.h"
 #include "testsupport.h"
 
 #include <QScreen>
@@ -11,42 +12,11 @@
 // Pictures are read device pixel by device pixel: a device pixel (i, j) has its centre at
 // ((i + .5) / r, (j + .5) / r) in the panel's logical pixels.
 
+using namespace lesson;
+
 namespace {
 
-const QColor boardGreen(0, 128, 0);
-const QColor white(255, 255, 255);
-const QColor grey(192, 192, 192);
-const QColor yellow(255, 255, 0);
-const QColor black(0, 0, 0);
 const QColor green(0, 128, 0);
-const QColor blue(0, 0, 255);
-const QColor paper(255, 255, 192);
-
-using Codes = std::array<double, 5>;
-
-Codes codesFrom(const QString &text)
-{
-    Codes codes {};
-    const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (int k = 0; k < 5 && k < parts.size(); ++k)
-        codes[k] = parts[k].toDouble();
-    return codes;
-}
-
-// Height in logical pixels of the figure d pixels right of its left end: bars 2, 4 and 6 cm,
-// a triangle rising 1 cm per cm from its tip, 20 pixels to the cm.
-double heightAt(const Codes &codes, double d)
-{
-    if (d <= 0 || d >= 200)
-        return 0;
-    const int k = int(d / 40);
-    const int code = int(codes[k]);
-    if (code >= 1 && code <= 3)
-        return 40.0 * code;
-    if (code >= 4 && code <= 6)
-        return d - 40.0 * (k - (code - 4));
-    return 0;
-}
 
 QString colourList(const QSet<QRgb> &set)
 {

@@ -1,45 +1,14 @@
 #include "drag/figurecolumns.h"
 #include "formprobe.h"
+#include "lesson.h"
 #include "testsupport.h"
 
 #include <QSignalSpy>
 #include <memory>
 
+using namespace lesson;
+
 namespace {
-
-using Codes = std::array<double, 5>;
-
-Codes codesFrom(const QString &text)
-{
-    Codes codes {};
-    const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (int k = 0; k < 5 && k < parts.size(); ++k)
-        codes[k] = parts[k].toDouble();
-    return codes;
-}
-
-QString textOf(const Codes &codes)
-{
-    QStringList parts;
-    for (double c : codes)
-        parts << QString::number(c);
-    return parts.join(QLatin1Char(' '));
-}
-
-// Height in pixels over the column at d pixels right of B: bars 2, 4 and 6 cm, a triangle
-// rising 1 cm per cm from its tip.
-double heightAt(const Codes &codes, double d)
-{
-    if (d <= 0 || d >= 200)
-        return 0;
-    const int k = int(d / 40);
-    const int code = int(codes[k]);
-    if (code >= 1 && code <= 3)
-        return 40.0 * code;
-    if (code >= 4 && code <= 6)
-        return d - 40.0 * (k - (code - 4));
-    return 0;
-}
 
 QRectF outline(std::initializer_list<PanelLine *> lines)
 {

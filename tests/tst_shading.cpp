@@ -1,41 +1,13 @@
 #include "formprobe.h"
+#include "lesson.h"
 #include "testsupport.h"
 
 #include <cmath>
 #include <memory>
 
+using namespace lesson;
+
 namespace {
-
-const QColor white(255, 255, 255);
-const QColor grey(192, 192, 192);
-const QColor yellow(255, 255, 0);
-const QColor black(0, 0, 0);
-
-using Codes = std::array<double, 5>;
-
-Codes codesFrom(const QString &text)
-{
-    Codes codes {};
-    const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (int k = 0; k < 5 && k < parts.size(); ++k)
-        codes[k] = parts[k].toDouble();
-    return codes;
-}
-
-// Height in pixels of the figure at d pixels right of its left end, from what stands in each
-// 2 cm column: bars 2, 4 and 6 cm high; a triangle rising 1 cm per cm from its tip.
-double heightAt(const Codes &codes, double d)
-{
-    if (d <= 0 || d >= 200)
-        return 0;
-    const int k = int(d / 40);
-    const int code = int(codes[k]);
-    if (code >= 1 && code <= 3)
-        return 40.0 * code;
-    if (code >= 4 && code <= 6)
-        return d - 40.0 * (k - (code - 4));
-    return 0;
-}
 
 bool nearGridLine(double c)
 {

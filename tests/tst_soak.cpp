@@ -1,4 +1,5 @@
 #include "formprobe.h"
+#include "lesson.h"
 #include "testsupport.h"
 
 #include <QRandomGenerator>
@@ -45,43 +46,9 @@ private:
     int crossedChecks = 0;
 };
 
+using lesson::areaWithin;
+
 namespace {
-
-// Height in cm of the figure at distance d cm from P, just inside the strip ending at d (or
-// starting at d, with `after`): the lesson's geometry, independent of the increment table.
-double heightAt(const std::array<double, 5> &retsu, double d)
-{
-    const int column = std::clamp(int(std::floor(d / 2)), 0, 4);
-    switch (int(retsu[column])) {
-    case 1:
-        return 2;
-    case 2:
-        return 4;
-    case 3:
-        return 6;
-    case 4:
-        return d - 2 * column;
-    case 5:
-        return d - 2 * (column - 1);
-    case 6:
-        return d - 2 * (column - 2);
-    default:
-        return 0;
-    }
-}
-
-// Area in cm² of the figure's part within x cm of its left end, strip by half-centimetre strip
-// (no strip crosses a column boundary, and over each strip the height is linear).
-double exactArea(const std::array<double, 5> &retsu, double x)
-{
-    double area = 0;
-    for (int k = 0; k < int(std::lround(2 * x)); ++k) {
-        const double a = k * 0.5;
-        const double mid = a + 0.25;
-        area += 0.5 * heightAt(retsu, mid);
-    }
-    return area;
-}
 
 QString xText(double px)
 {
@@ -149,7 +116,7 @@ bool tst_Soak::check(const char *where)
     if (!mouseHeld && probe->tsukami() != 0)
         return fail(QStringLiteral("a piece in hand with no button held"));
     const double x = (300 - px) / 20;
-    const double area = exactArea(retsu, x);
+    const double area = areaWithin(retsu, x);
     moves += px != lastPx;
     figureChanges += retsu != lastRetsu;
     crossedChecks += area > 0;
@@ -158,10 +125,10 @@ bool tst_Soak::check(const char *where)
     if (probe->gurafuy() != area)
         return fail(
             QStringLiteral("graph y %1, area %2 at x %3").arg(probe->gurafuy()).arg(area).arg(x));
-    if (probe->Check3()->isChecked() && probe->hyoy() != exactArea(retsu, std::floor(x)))
+    if (probe->Check3()->isChecked() && probe->hyoy() != areaWithin(retsu, std::floor(x)))
         return fail(QStringLiteral("table y %1, area %2 at x %3")
                         .arg(probe->hyoy())
-                        .arg(exactArea(retsu, std::floor(x)))
+                        .arg(areaWithin(retsu, std::floor(x)))
                         .arg(x));
     if (probe->maex() != 30 * x + 35
         || probe->maey() != std::int16_t(std::nearbyint(480 - 7.5 * area)))

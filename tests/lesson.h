@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cmath>
+
+/// The lesson's facts as the tests state them: colours of the picture and the geometry of a
+/// figure, worked out from the pieces' shapes, never from the program's own arithmetic.
+namespace lesson {
+
+inline const QColor white(255, 255, 255);
+inline const QColor grey(192, 192, 192);
+inline const QColor yellow(255, 255, 0);
+inline const QColor black(0, 0, 0);
+inline const QColor boardGreen(0, 128, 0);
+inline const QColor blue(0, 0, 255);
+inline const QColor paper(255, 255, 192);
+
+/// Piece codes of the five columns, column 0 at P.
+using Codes = std::array<double, 5>;
+
+/// "4 5 6 2 0" as codes.
+inline Codes codesFrom(const QString &text)
+{
+    Codes codes {};
+    const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (int k = 0; k < 5 && k < parts.size(); ++k)
+        codes[k] = parts[k].toDouble();
+    return codes;
+}
+
+inline QString textOf(const Codes &codes)
+{
+    QStringList parts;
+    for (double c : codes)
+        parts << QString::number(c);
+    return parts.join(QLatin1Char(' '));
+}
+
+/// Height in pixels of the figure d pixels right of its left end (20 pixels to the cm): bars 2,
+/// 4 and 6 cm high, a triangle rising 1 cm per cm from its tip.
+inline double heightAt(const Codes &codes, double d)
+{
+    if (d <= 0 || d >= 200)
+        return 0;
+    const int k = int(d / 40);
+    const int code = int(codes[k]);
+    if (code >= 1 && code <= 3)
+        return 40.0 * code;
+    if (code >= 4 && code <= 6)
+        return d - 40.0 * (k - (code - 4));
+    return 0;
+}
+
+/// Area in cm² of the part of the figure within x cm of its left end (x a multiple of 0.5):
+/// half-centimetre strips never cross a column bound, so each is a trapezoid whose mean height
+/// stands at its middle.
+inline double areaWithin(const Codes &codes, double x)
+{
+    double pixels = 0;
+    for (int k = 0; k < int(std::lround(2 * x)); ++k)
+        pixels += 10 * heightAt(codes, 10 * k + 5);
+    return pixels / 400;
+}
+
+} // namespace lesson
