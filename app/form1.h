@@ -95,6 +95,8 @@ private:
 
     // ---- Stepping and automatic play (play/) ----
     void matsu(std::int32_t ms);
+    // Puts the dimension line from (Bx, y) to (Px, y): on BC to show it, at 800 to park it.
+    void placeDimensionLine(double y);
 
     bool playing = false; // an automatic run is active
     bool closing = false; // the window is closing: no further step may run

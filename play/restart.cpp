@@ -31,7 +31,11 @@ void Form1::Command2_Click()
 void Form1::Check4_Click()
 {
     // Unticked, the line waits below the blackboard's visible area.
-    const double y = Check4->isChecked() ? By : 800;
+    placeDimensionLine(Check4->isChecked() ? By : 800);
+}
+
+void Form1::placeDimensionLine(double y)
+{
     Line5[4]->setX1(Bx);
     Line5[4]->setY1(y);
     Line5[4]->setX2(Px);

@@ -33,12 +33,8 @@ void Form1::susumu_Click()
         zoubun[n] = steps::stripArea(retsu, n);
 
     nuri(numtext::toInt16(std::trunc(Px)));
-    if (Check4->isChecked()) {
-        Line5[4]->setX1(Bx);
-        Line5[4]->setY1(By);
-        Line5[4]->setX2(Px);
-        Line5[4]->setY2(By);
-    }
+    if (Check4->isChecked())
+        placeDimensionLine(By);
     // The label sits midway between B and P, counted from 310 on the way out.
     Label4[6]->setLeft((Px + 310) / 2 - 22);
     Label4[6]->setTop(Px > 230 ? 325 : 300);
@@ -66,12 +62,8 @@ void Form1::modoru_Click()
     Shape1->setLeft(Px - 4);
     Text1->setText(steps::xText((300 - Px) / 20));
     nuri(numtext::toInt16(std::trunc(Px)));
-    if (Check4->isChecked()) {
-        Line5[4]->setX1(Bx);
-        Line5[4]->setY1(By);
-        Line5[4]->setX2(Px);
-        Line5[4]->setY2(By);
-    }
+    if (Check4->isChecked())
+        placeDimensionLine(By);
     Label4[6]->setLeft((Px + 300) / 2 - 22);
     Label4[6]->setTop(Px > 230 ? 325 : 300);
     if (Px < 300)
