@@ -41,8 +41,11 @@ void checkRestored(benchmark::State &state, const Snapshot &before, const Snapsh
         state.SkipWithError("a step forward and back did not bring the lesson back");
 }
 
+// Times one step (`timed`) and undoes it outside the timing (`undo`), so that every iteration
+// does the same work from the same place.
 // Args: figure, P's position before the step in half centimetres from B, repaint timed too.
-void BM_StepForward(benchmark::State &state)
+template<void (FormProbe::*timed)(), void (FormProbe::*undo)()>
+void stepAndUndo(benchmark::State &state)
 {
     bench::Lesson lesson;
     if (!prepare(state, lesson, int(state.range(1))))
@@ -50,16 +53,21 @@ void BM_StepForward(benchmark::State &state)
     const bool repaint = state.range(2);
     const Snapshot before = snapshot(lesson.probe);
     for (auto _ : state) {
-        lesson.probe.susumu_Click();
+        (lesson.probe.*timed)();
         if (repaint)
             bench::settle();
         state.PauseTiming();
         bench::settle();
-        lesson.probe.modoru_Click();
+        (lesson.probe.*undo)();
         bench::settle();
         state.ResumeTiming();
     }
     checkRestored(state, before, snapshot(lesson.probe));
+}
+
+void BM_StepForward(benchmark::State &state)
+{
+    stepAndUndo<&FormProbe::susumu_Click, &FormProbe::modoru_Click>(state);
 }
 BENCHMARK(BM_StepForward)
     ->ArgNames({ "figure", "from", "repaint" })
@@ -74,25 +82,9 @@ BENCHMARK(BM_StepForward)
     ->Args({ 0, 9, 0 })
     ->Unit(benchmark::kMicrosecond);
 
-// Args: figure, P's position before the step back in half centimetres from B, repaint timed.
 void BM_StepBack(benchmark::State &state)
 {
-    bench::Lesson lesson;
-    if (!prepare(state, lesson, int(state.range(1))))
-        return;
-    const bool repaint = state.range(2);
-    const Snapshot before = snapshot(lesson.probe);
-    for (auto _ : state) {
-        lesson.probe.modoru_Click();
-        if (repaint)
-            bench::settle();
-        state.PauseTiming();
-        bench::settle();
-        lesson.probe.susumu_Click();
-        bench::settle();
-        state.ResumeTiming();
-    }
-    checkRestored(state, before, snapshot(lesson.probe));
+    stepAndUndo<&FormProbe::modoru_Click, &FormProbe::susumu_Click>(state);
 }
 BENCHMARK(BM_StepBack)
     ->ArgNames({ "figure", "from", "repaint" })
