@@ -1,15 +1,10 @@
+#include "lesson.h"
 #include "testsupport.h"
 #include "toolkit/picturepanel.h"
 
 #include <memory>
 
-namespace {
-const QColor board(0, 128, 0);
-const QColor white(255, 255, 255);
-const QColor yellow(255, 255, 0);
-const QColor grey(192, 192, 192);
-const QColor black(0, 0, 0);
-} // namespace
+using namespace lesson;
 
 // The border fill that paints the figure: it must stop exactly at outlines of the border colour
 // and must paint every pixel it reaches, whatever colour that pixel had.
@@ -40,7 +35,7 @@ private:
 void tst_FloodFill::init()
 {
     panel = std::make_unique<PicturePanel>();
-    panel->setBackColor(board);
+    panel->setBackColor(boardGreen);
     panel->setOuterGeometry(QRect(0, 0, 404, 404)); // 2-pixel frame: a 400 x 400 picture
     panel->setPictureRatio(1);
     panel->clear();
@@ -78,15 +73,15 @@ void tst_FloodFill::linesFollowThePixelRule()
     // A 2-pixel line covers the pixels whose centres lie inside the stroke: the row above the
     // line's y and the row of it.
     panel->line(QPointF(20, 300), QPointF(200, 300));
-    QVERIFY(sameRgb(panel->pixel(100, 298), board));
+    QVERIFY(sameRgb(panel->pixel(100, 298), boardGreen));
     QVERIFY(sameRgb(panel->pixel(100, 299), yellow));
     QVERIFY(sameRgb(panel->pixel(100, 300), yellow));
-    QVERIFY(sameRgb(panel->pixel(100, 301), board));
+    QVERIFY(sameRgb(panel->pixel(100, 301), boardGreen));
     panel->line(QPointF(300, 100), QPointF(300, 200));
-    QVERIFY(sameRgb(panel->pixel(298, 150), board));
+    QVERIFY(sameRgb(panel->pixel(298, 150), boardGreen));
     QVERIFY(sameRgb(panel->pixel(299, 150), yellow));
     QVERIFY(sameRgb(panel->pixel(300, 150), yellow));
-    QVERIFY(sameRgb(panel->pixel(301, 150), board));
+    QVERIFY(sameRgb(panel->pixel(301, 150), boardGreen));
     QCOMPARE(panel->currentPos(), QPointF(300, 200));
 }
 
@@ -127,16 +122,16 @@ void tst_FloodFill::fillsClosedOutline()
         seed = QPoint(67, 345);
         break;
     }
-    const int boardBefore = count(QRect(0, 0, 400, 400), board);
+    const int boardBefore = count(QRect(0, 0, 400, 400), boardGreen);
     QVERIFY(panel->floodFill(seed.x(), seed.y(), yellow));
     QCOMPARE(count(inside, white), inside.width() * inside.height());
     if (expectedWhite)
         QCOMPARE(count(QRect(0, 0, 400, 400), white), expectedWhite);
     // Nothing leaked: the board outside kept its colour except for what turned white.
-    QCOMPARE(count(QRect(0, 0, 400, 400), board),
+    QCOMPARE(count(QRect(0, 0, 400, 400), boardGreen),
              boardBefore - count(QRect(0, 0, 400, 400), white));
-    QVERIFY(sameRgb(panel->pixel(0, 0), board));
-    QVERIFY(sameRgb(panel->pixel(399, 399), board));
+    QVERIFY(sameRgb(panel->pixel(0, 0), boardGreen));
+    QVERIFY(sameRgb(panel->pixel(399, 399), boardGreen));
 }
 
 void tst_FloodFill::paintsOverOtherColours()

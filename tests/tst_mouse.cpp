@@ -93,7 +93,6 @@ void tst_Mouse::checkPiecesHome()
 void tst_Mouse::checkFigureAtStart(const Codes &codes)
 {
     const PicturePanel *board = probe->kokuban();
-    const QColor grey(192, 192, 192);
     for (int k = 0; k < 5; ++k) {
         const double x = 320 + 40 * k;
         const double h = heightAt(codes, x - 300);
@@ -357,7 +356,6 @@ void tst_Mouse::gridStaysOnTopAfterDrop()
     QTest::mousePress(board, Qt::LeftButton, {}, at(QPointF(420, 100)));
     QTest::mouseRelease(board, Qt::LeftButton, {}, at(QPointF(360, 250)));
     QCOMPARE(textOf(probe->retsu()), QStringLiteral("0 3 0 0 0"));
-    const QColor black(0, 0, 0), grey(192, 192, 192);
     // Inside the tall bar in column 1: grey cells crossed by black grid lines.
     for (int g : { 200, 220, 240, 260, 280 }) {
         QVERIFY(sameRgb(board->pixel(350, g), black) || sameRgb(board->pixel(350, g - 1), black));

@@ -1,3 +1,4 @@
+#include "lesson.h"
 #include "testsupport.h"
 #include "toolkit/picturepanel.h"
 
@@ -5,12 +6,9 @@
 #include <memory>
 #include <random>
 
+using namespace lesson;
+
 namespace {
-const QColor board(0, 128, 0);
-const QColor white(255, 255, 255);
-const QColor yellow(255, 255, 0);
-const QColor black(0, 0, 0);
-const QColor blue(0, 0, 255);
 
 // The line as Qt's raster engine draws it with the panel's pen: aliased, square caps.
 void painterLine(QImage &image, const QPointF &from, const QPointF &to, const QColor &color,
@@ -83,7 +81,7 @@ private:
 void tst_PanelPaint::init()
 {
     panel = std::make_unique<PicturePanel>();
-    panel->setBackColor(board);
+    panel->setBackColor(boardGreen);
     panel->setOuterGeometry(QRect(0, 0, 204, 154)); // a 200 x 150 picture inside the frame
     panel->setPictureRatio(1);
     panel->clear();
@@ -213,7 +211,7 @@ void tst_PanelPaint::clearRepaintsWhatWasDrawn()
     if (drawn.isNull()) {
         for (int y = 0; y < 150; ++y)
             for (int x = 0; x < 200; ++x)
-                if (!sameRgb(panel->pixel(x, y), board))
+                if (!sameRgb(panel->pixel(x, y), boardGreen))
                     drawn |= QRect(x, y, 1, 1);
     }
     QVERIFY(!drawn.isEmpty());
@@ -265,7 +263,7 @@ void tst_PanelPaint::reprintingInAnotherColourRepaintsTheText()
     QVERIFY(!ink.isEmpty());
     settle();
     // Erasing by printing the same text in the background colour must reach the screen.
-    panel->setForeColor(board);
+    panel->setForeColor(boardGreen);
     panel->printAt(QPointF(60, 60), QStringLiteral(" 4.5"));
     QCoreApplication::processEvents();
     QVERIFY(log->painted.contains(widgetRect(ink)));
@@ -279,7 +277,7 @@ void tst_PanelPaint::reprintingOverDamagedTextRestoresIt()
     const QImage printed = panel->picture().copy();
     // A stroke of the background colour through the digits, as an erasing segment makes.
     panel->setDrawWidth(3);
-    panel->line(QPointF(10, 55), QPointF(60, 85), board);
+    panel->line(QPointF(10, 55), QPointF(60, 85), boardGreen);
     QVERIFY(panel->picture() != printed);
     settle();
     panel->printAt(QPointF(20, 60), QStringLiteral(" 36"));

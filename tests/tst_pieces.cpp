@@ -1,7 +1,10 @@
 #include "formprobe.h"
+#include "lesson.h"
 #include "testsupport.h"
 
 #include <memory>
+
+using namespace lesson;
 
 namespace {
 
@@ -141,7 +144,6 @@ void tst_Pieces::gridLines()
     QCOMPARE(board->drawWidth(), 2);
     QVERIFY(sameRgb(board->foreColor(), pen));
 
-    const QColor black(0, 0, 0);
     auto isBlack = [&](int x, int y) { return sameRgb(board->pixel(x, y), black); };
     // A 1-pixel line at an integer coordinate covers one of the two pixels beside it.
     auto lineAtRow = [&](int x, int g) { return isBlack(x, g) != isBlack(x, g - 1); };
@@ -171,7 +173,6 @@ void tst_Pieces::tickingGridDrawsItOverTheFigure()
     PicturePanel *board = probe->kokuban();
     QVERIFY(sameRgb(board->pixel(270, 240), Qt::white));
     probe->Check1()->setChecked(true);
-    const QColor black(0, 0, 0);
     QVERIFY(sameRgb(board->pixel(270, 240), black) || sameRgb(board->pixel(270, 239), black));
     QVERIFY(sameRgb(board->pixel(270, 250), Qt::white));
 }

@@ -1,4 +1,5 @@
 #include "formprobe.h"
+#include "lesson.h"
 #include "play/steps.h"
 #include "testsupport.h"
 #include "toolkit/colors.h"
@@ -9,6 +10,8 @@
 using steps::Columns;
 
 Q_DECLARE_METATYPE(Columns)
+
+using namespace lesson;
 
 namespace {
 
@@ -24,8 +27,6 @@ double workedExampleY(double x)
         return 18 + 4 * (x - 6);
     return 26;
 }
-
-const QColor blue(0, 0, 255);
 
 bool hasColour(const PicturePanel *panel, const QRect &box, const QColor &colour)
 {
@@ -300,7 +301,6 @@ void tst_Stepping::workedExampleBuiltByMouse()
     // At every half x the white part of the blackboard, the graph and (at whole x) the table
     // agree on y. Counted in pixels, 400 to the cm², y lies between the white pixels alone and
     // the white pixels with the 2-pixel outline strokes left of AB, which straddle the edges.
-    const QColor yellow(255, 255, 0);
     for (int n = 1; n <= 20; ++n) {
         QTest::mouseClick(probe->susumu(), Qt::LeftButton);
         const double x = n / 2.0;
