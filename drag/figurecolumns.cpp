@@ -17,10 +17,10 @@ void clear(Columns &columns, int k)
         columns[k] = 0;
 }
 
-// Empties the three columns of the triangle that `k` belongs to.
-void removeTriangleAt(Columns &columns, int k)
+// Empties the three columns of a triangle whose column `k` holds `code` (4, 5 or 6).
+void removeTriangle(Columns &columns, double code, int k)
 {
-    const int tip = k - int(columns[k] - 4);
+    const int tip = k - int(code - 4);
     for (int i = tip; i < tip + 3; ++i)
         clear(columns, i);
 }
@@ -78,13 +78,10 @@ Release releaseAt(double y)
 
 void takeOff(Columns &columns, double code, int from)
 {
-    if (isTriangle(code)) {
-        const int tip = from - int(code - 4);
-        for (int i = tip; i < tip + 3; ++i)
-            clear(columns, i);
-    } else {
+    if (isTriangle(code))
+        removeTriangle(columns, code, from);
+    else
         clear(columns, from);
-    }
 }
 
 bool drop(Columns &columns, double code, int column)
@@ -99,7 +96,7 @@ bool drop(Columns &columns, double code, int column)
         return false;
     for (int side : { column - 1, column + 1 }) {
         if (isTriangle(columns[side]))
-            removeTriangleAt(columns, side);
+            removeTriangle(columns, columns[side], side);
     }
     columns[column - 1] = 4;
     columns[column] = 5;
