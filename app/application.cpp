@@ -13,6 +13,7 @@ void setUpApplication(QApplication &app)
     // Controls that name no font take the system's face: a Japanese gothic, so kana render.
     app.setFont(fonts::gothic(fonts::defaultPoints));
     app.setApplicationName(QStringLiteral("kansu"));
+    app.setApplicationVersion(QStringLiteral("1.1"));
     // Lets the desktop match the window to the installed entry and its icon.
     app.setDesktopFileName(QStringLiteral("kansu"));
 }

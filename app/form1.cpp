@@ -100,6 +100,7 @@ Form1::Form1(QWidget *parent)
     createControls();
     connectHandlers();
     setUpKeys();
+    setUpTools();
     setUpAccessibility();
     Form_Load();
 }

@@ -1,14 +1,22 @@
 #pragma once
 
+#include "tools/tooltable.h"
+
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class PicturePanel;
 class PanelLabel;
 class PanelLine;
 class PanelShape;
+class QAction;
 class QCheckBox;
+class QDialog;
+class QKeyEvent;
+class QMenu;
+struct StartOptions;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -27,10 +35,14 @@ public:
     /// The window's outer size (frame included) in twips, as last set.
     QSize outerSizeTwips() const { return m_outerTwips; }
 
+    /// Does what the command line asked for once the window is shown: tools on, a lesson file.
+    void applyStartOptions(const StartOptions &options);
+
 protected:
     void showEvent(QShowEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private slots:
     // ---- Window and start-up (app/) ----
@@ -67,6 +79,9 @@ private:
     // Presenter keys and keyboard order (app/keys.cpp).
     void setUpKeys();
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // A key for a tool (tools/toolkeys.cpp): empty when no tool wants it, true when a tool took
+    // it, false when the focused control must have it (a box the learner types into).
+    std::optional<bool> toolKey(QWidget *target, const QKeyEvent &key);
     // Names and descriptions for assistive technology (app/accessibility.cpp).
     void setUpAccessibility();
     void stateXAndY();
@@ -118,6 +133,46 @@ private:
     void koma4(std::int16_t x, std::int16_t y);
 
     bool fromFigure = false; // the piece in hand was picked up from a column (`moto`)
+
+    // ---- Tools beyond the lesson (tools/) ----
+    // The menu, the key help, switching tools and what they say (tools/toolmenu.cpp).
+    void setUpTools();
+    void showToolsMenu(const QPoint &globalPos);
+    bool toolOn(tools::Tool tool) const;
+    void setToolOn(tools::Tool tool, bool on);
+    void toolSwitched(tools::Tool tool, bool on);
+    QString keyHelpText() const;
+    void showKeyHelp();
+    /// Says one sentence to assistive technology.
+    void announce(const QString &sentence);
+
+    QMenu *toolsMenu = nullptr;
+    QDialog *keyHelp = nullptr;
+    std::array<QAction *, tools::toolCount> toolActions {};
+    QString lastAnnouncement;
+
+    // -- Moving P from the table and the graph; the formulas (tools/jump.cpp, formulas.cpp) --
+    std::optional<bool> jumpKey(QWidget *target, const QKeyEvent &key);
+    void setFormulasShown(bool on);
+
+    // -- Predict, then reveal (tools/predict.cpp) --
+    void setPredicting(bool on);
+    std::optional<bool> predictKey(QWidget *target, const QKeyEvent &key);
+
+    // -- Lesson files, pictures, worksheets (tools/lessonfile.cpp, picture.cpp, worksheet.cpp) --
+    void openLessonDialog();
+    void saveLessonDialog();
+    void copyPicture();
+    void savePictureDialog();
+    void printWorksheet();
+    void saveWorksheetDialog();
+
+    // -- Building the figure from the keyboard (tools/keyboard.cpp) --
+    void buildByKeys();
+    std::optional<bool> boardKey(QWidget *target, const QKeyEvent &key);
+
+    // -- Language (tools/language.cpp) --
+    void switchLanguage();
 
     // ---- Controls ----
     QLabel *Label6 = nullptr;

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <optional>
 
 void Form1::setUpKeys()
 {
@@ -38,6 +39,9 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     const auto *key = static_cast<QKeyEvent *>(event);
     if (key->modifiers() & ~Qt::KeypadModifier)
         return false;
+    // A tool whose panel has the focus may take the key first, or leave it to the focused control.
+    if (const std::optional<bool> taken = toolKey(target, *key))
+        return *taken;
     QPushButton *button = nullptr;
     switch (key->key()) {
     case Qt::Key_PageDown:

@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "app/commandline.h"
 #include "app/form1.h"
 
 #include <QApplication>
@@ -7,7 +8,12 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     setUpApplication(app);
+    StartOptions options;
+    const int status = parseCommandLine(app.arguments(), options);
+    if (status >= 0)
+        return status;
     Form1 form;
     form.show();
+    form.applyStartOptions(options);
     return app.exec();
 }

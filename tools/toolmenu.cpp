@@ -1,0 +1,210 @@
+// The tools menu (right-click, Shift+F10, the menu key), the F1 key help and what the tools say
+// to assistive technology. Everything here is made from the one tool table.
+#include "app/form1.h"
+
+#include "tools/tooltable.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QKeySequence>
+#include <QMenu>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace {
+
+QString toolText(const char *source)
+{
+    return QCoreApplication::translate("tools", source);
+}
+
+// Keys of the lesson itself and of the tools that act on a panel with the focus: key, meaning.
+// Each tool adds its lines here, beside its own.
+struct KeyLine
+{
+    const char *keys;
+    const char *meaning;
+};
+const KeyLine lessonKeys[] = {
+    { "PageDown, →", QT_TRANSLATE_NOOP("keys", "出す: 点Ｐを0.5 cm左へ") },
+    { "PageUp, ←", QT_TRANSLATE_NOOP("keys", "戻す: 点Ｐを0.5 cm右へ") },
+    { "Home", QT_TRANSLATE_NOOP("keys", "最初に: 点Ｐを点Ｂへ") },
+    { "F5", QT_TRANSLATE_NOOP("keys", "自動: 点Ｐを終わりまで動かす") },
+    { "Esc", QT_TRANSLATE_NOOP("keys", "ストップ: 自動を止める") },
+    { "Tab", QT_TRANSLATE_NOOP("keys", "次のボタンや欄へ") },
+    { "Enter, Space", QT_TRANSLATE_NOOP("keys", "選んだボタンを押す") },
+    { "Shift+F10", QT_TRANSLATE_NOOP("keys", "ツールのメニューを開く（右クリックでも）") },
+    // ---- keys on the table and the graph (moving P) ----
+    // ---- keys of the prediction tool ----
+    // ---- keys for building the figure on the blackboard ----
+};
+
+} // namespace
+
+void Form1::setUpTools()
+{
+    toolsMenu = new QMenu(this);
+    toolsMenu->setObjectName(QStringLiteral("toolsMenu"));
+    toolsMenu->setAccessibleName(QCoreApplication::translate("tools", "ツール"));
+    for (const tools::ToolRow &r : tools::table()) {
+        if (r.separatorBefore)
+            toolsMenu->addSeparator();
+        auto *action = new QAction(toolText(r.caption), this);
+        action->setObjectName(QLatin1String("tool_") + QLatin1String(r.option[0] ? r.option : ""));
+        action->setShortcut(QKeySequence(QString::fromLatin1(r.shortcut)));
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setCheckable(r.checkable);
+        action->setToolTip(toolText(r.help));
+        action->setStatusTip(toolText(r.help));
+        // Shortcuts work with the menu closed: the actions belong to the window too.
+        addAction(action);
+        toolsMenu->addAction(action);
+        toolActions[size_t(r.id)] = action;
+        const tools::Tool id = r.id;
+        if (r.checkable)
+            connect(action, &QAction::toggled, this, [this, id](bool on) { toolSwitched(id, on); });
+        else
+            connect(action, &QAction::triggered, this, [this, id] { toolSwitched(id, true); });
+    }
+    // Shift+F10 opens the menu as the menu key does, where the focus is.
+    auto *menuKey = new QAction(this);
+    menuKey->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
+    menuKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, [this] {
+        QWidget *at = focusWidget() ? focusWidget() : this;
+        showToolsMenu(at->mapToGlobal(QPoint(at->width() / 2, at->height() / 2)));
+    });
+}
+
+void Form1::showToolsMenu(const QPoint &globalPos)
+{
+    toolsMenu->popup(globalPos);
+}
+
+void Form1::contextMenuEvent(QContextMenuEvent *event)
+{
+    // A right button that has just picked up a piece drags it; anywhere else it opens the menu.
+    if (tsukami != 0)
+        return;
+    showToolsMenu(event->globalPos());
+    event->accept();
+}
+
+bool Form1::toolOn(tools::Tool tool) const
+{
+    const QAction *action = toolActions[size_t(tool)];
+    return action && action->isCheckable() && action->isChecked();
+}
+
+void Form1::setToolOn(tools::Tool tool, bool on)
+{
+    QAction *action = toolActions[size_t(tool)];
+    if (action->isCheckable())
+        action->setChecked(on);
+    else if (on)
+        action->trigger();
+}
+
+void Form1::toolSwitched(tools::Tool tool, bool on)
+{
+    using tools::Tool;
+    switch (tool) {
+    case Tool::Formulas:
+        setFormulasShown(on);
+        break;
+    case Tool::Predict:
+        setPredicting(on);
+        break;
+    case Tool::BuildByKeys:
+        buildByKeys();
+        break;
+    case Tool::OpenLesson:
+        openLessonDialog();
+        break;
+    case Tool::SaveLesson:
+        saveLessonDialog();
+        break;
+    case Tool::CopyPicture:
+        copyPicture();
+        break;
+    case Tool::SavePicture:
+        savePictureDialog();
+        break;
+    case Tool::PrintWorksheet:
+        printWorksheet();
+        break;
+    case Tool::SaveWorksheet:
+        saveWorksheetDialog();
+        break;
+    case Tool::Language:
+        switchLanguage();
+        break;
+    case Tool::KeyHelp:
+        showKeyHelp();
+        break;
+    }
+}
+
+QString Form1::keyHelpText() const
+{
+    QString html = QStringLiteral("<h3>%1</h3><table cellspacing=4>")
+                       .arg(QCoreApplication::translate("keys", "キー"));
+    for (const KeyLine &k : lessonKeys) {
+        html += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
+                    .arg(QString::fromUtf8(k.keys).toHtmlEscaped(),
+                         QCoreApplication::translate("keys", k.meaning).toHtmlEscaped());
+    }
+    html += QStringLiteral("</table><h3>%1</h3><table cellspacing=4>")
+                .arg(QCoreApplication::translate("keys", "ツール（右クリックのメニュー）"));
+    for (const tools::ToolRow &r : tools::table()) {
+        const QString option = r.option[0]
+            ? QStringLiteral(" &nbsp; <tt>--%1%2</tt>")
+                  .arg(QLatin1String(r.option),
+                       r.valueName[0] ? QLatin1Char(' ') + QLatin1String(r.valueName) : QString())
+            : QString();
+        html += QStringLiteral("<tr><td><b>%1</b></td><td>%2: %3%4</td></tr>")
+                    .arg(QKeySequence(QString::fromLatin1(r.shortcut))
+                             .toString(QKeySequence::NativeText)
+                             .toHtmlEscaped(),
+                         toolText(r.caption).toHtmlEscaped(), toolText(r.help).toHtmlEscaped(),
+                         option);
+    }
+    html += QStringLiteral("</table>");
+    return html;
+}
+
+void Form1::showKeyHelp()
+{
+    if (!keyHelp) {
+        keyHelp = new QDialog(this);
+        keyHelp->setObjectName(QStringLiteral("keyHelp"));
+        auto *layout = new QVBoxLayout(keyHelp);
+        auto *text = new QTextBrowser(keyHelp);
+        text->setObjectName(QStringLiteral("keyHelpText"));
+        layout->addWidget(text);
+        auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, keyHelp);
+        connect(buttons, &QDialogButtonBox::rejected, keyHelp, &QDialog::reject);
+        layout->addWidget(buttons);
+        keyHelp->resize(560, 520);
+    }
+    keyHelp->setWindowTitle(QCoreApplication::translate("keys", "キーの一覧"));
+    auto *text = keyHelp->findChild<QTextBrowser *>(QStringLiteral("keyHelpText"));
+    text->setHtml(keyHelpText());
+    text->setAccessibleName(keyHelp->windowTitle());
+    // Esc closes it: a dialog rejects on Esc.
+    keyHelp->show();
+    keyHelp->raise();
+    keyHelp->activateWindow();
+    announce(keyHelp->windowTitle());
+}
+
+void Form1::announce(const QString &sentence)
+{
+    // Qt 6.4 has no announcement event: a screen reader hears the window's description change.
+    lastAnnouncement = sentence;
+    setAccessibleDescription(sentence);
+}
