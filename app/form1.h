@@ -79,7 +79,7 @@ private:
     // Presenter keys and keyboard order (app/keys.cpp).
     void setUpKeys();
     bool eventFilter(QObject *watched, QEvent *event) override;
-    // A key for a tool (tools/toolkeys.cpp): empty when no tool wants it, true when a tool took
+    // A key for a tool (tools/toolhooks.cpp): empty when no tool wants it, true when a tool took
     // it, false when the focused control must have it (a box the learner types into).
     std::optional<bool> toolKey(QWidget *target, const QKeyEvent &key);
     // Names and descriptions for assistive technology (app/accessibility.cpp).
@@ -146,6 +146,16 @@ private:
     /// Says one sentence to assistive technology.
     void announce(const QString &sentence);
 
+    // What a change of the lesson was, for the tools that follow it.
+    enum class Change {
+        Step, ///< P moved one step forward or back (a jump is several)
+        Restart, ///< "最初に": P back at B, the figure kept
+        Figure, ///< a piece dropped or taken off (P is back at B too)
+        Initial, ///< the initial screen: the figure emptied, P at B
+    };
+    /// Called at the end of every step, return to the start, drop and initial screen.
+    void toolsFollow(Change what);
+
     QMenu *toolsMenu = nullptr;
     QDialog *keyHelp = nullptr;
     std::array<QAction *, tools::toolCount> toolActions {};
@@ -154,9 +164,11 @@ private:
     // -- Moving P from the table and the graph; the formulas (tools/jump.cpp, formulas.cpp) --
     std::optional<bool> jumpKey(QWidget *target, const QKeyEvent &key);
     void setFormulasShown(bool on);
+    void formulasFollow(Change what);
 
     // -- Predict, then reveal (tools/predict.cpp) --
     void setPredicting(bool on);
+    void predictFollow(Change what);
     std::optional<bool> predictKey(QWidget *target, const QKeyEvent &key);
 
     // -- Lesson files, pictures, worksheets (tools/lessonfile.cpp, picture.cpp, worksheet.cpp) --

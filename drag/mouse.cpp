@@ -63,6 +63,7 @@ void Form1::kokuban_MouseUp(int, int, float X, float Y)
         kokuban->setForeColor(colors::palette(14));
         Command2_Click();
         nuri(300);
+        toolsFollow(Change::Figure);
         // The figure is filled over the grid; put the grid back on top, as after a step.
         if (Check1->isChecked())
             hougan();

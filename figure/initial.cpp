@@ -66,6 +66,7 @@ void Form1::shoki()
     gurafu(0);
     if (Check1->isChecked())
         hougan();
+    toolsFollow(Change::Initial);
 }
 
 void Form1::Command1_Click()

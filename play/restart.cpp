@@ -26,6 +26,7 @@ void Form1::Command2_Click()
     gurafu(0);
     if (Check1->isChecked())
         hougan();
+    toolsFollow(Change::Restart);
 }
 
 void Form1::Check4_Click()

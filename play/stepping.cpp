@@ -44,6 +44,7 @@ void Form1::susumu_Click()
     gurafu(0);
     if (Check3->isChecked())
         hyokaki(0);
+    toolsFollow(Change::Step);
 }
 
 void Form1::modoru_Click()
@@ -71,4 +72,5 @@ void Form1::modoru_Click()
     if (Check1->isChecked())
         hougan();
     gurafu(1);
+    toolsFollow(Change::Step);
 }

@@ -12,3 +12,8 @@ std::optional<bool> Form1::jumpKey(QWidget *target, const QKeyEvent &key)
     Q_UNUSED(key);
     return {};
 }
+
+void Form1::formulasFollow(Change what)
+{
+    Q_UNUSED(what);
+}

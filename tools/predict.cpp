@@ -12,3 +12,8 @@ std::optional<bool> Form1::predictKey(QWidget *target, const QKeyEvent &key)
     Q_UNUSED(key);
     return {};
 }
+
+void Form1::predictFollow(Change what)
+{
+    Q_UNUSED(what);
+}

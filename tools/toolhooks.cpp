@@ -1,5 +1,11 @@
-// Keys that a tool takes while its panel has the focus, before the presenter keys see them.
+// What the tools hear of the lesson: its changes, and keys while a tool's panel has the focus.
 #include "app/form1.h"
+
+void Form1::toolsFollow(Change what)
+{
+    formulasFollow(what);
+    predictFollow(what);
+}
 
 std::optional<bool> Form1::toolKey(QWidget *target, const QKeyEvent &key)
 {
