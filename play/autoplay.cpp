@@ -16,11 +16,22 @@ void Form1::jidou_Click()
     if (Px == 100)
         Command2_Click();
     playing = true;
+    // A focused button that disables itself hands the focus to the next control in the tab
+    // order, the speed box, which keeps every key to itself: the presenter's Esc would then be
+    // lost. So "ストップ" takes the focus first, and gives it back when the run ends.
+    QWidget *const focused = focusWidget();
+    QPushButton *resume = nullptr;
+    for (QPushButton *b : { susumu, modoru, Command1, jidou }) {
+        if (b == focused)
+            resume = b == susumu ? susumu : jidou;
+    }
+    tomeru->setEnabled(true);
+    if (resume)
+        tomeru->setFocus(Qt::OtherFocusReason);
     susumu->setEnabled(false);
     modoru->setEnabled(false);
     Command1->setEnabled(false);
     jidou->setEnabled(false);
-    tomeru->setEnabled(true);
     while (!(teishi == 1 || Px == 100 || closing)) {
         susumu_Click();
         matsu(steps::pauseMs(Combo1->currentText()));
@@ -30,8 +41,10 @@ void Form1::jidou_Click()
     susumu->setEnabled(true);
     modoru->setEnabled(true);
     Command1->setEnabled(true);
-    tomeru->setEnabled(false);
     jidou->setEnabled(true);
+    if (focusWidget() == tomeru)
+        (resume ? resume : jidou)->setFocus(Qt::OtherFocusReason);
+    tomeru->setEnabled(false);
 }
 
 void Form1::tomeru_Click()

@@ -1,5 +1,4 @@
-#include "formprobe.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QSignalSpy>
 #include <map>
@@ -7,13 +6,16 @@
 
 // The keys a teacher presses at the front of the room, and the keys that must keep their
 // ordinary meaning.
-class tst_Keys : public QObject
+class tst_Keys : public WindowTest
 {
     Q_OBJECT
 
+public:
+    tst_Keys()
+        : WindowTest(Shown::Active)
+    { }
+
 private slots:
-    void init();
-    void cleanup();
     void keysClickTheirButton_data();
     void keysClickTheirButton();
     void disabledButtonsKeyDoesNothing_data();
@@ -25,37 +27,33 @@ private slots:
     void spaceAndEnterPressTheFocusedControl();
     void tabVisitsTheControlsInReadingOrder();
     void keysDuringAutomaticPlay();
+    void presenterKeysWorkAfterAMouseStartedRun_data();
+    void presenterKeysWorkAfterAMouseStartedRun();
 
 private:
+    void setUp() override;
+    void tearDown() override;
     QWidget *widget(const QString &name) const;
     void press(Qt::Key key);
     void typeText(const char *text);
     int clicksOtherThan(const QString &name) const;
 
-    std::unique_ptr<Form1> form;
-    std::unique_ptr<FormProbe> probe;
     std::map<QString, std::unique_ptr<QSignalSpy>> clicks;
 };
 
-void tst_Keys::init()
+void tst_Keys::setUp()
 {
-    form = std::make_unique<Form1>();
-    probe = std::make_unique<FormProbe>(*form);
     // No pause between automatic steps: a run started by F5 ends before the key returns.
     probe->Combo1()->setEditText(QStringLiteral(" 0"));
-    form->show();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
     for (QPushButton *b : { probe->susumu(), probe->modoru(), probe->Command2(), probe->jidou(),
                             probe->tomeru(), probe->Command1(), probe->end() }) {
         clicks[b->objectName()] = std::make_unique<QSignalSpy>(b, &QAbstractButton::clicked);
     }
 }
 
-void tst_Keys::cleanup()
+void tst_Keys::tearDown()
 {
     clicks.clear();
-    probe.reset();
-    form.reset();
 }
 
 QWidget *tst_Keys::widget(const QString &name) const
@@ -270,11 +268,9 @@ void tst_Keys::keysDuringAutomaticPlay()
     double pxInPause = 0;
     bool forwardEnabledInPause = true;
     bool keysSent = false;
-    connect(probe->Text1(), &QLineEdit::textChanged, form.get(), [&] {
-        if (keysSent)
-            return;
-        keysSent = true;
-        QTimer::singleShot(0, form.get(), [&] {
+    duringPause(
+        [&] {
+            keysSent = true;
             pxInPause = probe->Px();
             forwardEnabledInPause = probe->susumu()->isEnabled();
             // 出す and 自動 are disabled while the run goes on: their keys do nothing.
@@ -282,8 +278,8 @@ void tst_Keys::keysDuringAutomaticPlay()
             press(Qt::Key_Right);
             press(Qt::Key_F5);
             press(Qt::Key_Escape);
-        });
-    });
+        },
+        true);
 
     press(Qt::Key_F5);
 
@@ -298,6 +294,79 @@ void tst_Keys::keysDuringAutomaticPlay()
     QVERIFY(probe->jidou()->isEnabled());
     QVERIFY(probe->susumu()->isEnabled());
     QVERIFY(!probe->tomeru()->isEnabled());
+}
+
+void tst_Keys::presenterKeysWorkAfterAMouseStartedRun_data()
+{
+    QTest::addColumn<QString>("start"); // "mouse", or the key that starts the run
+    QTest::addColumn<QString>("focusBefore");
+    QTest::addColumn<QString>("focusAfter");
+    QTest::newRow("mouse click on 自動") << "mouse"
+                                         << "Check3"
+                                         << "jidou";
+    QTest::newRow("F5 with the focus on 出す") << "F5"
+                                               << "susumu"
+                                               << "susumu";
+    QTest::newRow("F5 with the focus on 初期画面") << "F5"
+                                                   << "Command1"
+                                                   << "jidou";
+    QTest::newRow("Enter on 自動") << "Enter"
+                                   << "jidou"
+                                   << "jidou";
+}
+
+// A button that disables itself while it has the focus must not drop the focus into the speed
+// box, which keeps every key: Esc would no longer stop the run, nor the page keys step after it.
+void tst_Keys::presenterKeysWorkAfterAMouseStartedRun()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, focusBefore);
+    QFETCH(QString, focusAfter);
+    const auto focusName = [] {
+        const QWidget *w = QApplication::focusWidget();
+        return w ? w->objectName() : QStringLiteral("(none)");
+    };
+    // Pauses of weeks: only a stop ends the run before the test's time is up.
+    probe->Combo1()->setEditText(QStringLiteral("99999999999"));
+    widget(focusBefore)->setFocus();
+    QString focusInRun;
+    bool escStopped = false;
+    const auto stopByEsc = [&] {
+        focusInRun = focusName();
+        press(Qt::Key_Escape);
+        escStopped = probe->teishi() == 1;
+    };
+    duringPause(stopByEsc, true);
+    if (start == "mouse")
+        QTest::mouseClick(probe->jidou(), Qt::LeftButton);
+    else
+        press(start == "F5" ? Qt::Key_F5 : Qt::Key_Return);
+
+    QVERIFY2(escStopped,
+             qPrintable(QStringLiteral("Esc did not stop the run (focus on %1)").arg(focusInRun)));
+    QCOMPARE(focusInRun, QStringLiteral("tomeru"));
+    QCOMPARE(probe->Text1()->text(), QStringLiteral(" 0.5"));
+    QCOMPARE(focusName(), focusAfter);
+
+    // Every presenter key acts again.
+    const struct
+    {
+        Qt::Key key;
+        const char *x;
+    } keys[] = { { Qt::Key_PageDown, " 1.0" },
+                 { Qt::Key_Right, " 1.5" },
+                 { Qt::Key_PageUp, " 1.0" },
+                 { Qt::Key_Left, " 0.5" },
+                 { Qt::Key_Home, " 0.0" } };
+    for (const auto &k : keys) {
+        press(k.key);
+        QCOMPARE(probe->Text1()->text(), QString::fromLatin1(k.x));
+    }
+    escStopped = false;
+    duringPause(stopByEsc, true);
+    press(Qt::Key_F5);
+    QVERIFY2(escStopped, "Esc did not stop the second run");
+    QCOMPARE(probe->Text1()->text(), QStringLiteral(" 0.5"));
 }
 
 KANSU_TEST_MAIN(tst_Keys)
