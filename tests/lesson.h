@@ -21,6 +21,21 @@ inline const QColor paper(255, 255, 192);
 /// Piece codes of the five columns, column 0 at P.
 using Codes = std::array<double, 5>;
 
+/// The lesson's worked example: the right triangle over columns 0 to 2, the 4 cm bar in column 3.
+inline const Codes workedExample { 4, 5, 6, 2, 0 };
+
+/// y of the worked example at x = 0, 1, …, 10, as the lesson's table lists it.
+inline const std::array<double, 11> workedExampleYs { 0, .5, 2, 4.5, 8, 12.5, 18, 22, 26, 26, 26 };
+
+/// y of the worked example at any x: x²/2 over the triangle, 4 cm² per cm over the bar, then
+/// nothing more.
+inline double workedExampleY(double x)
+{
+    if (x <= 6)
+        return x * x / 2;
+    return x <= 8 ? 18 + 4 * (x - 6) : 26;
+}
+
 /// "4 5 6 2 0" as codes.
 inline Codes codesFrom(const QString &text)
 {

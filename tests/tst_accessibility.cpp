@@ -1,5 +1,4 @@
-#include "formprobe.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QAccessible>
 #include <memory>
@@ -40,14 +39,12 @@ QAccessibleInterface *accessible(QObject *object)
 
 // What a screen reader learns of the window: the controls' names, what the panels show, and x
 // and y after each step.
-class tst_Accessibility : public QObject
+class tst_Accessibility : public WindowTest
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void init();
-    void cleanup();
     void controlsAreNamedByTheirCaption_data();
     void controlsAreNamedByTheirCaption();
     void everyControlHasAName();
@@ -60,8 +57,9 @@ private slots:
     void returnToTheStartStatesZero();
 
 private:
-    std::unique_ptr<Form1> form;
-    std::unique_ptr<FormProbe> probe;
+    void setUp() override;
+    void tearDown() override;
+
     QAccessible::UpdateHandler previousHandler = nullptr;
 };
 
@@ -73,19 +71,15 @@ void tst_Accessibility::initTestCase()
 #endif
 }
 
-void tst_Accessibility::init()
+void tst_Accessibility::setUp()
 {
-    form = std::make_unique<Form1>();
-    probe = std::make_unique<FormProbe>(*form);
     heard.clear();
     previousHandler = QAccessible::installUpdateHandler(listen);
 }
 
-void tst_Accessibility::cleanup()
+void tst_Accessibility::tearDown()
 {
     QAccessible::installUpdateHandler(previousHandler);
-    probe.reset();
-    form.reset();
 }
 
 void tst_Accessibility::controlsAreNamedByTheirCaption_data()

@@ -1,5 +1,5 @@
-#include "formprobe.h"
-#include "testsupport.h"
+#include "lesson.h"
+#include "windowtest.h"
 
 #include <QAbstractEventDispatcher>
 #include <QProcess>
@@ -12,7 +12,7 @@ namespace {
 
 // Posts `action` so that it runs at the next chance the event loop gets: during a pause of
 // automatic play when posted just before the run starts.
-template<typename F> void duringPause(F action)
+template<typename F> void atFirstChance(F action)
 {
     QTimer::singleShot(0, action);
 }
@@ -28,7 +28,7 @@ int runChild(const QByteArray &how)
     form->show();
     double pxAtEnd = -1;
     QTimer::singleShot(0, [&] {
-        duringPause([&] {
+        atFirstChance([&] {
             pxAtEnd = probe.Px();
             if (how == "end")
                 probe.end()->click();
@@ -46,15 +46,12 @@ int runChild(const QByteArray &how)
 
 } // namespace
 
-class tst_AutoPlay : public QObject
+class tst_AutoPlay : public WindowTest
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void init();
-    void cleanup();
-
     void runsToTheEnd_data();
     void runsToTheEnd();
     void buttonsWhileRunning();
@@ -71,9 +68,7 @@ private slots:
     void typedSpeeds();
 
 private:
-    std::unique_ptr<Form1> form;
-    std::unique_ptr<FormProbe> probe;
-
+    void setUp() override;
     bool idle()
     {
         return probe->susumu()->isEnabled() && probe->modoru()->isEnabled()
@@ -89,17 +84,9 @@ void tst_AutoPlay::initTestCase()
         std::exit(runChild(child));
 }
 
-void tst_AutoPlay::init()
+void tst_AutoPlay::setUp()
 {
-    form = std::make_unique<Form1>();
-    probe = std::make_unique<FormProbe>(*form);
-    probe->retsu() = { 4, 5, 6, 2, 0 };
-}
-
-void tst_AutoPlay::cleanup()
-{
-    probe.reset();
-    form.reset();
+    probe->retsu() = lesson::workedExample;
 }
 
 void tst_AutoPlay::runsToTheEnd_data()
@@ -137,12 +124,15 @@ void tst_AutoPlay::buttonsWhileRunning()
 {
     probe->Combo1()->setEditText(QStringLiteral("1"));
     QList<bool> enabled;
-    duringPause([&] {
-        for (QPushButton *b : { probe->susumu(), probe->modoru(), probe->Command1(), probe->jidou(),
-                                probe->tomeru(), probe->Command2(), probe->end() })
-            enabled << b->isEnabled();
-        probe->tomeru()->click();
-    });
+    duringPause(
+        [&] {
+            for (QPushButton *b :
+                 { probe->susumu(), probe->modoru(), probe->Command1(), probe->jidou(),
+                   probe->tomeru(), probe->Command2(), probe->end() })
+                enabled << b->isEnabled();
+            probe->tomeru()->click();
+        },
+        true);
     probe->jidou()->click();
     QCOMPARE(enabled, (QList<bool> { false, false, false, false, true, true, true }));
     QVERIFY(idle());
@@ -152,7 +142,7 @@ void tst_AutoPlay::stopBetweenTwoSteps()
 {
     // A pause of a minute: the stop must not wait for it.
     probe->Combo1()->setEditText(QStringLiteral("12000"));
-    duringPause([&] { probe->tomeru()->click(); });
+    duringPause([&] { probe->tomeru()->click(); }, true);
     probe->jidou()->click();
     QCOMPARE(probe->Px(), 290.0);
     QVERIFY(idle());
@@ -204,11 +194,13 @@ void tst_AutoPlay::stopStaysEnabledAfterReturnToStart()
     for (int i = 0; i < 6; ++i)
         probe->susumu_Click();
     bool stopEnabled = false;
-    duringPause([&] {
-        probe->Command2()->click();
-        stopEnabled = probe->tomeru()->isEnabled();
-        probe->tomeru()->click();
-    });
+    duringPause(
+        [&] {
+            probe->Command2()->click();
+            stopEnabled = probe->tomeru()->isEnabled();
+            probe->tomeru()->click();
+        },
+        true);
     probe->jidou()->click();
     QVERIFY(stopEnabled);
     // Stopped at the start it was returned to, with no step after.
@@ -220,11 +212,13 @@ void tst_AutoPlay::stopStaysEnabledAfterReturnToStart()
 void tst_AutoPlay::secondStartWhileStoppingStartsNoRun()
 {
     probe->Combo1()->setEditText(QStringLiteral("1"));
-    duringPause([&] {
-        probe->tomeru()->click();
-        QVERIFY(probe->jidou()->isEnabled());
-        probe->jidou()->click();
-    });
+    duringPause(
+        [&] {
+            probe->tomeru()->click();
+            QVERIFY(probe->jidou()->isEnabled());
+            probe->jidou()->click();
+        },
+        true);
     probe->jidou()->click();
     // The first run stops after its first step, and nothing runs on.
     QCOMPARE(probe->Px(), 290.0);
@@ -299,11 +293,13 @@ void tst_AutoPlay::typedSpeeds()
     probe->Combo1()->setEditText(speed);
     if (pauses) {
         // The clamped pause still lets "最初に" and "ストップ" act.
-        duringPause([&] {
-            probe->Command2()->click();
-            QCOMPARE(probe->Px(), 300.0);
-            probe->tomeru()->click();
-        });
+        duringPause(
+            [&] {
+                probe->Command2()->click();
+                QCOMPARE(probe->Px(), 300.0);
+                probe->tomeru()->click();
+            },
+            true);
     }
     probe->jidou()->click();
     QCOMPARE(probe->Px(), pauses ? 300.0 : 100.0);

@@ -1,6 +1,5 @@
-#include "formprobe.h"
 #include "lesson.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QScreen>
 #include <QSet>
@@ -18,53 +17,19 @@ namespace {
 
 const QColor green(0, 128, 0);
 
-QString colourList(const QSet<QRgb> &set)
-{
-    QStringList names;
-    for (QRgb c : set)
-        names << QColor(c).name();
-    names.sort();
-    if (names.size() > 12)
-        names = names.mid(0, 12) << QStringLiteral("…");
-    return names.join(u' ');
-}
-
-// Colours in the picture that are not among `allowed`: antialiasing or scaling would add some.
-QSet<QRgb> strayColours(const QImage &picture, std::initializer_list<QColor> allowed)
-{
-    QSet<QRgb> ok;
-    for (const QColor &c : allowed)
-        ok.insert(c.rgb() & 0xFFFFFF);
-    QSet<QRgb> stray;
-    for (int j = 0; j < picture.height(); ++j) {
-        const auto *line = reinterpret_cast<const QRgb *>(picture.constScanLine(j));
-        for (int i = 0; i < picture.width(); ++i) {
-            if (!ok.contains(line[i] & 0xFFFFFF))
-                stray.insert(line[i] & 0xFFFFFF);
-        }
-    }
-    return stray;
-}
-
 } // namespace
 
-class tst_HiDpi : public QObject
+class tst_HiDpi : public WindowTest
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void init();
-    void cleanup();
     void picturesAreAtTheScreensRatio_data();
     void picturesAreAtTheScreensRatio();
     void linesCoverTheirLogicalPixels_data();
     void linesCoverTheirLogicalPixels();
     void mouseArrivesInLogicalPixels();
-    void shadingStopsAtTheOutlines_data();
-    void shadingStopsAtTheOutlines();
-    void whiteAreaIsY_data();
-    void whiteAreaIsY();
     void graphRunsThroughItsPoints();
     void stepBackWipesTheGraphWhole();
     void drawnAtTheDevicesResolution_data();
@@ -73,9 +38,6 @@ private slots:
 
 private:
     void stepTo(FormProbe &p, int steps);
-
-    std::unique_ptr<Form1> form;
-    std::unique_ptr<FormProbe> probe;
 };
 
 void tst_HiDpi::initTestCase()
@@ -86,18 +48,6 @@ void tst_HiDpi::initTestCase()
         QCOMPARE(qApp->devicePixelRatio(), asked.toDouble());
     qInfo("device pixel ratio %g on %lld screen(s)", qApp->devicePixelRatio(),
           qlonglong(QGuiApplication::screens().size()));
-}
-
-void tst_HiDpi::init()
-{
-    form = std::make_unique<Form1>();
-    probe = std::make_unique<FormProbe>(*form);
-}
-
-void tst_HiDpi::cleanup()
-{
-    probe.reset();
-    form.reset();
 }
 
 // Steps P forward by the button, with the board's pen yellow as after a drop.
@@ -190,122 +140,11 @@ void tst_HiDpi::mouseArrivesInLogicalPixels()
     QCOMPARE(pressed, QPointF(320, 100));
 }
 
-void tst_HiDpi::shadingStopsAtTheOutlines_data()
-{
-    QTest::addColumn<QString>("codes");
-    QTest::addColumn<int>("steps");
-    QTest::newRow("triangle split by AB") << "4 5 6 0 0" << 3;
-    QTest::newRow("triangle tip barely across") << "4 5 6 0 0" << 1;
-    QTest::newRow("worked example part-way") << "4 5 6 2 0" << 9;
-    QTest::newRow("bars and triangle, end") << "3 1 4 5 6" << 20;
-    QTest::newRow("triangle in the middle") << "2 4 5 6 3" << 15;
-    QTest::newRow("square and bars, grid on") << "1 2 3 0 0" << 5;
-}
-
-// Well inside a piece every device pixel is white left of AB and grey right of it; well
-// outside every piece none is either; no other colour than the board's appears anywhere.
-void tst_HiDpi::shadingStopsAtTheOutlines()
-{
-    QFETCH(QString, codes);
-    QFETCH(int, steps);
-    const Codes figure = codesFrom(codes);
-    const bool grid = QByteArray(QTest::currentDataTag()).endsWith("grid on");
-    probe->retsu() = figure;
-    probe->Check1()->setChecked(grid);
-    stepTo(*probe, steps);
-    const int left = 300 - 10 * steps;
-    QCOMPARE(probe->Px(), double(left));
-
-    const PicturePanel *board = probe->kokuban();
-    const QImage &picture = board->picture();
-    const qreal r = board->pictureRatio();
-    const QSet<QRgb> stray = strayColours(picture, { boardGreen, white, grey, yellow, black });
-    QVERIFY2(stray.isEmpty(), qPrintable(colourList(stray)));
-
-    const double m = 3; // the outline strokes and the grid lie within this of an edge
-    auto nearGrid = [](double c) {
-        const double rem = std::fmod(c, 20.0);
-        return rem < 2 || rem > 18;
-    };
-    int wrong = 0;
-    QString first;
-    for (int j = int(150 * r); j < int(320 * r); ++j) {
-        for (int i = 0; i < picture.width(); ++i) {
-            const double cx = (i + 0.5) / r, cy = (j + 0.5) / r, d = cx - left;
-            const double low = std::min(
-                { heightAt(figure, d - m), heightAt(figure, d), heightAt(figure, d + m) });
-            const double high = std::max(
-                { heightAt(figure, d - 2 * m), heightAt(figure, d), heightAt(figure, d + 2 * m) });
-            const bool nearColumnEdge = std::fabs(std::remainder(d, 40.0)) < m;
-            const bool nearAB = std::fabs(cx - 300) < m && cy > 180 - m && cy < 300 + m;
-            const bool inside = !nearColumnEdge && !nearAB && d > m && d < 200 - m && cy < 300 - m
-                && cy > 300 - low + 1.5 * m && !(grid && (nearGrid(cx) || nearGrid(cy)));
-            const bool outside = !nearAB && (cy > 300 + m || cy < 300 - high - m || d < -m);
-            const QColor c(picture.pixel(i, j));
-            const bool ok = inside ? sameRgb(c, cx < 300 ? white : grey)
-                                   : !(outside && (sameRgb(c, white) || sameRgb(c, grey)));
-            if (!ok && wrong++ == 0)
-                first = QStringLiteral("device (%1, %2) = logical (%3, %4) is %5")
-                            .arg(i)
-                            .arg(j)
-                            .arg(cx)
-                            .arg(cy)
-                            .arg(c.name());
-        }
-    }
-    QVERIFY2(wrong == 0, qPrintable(QStringLiteral("%1 wrong, first %2").arg(wrong).arg(first)));
-}
-
-void tst_HiDpi::whiteAreaIsY_data()
-{
-    QTest::addColumn<QString>("codes");
-    QTest::addColumn<int>("steps");
-    QTest::addColumn<double>("y");
-    // The lesson's worked example: y = x²/2 up to x = 6, then 4 cm² per cm over the bar.
-    QTest::newRow("x 0.5") << "4 5 6 2 0" << 1 << 0.125;
-    QTest::newRow("x 2") << "4 5 6 2 0" << 4 << 2.0;
-    QTest::newRow("x 3.5") << "4 5 6 2 0" << 7 << 6.125;
-    QTest::newRow("x 7") << "4 5 6 2 0" << 14 << 22.0;
-    QTest::newRow("x 10") << "4 5 6 2 0" << 20 << 26.0;
-    QTest::newRow("bars with gaps, x 5.5") << "3 0 1 0 2" << 11 << 15.0;
-}
-
-// Counted in device pixels (400 r² to the cm²), the white part lies between y less the
-// outline's share and y: finer pixels hug the edges closer, the outline still straddles them.
-void tst_HiDpi::whiteAreaIsY()
-{
-    QFETCH(QString, codes);
-    QFETCH(int, steps);
-    QFETCH(double, y);
-    probe->retsu() = codesFrom(codes);
-    stepTo(*probe, steps);
-
-    const PicturePanel *board = probe->kokuban();
-    const QImage &picture = board->picture();
-    const qreal r = board->pictureRatio();
-    double whiteArea = 0, outlineArea = 0;
-    for (int j = 0; j < picture.height(); ++j) {
-        for (int i = 0; i < picture.width(); ++i) {
-            const QColor c(picture.pixel(i, j));
-            if (sameRgb(c, white))
-                whiteArea += 1;
-            else if (sameRgb(c, yellow) && (i + 0.5) / r < 300 && (j + 0.5) / r < 300)
-                outlineArea += 1;
-        }
-    }
-    whiteArea /= 400 * r * r;
-    outlineArea /= 400 * r * r;
-    const QString detail
-        = QStringLiteral("white %1, outline %2 cm²").arg(whiteArea).arg(outlineArea);
-    QVERIFY2(whiteArea <= y, qPrintable(detail));
-    QVERIFY2(y <= whiteArea + outlineArea, qPrintable(detail));
-}
-
-// The plot's blue runs through (30 x + 35, 480 − 7.5 y) for every half centimetre, and the
-// graph holds no colour but its own four.
+// The worked example's plot: its blue runs through (30 x + 35, 480 − 7.5 y) for every half
+// centimetre and nowhere near above or below, and the graph holds no colour but its own four.
 void tst_HiDpi::graphRunsThroughItsPoints()
 {
-    probe->retsu() = { 4, 5, 6, 2, 0 };
+    probe->retsu() = workedExample;
     probe->Check2()->setChecked(true);
     stepTo(*probe, 20);
 
@@ -315,14 +154,19 @@ void tst_HiDpi::graphRunsThroughItsPoints()
 
     for (int n = 0; n <= 20; ++n) {
         const double x = n / 2.0;
-        const double y = x <= 6 ? x * x / 2 : 18 + 4 * std::min(x - 6, 2.0); // bar, then nothing
-        const QPointF point(30 * x + 35, 480 - 7.5 * y);
+        const QPointF point(30 * x + 35, 480 - 7.5 * workedExampleY(x));
         // The grid is drawn again over the plot: look around the point, not only on it.
         bool seen = false;
         for (int dy = -1; dy <= 1 && !seen; ++dy)
             for (int dx = -1; dx <= 1 && !seen; ++dx)
                 seen = sameRgb(graph->pixel(int(point.x()) + dx, int(point.y()) + dy), blue);
         QVERIFY2(seen, qPrintable(QStringLiteral("no blue at x = %1").arg(x)));
+        // A few pixels above and below the point there is no line.
+        for (int dy : { -6, 6 }) {
+            QVERIFY2(!sameRgb(graph->pixel(int(point.x()), int(point.y()) + dy), blue),
+                     qPrintable(
+                         QStringLiteral("blue %1 pixels off the point at x = %2").arg(dy).arg(x)));
+        }
     }
 }
 
@@ -339,12 +183,7 @@ void tst_HiDpi::stepBackWipesTheGraphWhole()
         probe->modoru()->click();
     QCOMPARE(probe->Px(), 300.0);
 
-    const QImage &after = probe->gamen()->picture();
-    int left = 0;
-    for (int j = 0; j < after.height(); ++j)
-        for (int i = 0; i < after.width(); ++i)
-            left += (after.pixel(i, j) & 0xFFFFFF) != (bare.pixel(i, j) & 0xFFFFFF);
-    QCOMPARE(left, 0);
+    KANSU_COMPARE_PICTURE(probe->gamen()->picture(), bare);
 }
 
 void tst_HiDpi::drawnAtTheDevicesResolution_data()
@@ -372,7 +211,7 @@ void tst_HiDpi::drawnAtTheDevicesResolution()
             for (PicturePanel *q : { low.kokuban(), low.hyo(), low.gamen() })
                 q->setPictureRatio(1);
         }
-        p->retsu() = { 4, 5, 6, 2, 0 };
+        p->retsu() = workedExample;
         p->Check2()->setChecked(true);
         p->Check3()->setChecked(true);
         p->Command2()->click(); // everything drawn afresh at the pictures' ratio
@@ -418,20 +257,20 @@ void tst_HiDpi::followsTheScreenItIsMovedTo()
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     QCOMPARE(probe->gamen()->pictureRatio(), from->devicePixelRatio());
-    QVERIFY(sameRgb(probe->gamen()->pixel(35, 300), green)); // a grid line of the axes
+    KANSU_COMPARE_RGB(probe->gamen()->pixel(35, 300), green); // a grid line of the axes
 
     form->move(to->geometry().topLeft() + QPoint(20, 20));
     for (PicturePanel *p : { probe->kokuban(), probe->hyo(), probe->gamen() }) {
         QTRY_COMPARE(p->pictureRatio(), to->devicePixelRatio());
         QCOMPARE(p->picture().size(), p->pictureSize() * to->devicePixelRatio());
     }
-    QVERIFY(sameRgb(probe->gamen()->pixel(35, 300), green));
+    KANSU_COMPARE_RGB(probe->gamen()->pixel(35, 300), green);
 
     // Drawn from now on at the new density: a step shades the figure there.
     probe->retsu() = { 3, 0, 0, 0, 0 };
     stepTo(*probe, 2);
-    QVERIFY(sameRgb(probe->kokuban()->pixel(290, 250), white));
-    QVERIFY(sameRgb(probe->kokuban()->pixel(310, 250), grey));
+    KANSU_COMPARE_RGB(probe->kokuban()->pixel(290, 250), white);
+    KANSU_COMPARE_RGB(probe->kokuban()->pixel(310, 250), grey);
 }
 
 KANSU_TEST_MAIN(tst_HiDpi)

@@ -1,7 +1,6 @@
 #include "drag/figurecolumns.h"
-#include "formprobe.h"
 #include "lesson.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QSignalSpy>
 #include <memory>
@@ -20,13 +19,16 @@ QRectF outline(std::initializer_list<PanelLine *> lines)
 
 } // namespace
 
-class tst_Mouse : public QObject
+class tst_Mouse : public WindowTest
 {
     Q_OBJECT
 
+public:
+    tst_Mouse()
+        : WindowTest(Shown::Exposed)
+    { }
+
 private slots:
-    void init();
-    void cleanup();
     void releases_data();
     void releases();
     void pressesOutsideEveryAreaPickNothing_data();
@@ -60,24 +62,7 @@ private:
     QRectF triangle() { return outline({ probe->Line8(0), probe->Line8(1), probe->Line8(2) }); }
     void checkPiecesHome();
     void checkFigureAtStart(const Codes &codes);
-
-    std::unique_ptr<Form1> form;
-    std::unique_ptr<FormProbe> probe;
 };
-
-void tst_Mouse::init()
-{
-    form = std::make_unique<Form1>();
-    probe = std::make_unique<FormProbe>(*form);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-}
-
-void tst_Mouse::cleanup()
-{
-    probe.reset();
-    form.reset();
-}
 
 void tst_Mouse::checkPiecesHome()
 {
@@ -97,10 +82,19 @@ void tst_Mouse::checkFigureAtStart(const Codes &codes)
         const double x = 320 + 40 * k;
         const double h = heightAt(codes, x - 300);
         const QString where = QStringLiteral("column %1").arg(k);
-        if (h > 0)
-            QVERIFY2(sameRgb(board->pixel(x, 300 - h / 2), grey), qPrintable(where));
-        if (h + 10 < 120)
-            QVERIFY2(sameRgb(board->pixel(x, 300 - h - 6), board->backColor()), qPrintable(where));
+        if (h > 0) {
+            const QColor c = board->pixel(x, 300 - h / 2);
+            QVERIFY2(
+                sameRgb(c, grey),
+                qPrintable(where + QStringLiteral(" is %1 inside, expected grey").arg(c.name())));
+        }
+        if (h + 10 < 120) {
+            const QColor c = board->pixel(x, 300 - h - 6);
+            QVERIFY2(sameRgb(c, board->backColor()),
+                     qPrintable(where
+                                + QStringLiteral(" is %1 above, expected the board's %2")
+                                      .arg(c.name(), board->backColor().name())));
+        }
     }
 }
 
@@ -193,15 +187,15 @@ void tst_Mouse::releases()
 
     QCOMPARE(textOf(probe->retsu()), after);
     QCOMPARE(probe->tsukami(), 0.0);
-    checkPiecesHome();
+    KANSU_CHECK(checkPiecesHome());
     if (redraw) {
         // The figure is drawn again at B in yellow, the colour of the pieces.
-        QVERIFY(sameRgb(board->foreColor(), QColor(255, 255, 0)));
-        QVERIFY(sameRgb(board->pixel(299, 240), board->foreColor()));
-        checkFigureAtStart(codesFrom(after));
+        KANSU_COMPARE_RGB(board->foreColor(), QColor(255, 255, 0));
+        KANSU_COMPARE_RGB(board->pixel(299, 240), board->foreColor());
+        KANSU_CHECK(checkFigureAtStart(codesFrom(after)));
     } else {
-        QVERIFY(board->picture() == picture);
-        QVERIFY(sameRgb(board->foreColor(), Qt::white));
+        KANSU_COMPARE_PICTURE(board->picture(), picture);
+        KANSU_COMPARE_RGB(board->foreColor(), Qt::white);
     }
 }
 
@@ -231,11 +225,11 @@ void tst_Mouse::pressesOutsideEveryAreaPickNothing()
     QTest::mousePress(board, Qt::LeftButton, {}, at(press));
     QCOMPARE(probe->tsukami(), 0.0);
     QTest::mouseMove(board, at(QPointF(360, 250)));
-    checkPiecesHome();
+    KANSU_CHECK(checkPiecesHome());
     QTest::mouseRelease(board, Qt::LeftButton, {}, at(QPointF(440, 250)));
     QCOMPARE(textOf(probe->retsu()), QStringLiteral("3 3 0 0 0"));
-    QVERIFY(board->picture() == picture);
-    QVERIFY(sameRgb(board->foreColor(), Qt::white));
+    KANSU_COMPARE_PICTURE(board->picture(), picture);
+    KANSU_COMPARE_RGB(board->foreColor(), Qt::white);
 }
 
 void tst_Mouse::dragFollowsPointer_data()
@@ -297,7 +291,7 @@ void tst_Mouse::dragFollowsPointer()
         QCOMPARE(QPointF(slope->x1(), slope->y1()), piece.topRight());
     }
     QTest::mouseRelease(board, b, {}, at(QPointF(pointer.x(), 340)));
-    checkPiecesHome();
+    KANSU_CHECK(checkPiecesHome());
 }
 
 // Dragging after a press that picked nothing leaves the pieces, the figure and the picture alone.
@@ -313,11 +307,11 @@ void tst_Mouse::moveWithNothingInHandChangesNothing()
     QTest::mouseMove(board, at(QPointF(360, 250)));
     QTest::mouseMove(board, at(QPointF(400, 100)));
     QCOMPARE(moves.count(), 2); // the handler did run
-    checkPiecesHome();
-    QVERIFY(board->picture() == picture);
+    KANSU_CHECK(checkPiecesHome());
+    KANSU_COMPARE_PICTURE(board->picture(), picture);
     QTest::mouseRelease(board, Qt::LeftButton, {}, at(QPointF(400, 100)));
     QCOMPARE(textOf(probe->retsu()), QStringLiteral("0 2 0 0 0"));
-    QVERIFY(board->picture() == picture);
+    KANSU_COMPARE_PICTURE(board->picture(), picture);
 }
 
 // A triangle dropped over a column of another takes that one off whole: the table never keeps
@@ -335,18 +329,18 @@ void tst_Mouse::noHalfTriangleLeftBehind()
     QCOMPARE(textOf(probe->retsu()), QStringLiteral("4 5 6 0 0"));
     drag(triangle, QPointF(440, 250));
     QCOMPARE(textOf(probe->retsu()), QStringLiteral("0 0 4 5 6"));
-    checkFigureAtStart(codesFrom("0 0 4 5 6"));
+    KANSU_CHECK(checkFigureAtStart(codesFrom("0 0 4 5 6")));
 
     // Back again, this time with the triangle in hand taken from the figure by its middle.
     drag(QPointF(440, 250), QPointF(360, 250));
     QCOMPARE(textOf(probe->retsu()), QStringLiteral("4 5 6 0 0"));
-    checkFigureAtStart(codesFrom("4 5 6 0 0"));
+    KANSU_CHECK(checkFigureAtStart(codesFrom("4 5 6 0 0")));
 
     // A bar on one side is overwritten, a triangle on the other goes off whole.
     probe->retsu() = codesFrom("1 0 4 5 6");
     drag(triangle, QPointF(360, 250));
     QCOMPARE(textOf(probe->retsu()), QStringLiteral("4 5 6 0 0"));
-    checkFigureAtStart(codesFrom("4 5 6 0 0"));
+    KANSU_CHECK(checkFigureAtStart(codesFrom("4 5 6 0 0")));
 }
 
 void tst_Mouse::gridStaysOnTopAfterDrop()
@@ -358,10 +352,10 @@ void tst_Mouse::gridStaysOnTopAfterDrop()
     QCOMPARE(textOf(probe->retsu()), QStringLiteral("0 3 0 0 0"));
     // Inside the tall bar in column 1: grey cells crossed by black grid lines.
     for (int g : { 200, 220, 240, 260, 280 }) {
-        QVERIFY(sameRgb(board->pixel(350, g), black) || sameRgb(board->pixel(350, g - 1), black));
-        QVERIFY(sameRgb(board->pixel(350, g + 10), grey));
+        KANSU_COMPARE_EITHER_RGB(board->pixel(350, g), board->pixel(350, g - 1), black);
+        KANSU_COMPARE_RGB(board->pixel(350, g + 10), grey);
     }
-    QVERIFY(sameRgb(board->pixel(360, 230), black) || sameRgb(board->pixel(359, 230), black));
+    KANSU_COMPARE_EITHER_RGB(board->pixel(360, 230), board->pixel(359, 230), black);
 }
 
 void tst_Mouse::dropReturnsLessonToStart()
@@ -378,15 +372,15 @@ void tst_Mouse::dropReturnsLessonToStart()
     QTest::mousePress(board, Qt::LeftButton, {}, at(QPointF(320, 100)));
     QTest::mouseRelease(board, Qt::LeftButton, {}, at(QPointF(400, 320)));
     QCOMPARE(probe->Px(), 250.0);
-    QVERIFY(board->picture() == partWay);
+    KANSU_COMPARE_PICTURE(board->picture(), partWay);
 
     // Dropped: P back at B, x 0, the figure drawn there with the new piece.
     QTest::mousePress(board, Qt::LeftButton, {}, at(QPointF(320, 100)));
     QTest::mouseRelease(board, Qt::LeftButton, {}, at(QPointF(400, 250)));
     QCOMPARE(probe->Px(), 300.0);
     QCOMPARE(probe->Text1()->text(), QStringLiteral(" 0.0"));
-    checkFigureAtStart(codesFrom("3 0 1 0 0"));
-    QVERIFY(!sameRgb(board->pixel(280, 250), Qt::white)); // nothing crossed any more
+    KANSU_CHECK(checkFigureAtStart(codesFrom("3 0 1 0 0")));
+    KANSU_DIFFER_RGB(board->pixel(280, 250), Qt::white); // nothing crossed any more
 }
 
 void tst_Mouse::anchorsRoundHalfToEven_data()

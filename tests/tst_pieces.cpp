@@ -1,6 +1,5 @@
-#include "formprobe.h"
 #include "lesson.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <memory>
 
@@ -20,13 +19,11 @@ Segment segmentOf(const PanelLine *l)
 
 } // namespace
 
-class tst_Pieces : public QObject
+class tst_Pieces : public WindowTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
     void boxPieces_data();
     void boxPieces();
     void triangle_data();
@@ -35,23 +32,7 @@ private slots:
     void gridLines();
     void tickingGridDrawsItOverTheFigure();
     void untickingGridRedrawsFigureWithoutIt();
-
-private:
-    std::unique_ptr<Form1> form;
-    std::unique_ptr<FormProbe> probe;
 };
-
-void tst_Pieces::init()
-{
-    form = std::make_unique<Form1>();
-    probe = std::make_unique<FormProbe>(*form);
-}
-
-void tst_Pieces::cleanup()
-{
-    probe.reset();
-    form.reset();
-}
 
 void tst_Pieces::boxPieces_data()
 {
@@ -142,7 +123,7 @@ void tst_Pieces::gridLines()
     const QColor pen = board->foreColor();
     probe->hougan();
     QCOMPARE(board->drawWidth(), 2);
-    QVERIFY(sameRgb(board->foreColor(), pen));
+    KANSU_COMPARE_RGB(board->foreColor(), pen);
 
     auto isBlack = [&](int x, int y) { return sameRgb(board->pixel(x, y), black); };
     // A 1-pixel line at an integer coordinate covers one of the two pixels beside it.
@@ -171,10 +152,10 @@ void tst_Pieces::tickingGridDrawsItOverTheFigure()
     probe->retsu() = { 3, 0, 0, 0, 0 };
     probe->nuri(260); // a tall bar wholly left of AB, white
     PicturePanel *board = probe->kokuban();
-    QVERIFY(sameRgb(board->pixel(270, 240), Qt::white));
+    KANSU_COMPARE_RGB(board->pixel(270, 240), Qt::white);
     probe->Check1()->setChecked(true);
-    QVERIFY(sameRgb(board->pixel(270, 240), black) || sameRgb(board->pixel(270, 239), black));
-    QVERIFY(sameRgb(board->pixel(270, 250), Qt::white));
+    KANSU_COMPARE_EITHER_RGB(board->pixel(270, 240), board->pixel(270, 239), black);
+    KANSU_COMPARE_RGB(board->pixel(270, 250), Qt::white);
 }
 
 void tst_Pieces::untickingGridRedrawsFigureWithoutIt()
@@ -188,7 +169,7 @@ void tst_Pieces::untickingGridRedrawsFigureWithoutIt()
     probe->Check1()->setChecked(true);
     QVERIFY(board->picture() != withoutGrid);
     probe->Check1()->setChecked(false);
-    QVERIFY(board->picture() == withoutGrid);
+    KANSU_COMPARE_PICTURE(board->picture(), withoutGrid);
 }
 
 KANSU_TEST_MAIN(tst_Pieces)

@@ -1,41 +1,47 @@
-#include "formprobe.h"
 #include "lesson.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QRandomGenerator>
+#include <QScopeGuard>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
 // A class of learners clicking everything in every order, automatic play included: after every
 // action the lesson's state must still tell the truth. KANSU_SOAK_SEED and KANSU_SOAK_ACTIONS
 // run one seed for longer; a failure names its seed and action so that it can be replayed.
-class tst_Soak : public QObject
+class tst_Soak : public WindowTest
 {
     Q_OBJECT
 
+public:
+    tst_Soak()
+        : WindowTest(Shown::Exposed)
+    { }
+
 private slots:
-    void init();
-    void cleanup();
     void randomActionsKeepTheInvariants_data();
     void randomActionsKeepTheInvariants();
 
 private:
+    void setUp() override;
     void act();
     void clickSomeButton();
     void toggleSomeBox();
     void dragOnTheBoard();
     void typeASpeed();
     void playAutomatically();
+    void interrupt(bool stop);
     void mouse(QEvent::Type type, const QPointF &at, Qt::MouseButton button, Qt::MouseButtons held);
     QPointF anywhereOnTheBoard();
     // Records the first broken invariant; returns whether all held.
     bool check(const char *where);
 
-    std::unique_ptr<Form1> form;
-    std::unique_ptr<FormProbe> probe;
     QRandomGenerator random;
     quint32 seed = 0;
     int action = 0;
+    int runs = 0; // automatic runs started, to drop interruptions of one that has ended
+    bool interrupting = false;
     bool mouseHeld = false;
     QString failure;
     // What the actions did, so that a run that never stepped or built cannot pass unnoticed.
@@ -44,9 +50,11 @@ private:
     int moves = 0;
     int figureChanges = 0;
     int crossedChecks = 0;
+    size_t trace = 0;
 };
 
 using lesson::areaWithin;
+using lesson::textOf;
 
 namespace {
 
@@ -73,20 +81,10 @@ bool wholePieces(const std::array<double, 5> &r)
 
 } // namespace
 
-void tst_Soak::init()
+void tst_Soak::setUp()
 {
-    form = std::make_unique<Form1>();
-    probe = std::make_unique<FormProbe>(*form);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     failure.clear();
     mouseHeld = false;
-}
-
-void tst_Soak::cleanup()
-{
-    probe.reset();
-    form.reset();
 }
 
 bool tst_Soak::check(const char *where)
@@ -94,7 +92,7 @@ bool tst_Soak::check(const char *where)
     if (!failure.isEmpty())
         return false;
     auto fail = [&](const QString &what) {
-        failure = QStringLiteral("seed %1, action %2 (%3): %4")
+        failure = QStringLiteral("seed %1, action %2 (%3): %4; KANSU_SOAK_SEED=%1 replays it")
                       .arg(seed)
                       .arg(action)
                       .arg(QLatin1String(where), what);
@@ -122,6 +120,8 @@ bool tst_Soak::check(const char *where)
     crossedChecks += area > 0;
     lastPx = px;
     lastRetsu = retsu;
+    // Every state the checks saw, in order: two runs of one seed print the same trace.
+    trace = qHashMulti(trace, action, px, textOf(retsu), probe->playing());
     if (probe->gurafuy() != area)
         return fail(
             QStringLiteral("graph y %1, area %2 at x %3").arg(probe->gurafuy()).arg(area).arg(x));
@@ -224,37 +224,73 @@ void tst_Soak::playAutomatically()
     probe->Combo1()->setEditText(QString::fromLatin1(speeds[pick]));
     const bool endless = pick >= 4;
 
-    // What the class does between two automatic steps.
+    // What the class does between two automatic steps, each after a step chosen now: counted
+    // by the steps the run makes, never by a clock racing the pauses, so that a seed replays
+    // exactly. An endless run is stopped by its last interruption.
     const int interruptions = random.bounded(endless ? 1 : 0, 4);
-    for (int i = 0; i < interruptions; ++i) {
-        QTimer::singleShot(random.bounded(1, 15), form.get(), [this, i, endless] {
-            ++action;
-            if (endless && i == 0) {
-                QTest::mouseClick(probe->tomeru(), Qt::LeftButton);
-            } else {
-                switch (random.bounded(5)) {
-                case 0:
-                    QTest::mouseClick(probe->tomeru(), Qt::LeftButton);
-                    break;
-                case 1:
-                    QTest::mouseClick(probe->Command2(), Qt::LeftButton);
-                    break;
-                case 2:
-                    toggleSomeBox();
-                    break;
-                case 3:
-                    dragOnTheBoard();
-                    break;
-                default:
-                    clickSomeButton();
-                    break;
-                }
-            }
-            check("during automatic play");
-        });
-    }
+    // (An endless run makes one step only, so all of its interruptions come after that one.)
+    QList<int> afterStep;
+    for (int i = 0; i < interruptions; ++i)
+        afterStep << (endless ? 1 : random.bounded(1, 5));
+    std::sort(afterStep.begin(), afterStep.end());
+    const int run = ++runs;
+    int steps = 0;
+    int next = 0;
+    const auto connection = connect(probe->Text1(), &QLineEdit::textChanged, form.get(), [&] {
+        // Only the run's own steps count: x also changes when an interruption returns to the
+        // start, and an interruption posted then would race the pause's end.
+        if (interrupting)
+            return;
+        ++steps;
+        for (; next < afterStep.size() && afterStep[next] <= steps; ++next) {
+            const bool last = next == afterStep.size() - 1;
+            // Seen at the run's next pause, between two of its steps; a run without pauses
+            // has ended before, and the interruption is dropped.
+            QTimer::singleShot(0, form.get(), [this, run, stop = endless && last] {
+                if (run == runs && probe->playing())
+                    interrupt(stop);
+            });
+        }
+    });
+    const auto disconnect = qScopeGuard([&] { QObject::disconnect(connection); });
+    // Whatever happens in the run, it cannot outlive this action.
+    const auto stop = qScopeGuard([&] {
+        if (probe->playing())
+            probe->teishi() = 1;
+    });
     QTest::mouseClick(probe->jidou(), Qt::LeftButton);
-    // A timer left over from a short run fires among the next actions; that is fine.
+}
+
+void tst_Soak::interrupt(bool stop)
+{
+    interrupting = true;
+    const auto done = qScopeGuard([this] { interrupting = false; });
+    ++action;
+    switch (stop ? 0 : random.bounded(5)) {
+    case 0:
+        QTest::mouseClick(probe->tomeru(), Qt::LeftButton);
+        break;
+    case 1:
+        QTest::mouseClick(probe->Command2(), Qt::LeftButton);
+        break;
+    case 2:
+        toggleSomeBox();
+        break;
+    case 3:
+        dragOnTheBoard();
+        break;
+    default:
+        clickSomeButton();
+        break;
+    }
+    if (stop && probe->playing() && probe->teishi() != 1) {
+        if (failure.isEmpty())
+            failure = QStringLiteral("seed %1, action %2: ストップ did not stop the endless run")
+                          .arg(seed)
+                          .arg(action);
+        probe->teishi() = 1; // or the soak would wait out a pause of weeks
+    }
+    check("during automatic play");
 }
 
 void tst_Soak::act()
@@ -299,20 +335,32 @@ void tst_Soak::randomActionsKeepTheInvariants()
     random.seed(seed);
     action = 0;
     moves = figureChanges = crossedChecks = 0;
+    trace = 0;
     QVERIFY(check("at start"));
     while (action < actions && failure.isEmpty())
         act();
-    // Let any leftover interruption run, then look once more.
-    QTest::qWait(50);
     check("at the end");
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
-    qInfo("seed %u: %d actions, P moved %d times, the figure changed %d times, %d checks with "
+    qInfo("seed %u: %d actions, trace %zx, P moved %d times, the figure changed %d times, %d "
+          "checks with "
           "a crossed area",
-          seed, action, moves, figureChanges, crossedChecks);
+          seed, action, trace, moves, figureChanges, crossedChecks);
     // A soak that never moved P or built a figure proves nothing.
-    QVERIFY(moves > actions / 20);
-    QVERIFY(figureChanges > actions / 100);
-    QVERIFY(crossedChecks > actions / 50);
+    QVERIFY2(moves > actions / 20,
+             qPrintable(QStringLiteral("seed %1: P moved only %2 times in %3 actions")
+                            .arg(seed)
+                            .arg(moves)
+                            .arg(actions)));
+    QVERIFY2(figureChanges > actions / 100,
+             qPrintable(QStringLiteral("seed %1: the figure changed only %2 times in %3 actions")
+                            .arg(seed)
+                            .arg(figureChanges)
+                            .arg(actions)));
+    QVERIFY2(crossedChecks > actions / 50,
+             qPrintable(QStringLiteral("seed %1: only %2 checks with a crossed area in %3 actions")
+                            .arg(seed)
+                            .arg(crossedChecks)
+                            .arg(actions)));
 }
 
 KANSU_TEST_MAIN(tst_Soak)

@@ -1,17 +1,14 @@
-#include "formprobe.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <memory>
 
 // The window as a learner first sees it: its controls in place, the initial screen, and the
 // four sizes the view check boxes give it.
-class tst_Window : public QObject
+class tst_Window : public WindowTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
     void controlsStandInTheirPlaces_data();
     void controlsStandInTheirPlaces();
     void startsUnticked();
@@ -23,23 +20,7 @@ private slots:
     void windowSizes();
     void endClosesTheWindowAndQuits();
     void japaneseCaptionsUseAProportionalGothic();
-
-private:
-    std::unique_ptr<Form1> form;
-    std::unique_ptr<FormProbe> probe;
 };
-
-void tst_Window::init()
-{
-    form = std::make_unique<Form1>();
-    probe = std::make_unique<FormProbe>(*form);
-}
-
-void tst_Window::cleanup()
-{
-    probe.reset();
-    form.reset();
-}
 
 void tst_Window::controlsStandInTheirPlaces_data()
 {
@@ -182,10 +163,10 @@ void tst_Window::initialScreenPlacesStrokes()
     // The dark band lies behind the palette, above the rectangle; the pieces show on it.
     const QImage seen = probe->kokuban()->grab().toImage();
     const QPoint o = probe->kokuban()->pictureOffset();
-    QVERIFY(sameRgb(seen.pixel(o + QPoint(100, 130)), QColor(0, 64, 0)));
-    QVERIFY(sameRgb(seen.pixel(o + QPoint(100, 2)), QColor(0, 64, 0)));
-    QVERIFY(sameRgb(seen.pixel(o + QPoint(100, 145)), QColor(0, 128, 0)));
-    QVERIFY(sameRgb(seen.pixel(o + QPoint(440, 60)), QColor(255, 255, 0)));
+    KANSU_COMPARE_RGB(seen.pixel(o + QPoint(100, 130)), QColor(0, 64, 0));
+    KANSU_COMPARE_RGB(seen.pixel(o + QPoint(100, 2)), QColor(0, 64, 0));
+    KANSU_COMPARE_RGB(seen.pixel(o + QPoint(100, 145)), QColor(0, 128, 0));
+    KANSU_COMPARE_RGB(seen.pixel(o + QPoint(440, 60)), QColor(255, 255, 0));
 }
 
 void tst_Window::initialScreenRunTwiceGivesTheSameState()
@@ -220,7 +201,7 @@ void tst_Window::initialScreenRunTwiceGivesTheSameState()
     QVERIFY(!probe->Label4(6)->isVisible());
     QCOMPARE(probe->Line5(4)->y1(), 800.0);
     QVERIFY(!probe->tomeru()->isEnabled());
-    QVERIFY(sameRgb(probe->kokuban()->pixel(50, 50), QColor(0, 128, 0)));
+    KANSU_COMPARE_RGB(probe->kokuban()->pixel(50, 50), QColor(0, 128, 0));
     // The increments of earlier runs are not the initial screen's to clear.
     QCOMPARE(probe->zoubun()[3], 2.0f);
     QCOMPARE(probe->Ax(), 300.0);
