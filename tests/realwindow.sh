@@ -65,12 +65,13 @@ echo "ok: drag, steps and 終了"
 
 # 2. Close the window by its close button during automatic play.
 start
-[ "$(pixel "$(bx 301)" "$(by 300)")" = "255,0,0" ] || fail "P's marker is not at B before the run"
+# The red line from B to P (ticked at start) reaches x = 0.5 once P has made its first step.
+[ "$(pixel "$(bx 291)" "$(by 300)")" != "255,0,0" ] || fail "the line from B to P is drawn before the run"
 click 72 512 # "自    動" at the start speed (250 ms pauses: 5 s for the whole run)
 # Closed only once P is seen to have left B: the run has really started, and is still going.
 moved=""
 for _ in $(seq 40); do
-    [ "$(pixel "$(bx 301)" "$(by 300)")" != "255,0,0" ] && { moved=1; break; }
+    [ "$(pixel "$(bx 291)" "$(by 300)")" = "255,0,0" ] && { moved=1; break; }
     sleep 0.05
 done
 [ -n "$moved" ] || fail "P did not move after 自動"
