@@ -301,18 +301,15 @@ void tst_Keys::presenterKeysWorkAfterAMouseStartedRun_data()
     QTest::addColumn<QString>("start"); // "mouse", or the key that starts the run
     QTest::addColumn<QString>("focusBefore");
     QTest::addColumn<QString>("focusAfter");
-    QTest::newRow("mouse click on 自動") << "mouse"
-                                         << "Check3"
-                                         << "jidou";
-    QTest::newRow("F5 with the focus on 出す") << "F5"
-                                               << "susumu"
-                                               << "susumu";
-    QTest::newRow("F5 with the focus on 初期画面") << "F5"
-                                                   << "Command1"
-                                                   << "jidou";
-    QTest::newRow("Enter on 自動") << "Enter"
-                                   << "jidou"
-                                   << "jidou";
+    const char *const rows[][4] = {
+        { "mouse click on 自動", "mouse", "Check3", "jidou" },
+        { "F5 with the focus on 出す", "F5", "susumu", "susumu" },
+        { "F5 with the focus on 初期画面", "F5", "Command1", "jidou" },
+        { "Enter on 自動", "Enter", "jidou", "jidou" },
+    };
+    for (const auto &r : rows)
+        QTest::newRow(r[0]) << QString::fromUtf8(r[1]) << QString::fromUtf8(r[2])
+                            << QString::fromUtf8(r[3]);
 }
 
 // A button that disables itself while it has the focus must not drop the focus into the speed

@@ -117,6 +117,14 @@ private:
         for (int i = 0; i < n; ++i)
             probe->susumu_Click();
     }
+    // The worked example with the table and the graph shown, after n steps from the start.
+    void workedExampleAfter(int n)
+    {
+        probe->retsu() = workedExample;
+        probe->Check2()->setChecked(true);
+        probe->Check3()->setChecked(true);
+        steps(n);
+    }
     void stepsBack(int n)
     {
         for (int i = 0; i < n; ++i)
@@ -173,10 +181,7 @@ void tst_Stepping::noStepPastEitherEnd()
 {
     QFETCH(int, from);
     QFETCH(bool, forward);
-    probe->retsu() = workedExample;
-    probe->Check2()->setChecked(true);
-    probe->Check3()->setChecked(true);
-    steps(from);
+    workedExampleAfter(from);
     QCOMPARE(probe->Px(), forward ? 100.0 : 300.0);
     const Snapshot before(*probe);
     if (forward)
@@ -204,10 +209,7 @@ void tst_Stepping::stepBackUndoesAStep_data()
 void tst_Stepping::stepBackUndoesAStep()
 {
     QFETCH(int, from);
-    probe->retsu() = workedExample;
-    probe->Check2()->setChecked(true);
-    probe->Check3()->setChecked(true);
-    steps(from);
+    workedExampleAfter(from);
     const Snapshot before(*probe);
     probe->susumu_Click();
     QVERIFY(probe->gamen()->picture() != before.graph);
