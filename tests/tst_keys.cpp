@@ -364,6 +364,15 @@ void tst_Keys::presenterKeysWorkAfterAMouseStartedRun()
     press(Qt::Key_F5);
     QVERIFY2(escStopped, "Esc did not stop the second run");
     QCOMPARE(probe->Text1()->text(), QStringLiteral(" 0.5"));
+    QCOMPARE(focusName(), focusAfter);
+
+    // A run that reaches the end by itself gives the focus back as well.
+    probe->Combo1()->setEditText(QStringLiteral(" 0"));
+    press(Qt::Key_F5);
+    QCOMPARE(probe->Text1()->text(), QStringLiteral(" 10.0"));
+    QCOMPARE(focusName(), focusAfter);
+    press(Qt::Key_PageUp);
+    QCOMPARE(probe->Text1()->text(), QStringLiteral(" 9.5"));
 }
 
 KANSU_TEST_MAIN(tst_Keys)
