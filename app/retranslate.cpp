@@ -17,6 +17,27 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <algorithm>
+
+namespace {
+
+// A caption longer than its control widens the control to the right, where the layout leaves
+// room beside these; never narrower than designed, so the Japanese screen stays as laid out.
+void fitCaption(QWidget *control, int needed)
+{
+    const char *const key = "designedWidth";
+    if (!control->property(key).isValid())
+        control->setProperty(key, control->width());
+    control->resize(std::max(control->property(key).toInt(), needed), control->height());
+}
+
+int labelWidth(const QLabel *label)
+{
+    return label->fontMetrics().horizontalAdvance(label->text()) + label->width()
+        - label->contentsRect().width();
+}
+
+} // namespace
 
 void Form1::retranslate()
 {
@@ -36,6 +57,10 @@ void Form1::retranslate()
     Check2->setText(tr("グラフ"));
     Label8->setText(tr("Korumo 学習ソフト"));
     Label1->setCaption(tr("点Ｐが動いた距離χ"));
+    // Room to the right: nothing stands there at all (the view boxes), or a gap before 出す.
+    for (QCheckBox *box : { Check1, Check3, Check2 })
+        fitCaption(box, box->sizeHint().width());
+    fitCaption(Label3, labelWidth(Label3));
 
     // Names and descriptions for assistive technology. A caption's name is its text.
     const struct

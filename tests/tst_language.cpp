@@ -133,12 +133,17 @@ void tst_Language::captionsFitTheirControls_data()
     QTest::addColumn<QString>("language");
     QTest::newRow("Japanese") << "ja";
     QTest::newRow("English") << "en";
+    QTest::newRow("pseudo-language, 40 % longer: caught") << "pseudo";
 }
 
 void tst_Language::captionsFitTheirControls()
 {
     QFETCH(QString, language);
-    QVERIFY(translation::use(language));
+    PseudoTranslator pseudo;
+    if (language == QLatin1String("pseudo"))
+        QCoreApplication::installTranslator(&pseudo);
+    else
+        QVERIFY(translation::use(language));
     makeForm();
     QStringList cut;
     int measured = 0;
@@ -177,7 +182,25 @@ void tst_Language::captionsFitTheirControls()
                    .arg(caption->caption())
                    .arg(caption->left() + caption->size().width())
                    .arg(room);
-    QCOMPARE(measured, 16);
+    // Nor does a control run over its neighbour, or out of the window as it grows.
+    QList<QWidget *> controls = form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    controls.removeIf([](const QWidget *w) { return w->isWindow(); });
+    for (QWidget *a : controls) {
+        // The window's client area with the graph and the table uncovered.
+        if (!QRect(0, 0, 1031, 682).contains(a->geometry()))
+            cut << a->objectName() + QStringLiteral(" out of the window");
+        for (QWidget *b : controls) {
+            if (a < b && a->geometry().intersects(b->geometry()))
+                cut << a->objectName() + QStringLiteral(" over ") + b->objectName();
+        }
+    }
+    QCOMPARE(measured, 13);
+    if (language == QLatin1String("pseudo")) {
+        // The measure does catch a caption too long for its control.
+        QCoreApplication::removeTranslator(&pseudo);
+        QVERIFY(cut.size() > 6);
+        return;
+    }
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
 }
 
@@ -221,8 +244,6 @@ QList<QPair<QString, QString>> tst_Language::texts()
         QTest::keyClick(form->windowHandle(), k);
         add(QStringLiteral("said"), probe->lastAnnouncement());
     }
-    probe->switchLanguage();
-    add(QStringLiteral("said"), probe->lastAnnouncement());
     return all;
 }
 
@@ -265,6 +286,7 @@ void tst_Language::switchingKeepsTheLesson()
     for (int i = 0; i < 7; ++i)
         probe->susumu_Click();
     const QString captionJa = probe->susumu()->text();
+    const QRect tableBox = probe->Check3()->geometry();
     const QImage board = probe->kokuban()->picture(), table = probe->hyo()->picture(),
                  graph = probe->gamen()->picture();
     const QString x = probe->Text1()->text();
@@ -287,6 +309,7 @@ void tst_Language::switchingKeepsTheLesson()
     QCoreApplication::processEvents();
     QCOMPARE(translation::current(), QStringLiteral("ja"));
     QCOMPARE(probe->susumu()->text(), captionJa);
+    QCOMPARE(probe->Check3()->geometry(), tableBox); // widened for "Table", back as designed
 }
 
 KANSU_TEST_MAIN(tst_Language)
