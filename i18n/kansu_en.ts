@@ -345,7 +345,7 @@
     </message>
     <message>
         <source>表やグラフにｙを予想して書き、あとで答え合わせをする</source>
-        <translation>Write your prediction of y in the table or the graph, then check it</translation>
+        <translation>Writes a prediction of y into the table or the graph, to check it later</translation>
     </message>
     <message>
         <source>キーで図形を作る</source>
