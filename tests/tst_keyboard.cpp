@@ -1,6 +1,7 @@
 #include "formprobe.h"
 #include "lesson.h"
 #include "testsupport.h"
+#include "tools/boardkeys.h"
 
 #include <QAction>
 #include <QMenu>
@@ -88,6 +89,8 @@ private slots:
     void refusedDropKeepsThePieceInHand();
     void escapeAndDeleteTakeBackAndOff();
     void lessonKeysKeepTheirMeaning();
+    void spokenColumns_data();
+    void spokenColumns();
     void keysBuildWhatTheMouseBuilds_data();
     void keysBuildWhatTheMouseBuilds();
 
@@ -206,6 +209,8 @@ void tst_Keyboard::startUpIsUntouched()
 
 void tst_Keyboard::workedExampleSaysEachChange()
 {
+    probe->susumu_Click();
+    probe->susumu_Click();
     probe->kokuban()->setFocus();
     QStringList said;
     for (Qt::Key k : { Qt::Key_4, Qt::Key_Right, Qt::Key_Enter, Qt::Key_2, Qt::Key_Right,
@@ -336,7 +341,40 @@ void tst_Keyboard::lessonKeysKeepTheirMeaning()
     QCOMPARE(probe->boardColumn(), 1);
     press(Qt::Key_Home);
     QCOMPARE(probe->Px(), 300.0);
+    probe->Combo1()->setEditText(QStringLiteral(" 0")); // no pause: the run ends at once
+    press(Qt::Key_F5);
+    QCOMPARE(probe->Px(), 100.0);
     QCOMPARE(QApplication::focusWidget(), probe->kokuban());
+}
+
+void tst_Keyboard::spokenColumns_data()
+{
+    QTest::addColumn<double>("code");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("standing");
+    QTest::addColumn<QString>("landing");
+    // Spoken columns count from 1 at B; a triangle is named by all three of its columns.
+    QTest::newRow("square in the first column") << 1.0 << 0 << "列 1"
+                                                << "列 1";
+    QTest::newRow("tall bar in the last column") << 3.0 << 4 << "列 5"
+                                                 << "列 5";
+    QTest::newRow("triangle by its left column") << 4.0 << 0 << "列 1 から 3"
+                                                 << "";
+    QTest::newRow("triangle by its middle column") << 5.0 << 2 << "列 2 から 4"
+                                                   << "列 2 から 4";
+    QTest::newRow("triangle by its right column") << 6.0 << 4 << "列 3 から 5"
+                                                  << "";
+}
+
+void tst_Keyboard::spokenColumns()
+{
+    QFETCH(double, code);
+    QFETCH(int, column);
+    QFETCH(QString, standing);
+    QFETCH(QString, landing);
+    QCOMPARE(boardkeys::columnsOf(code, column), standing);
+    if (!landing.isEmpty())
+        QCOMPARE(boardkeys::landingColumns(code, column), landing);
 }
 
 void tst_Keyboard::keysBuildWhatTheMouseBuilds_data()
