@@ -149,11 +149,11 @@
     </message>
     <message>
         <source>%1を持っています、置くと%2 に入ります</source>
-        <translation>Holding the %1, a drop here fills %2</translation>
+        <translation>Holding the %1; a drop here fills %2</translation>
     </message>
     <message>
         <source>%1を持っています、ここには置けません: %2</source>
-        <translation>Holding the %1, it cannot go here: %2</translation>
+        <translation>Holding the %1; it cannot go here: %2</translation>
     </message>
     <message>
         <source>もう%1を持っています</source>

@@ -3,6 +3,7 @@
 #include "tools/translation.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QStyleOptionButton>
@@ -243,6 +244,17 @@ QList<QPair<QString, QString>> tst_Language::texts()
                        Qt::Key_Delete, Qt::Key_Delete, Qt::Key_Return, Qt::Key_1, Qt::Key_1 }) {
         QTest::keyClick(form->windowHandle(), k);
         add(QStringLiteral("said"), probe->lastAnnouncement());
+    }
+    // The key help's own window.
+    QTest::keyClick(form->windowHandle(), Qt::Key_F1);
+    auto *help = form->findChild<QDialog *>(QStringLiteral("keyHelp"));
+    if (help) {
+        add(QStringLiteral("key help title"), help->windowTitle());
+        for (QAbstractButton *b : help->findChildren<QAbstractButton *>())
+            add(QStringLiteral("key help button"), b->text());
+        help->close();
+    } else {
+        add(QStringLiteral("key help"), QStringLiteral("did not open"));
     }
     return all;
 }
