@@ -95,13 +95,14 @@ Form1::Form1(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("４.関数  (by Vornel)"));
     paint(this, windowGreen);
     createControls();
     connectHandlers();
     setUpKeys();
     setUpTools();
+    setUpBoardKeys();
     setUpAccessibility();
+    retranslate();
     Form_Load();
 }
 
@@ -111,24 +112,24 @@ void Form1::createControls()
 {
     const QFont defaultFont = fonts::gothic(fonts::defaultPoints);
 
-    Label6 = label(this, "Label6", QStringLiteral("関数の利用"), twipsRect(240, 240, 2400, 495),
-                   QColor(0, 0, 255), white, fonts::gothic(24));
-    Command1 = button(this, "Command1", QStringLiteral("初期画面"), twipsRect(3240, 240, 1215, 495),
+    Label6 = label(this, "Label6", QString(), twipsRect(240, 240, 2400, 495), QColor(0, 0, 255),
+                   white, fonts::gothic(24));
+    Command1 = button(this, "Command1", QString(), twipsRect(3240, 240, 1215, 495),
                       QColor(255, 255, 192), fonts::gothic(12, true));
-    Check1 = checkBox(this, "Check1", QStringLiteral("方眼"), twipsRect(5640, 360, 1215, 390),
-                      windowGreen, boardGreen, fonts::gothic(18));
-    end = button(this, "end", QStringLiteral("終了"), twipsRect(8040, 240, 1215, 495),
-                 QColor(192, 192, 255), fonts::gothic(12, true));
+    Check1 = checkBox(this, "Check1", QString(), twipsRect(5640, 360, 1215, 390), windowGreen,
+                      boardGreen, fonts::gothic(18));
+    end = button(this, "end", QString(), twipsRect(8040, 240, 1215, 495), QColor(192, 192, 255),
+                 fonts::gothic(12, true));
 
     kokuban = panel(this, "kokuban", twipsRect(240, 960, 9015, 6135), boardGreen, white,
                     fonts::gothic(14.25, true));
 
-    jidou = button(this, "jidou", QStringLiteral("自    動"), twipsRect(240, 7320, 1695, 735),
-                   QColor(0, 255, 0), fonts::gothic(15.75, true));
-    tomeru = button(this, "tomeru", QStringLiteral("ストップ"), twipsRect(2160, 7560, 975, 495),
+    jidou = button(this, "jidou", QString(), twipsRect(240, 7320, 1695, 735), QColor(0, 255, 0),
+                   fonts::gothic(15.75, true));
+    tomeru = button(this, "tomeru", QString(), twipsRect(2160, 7560, 975, 495),
                     QColor(128, 255, 128), fonts::gothic(12));
-    Label3 = label(this, "Label3", QStringLiteral("速度"), twipsRect(3360, 7320, 570, 285),
-                   windowGreen, boardGreen, fonts::gothic(14.25));
+    Label3 = label(this, "Label3", QString(), twipsRect(3360, 7320, 570, 285), windowGreen,
+                   boardGreen, fonts::gothic(14.25));
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setEditable(true);
@@ -138,29 +139,30 @@ void Form1::createControls()
     Combo1->setEditText(QStringLiteral("50"));
     Combo1->setGeometry(twipsRect(3360, 7680, 735, 315));
     Combo1->setFont(fonts::gothic(9.75));
-    susumu = button(this, "susumu", QStringLiteral("出す"), twipsRect(4560, 7320, 975, 735),
-                    QColor(255, 255, 0), fonts::gothic(12, true));
-    modoru = button(this, "modoru", QStringLiteral("戻す"), twipsRect(5640, 7320, 975, 735),
-                    QColor(0, 255, 255), fonts::gothic(12, true));
-    Command2 = button(this, "Command2", QStringLiteral("最初に"), twipsRect(6720, 7560, 855, 495),
+    susumu = button(this, "susumu", QString(), twipsRect(4560, 7320, 975, 735), QColor(255, 255, 0),
+                    fonts::gothic(12, true));
+    modoru = button(this, "modoru", QString(), twipsRect(5640, 7320, 975, 735), QColor(0, 255, 255),
+                    fonts::gothic(12, true));
+    Command2 = button(this, "Command2", QString(), twipsRect(6720, 7560, 855, 495),
                       QColor(255, 192, 128), defaultFont);
-    Check3 = checkBox(this, "Check3", QStringLiteral("表"), twipsRect(7800, 7200, 735, 390),
-                      windowGreen, boardGreen, fonts::gothic(18));
-    Check2 = checkBox(this, "Check2", QStringLiteral("グラフ"), twipsRect(7800, 7680, 1335, 390),
-                      windowGreen, boardGreen, fonts::gothic(18));
+    Check3 = checkBox(this, "Check3", QString(), twipsRect(7800, 7200, 735, 390), windowGreen,
+                      boardGreen, fonts::gothic(18));
+    Check2 = checkBox(this, "Check2", QString(), twipsRect(7800, 7680, 1335, 390), windowGreen,
+                      boardGreen, fonts::gothic(18));
 
     hyo = panel(this, "hyo", twipsRect(120, 8400, 9135, 1695), colors::paper(), Qt::black,
                 fonts::gothic(14.25, true));
     gamen = panel(this, "gamen", twipsRect(9480, 240, 5895, 7695), colors::paper(), Qt::black,
                   defaultFont);
-    Label8 = label(this, "Label8", QStringLiteral("Korumo 学習ソフト"),
-                   twipsRect(13680, 9960, 1695, 180), windowGreen, QColor(0, 192, 0), defaultFont);
+    Label8 = label(this, "Label8", QString(), twipsRect(13680, 9960, 1695, 180), windowGreen,
+                   QColor(0, 192, 0), defaultFont);
+
+    // Captions come from retranslate(), in the lesson's language.
 
     // The blackboard's controls, painted in this order: the palette band lowest, the pieces on top.
     Line1 = new PanelLine(kokuban, QColor(0, 64, 0), 150);
     Line1->setPoints(QPointF(0, 64), QPointF(600, 64));
-    Label1 = new PanelLabel(kokuban, QStringLiteral("点Ｐが動いた距離χ"), fonts::gothic(18), white,
-                            boardGreen, false);
+    Label1 = new PanelLabel(kokuban, QString(), fonts::gothic(18), white, boardGreen, false);
     Label1->move(QPointF(24, 360));
     Label2 = new PanelLabel(kokuban, QStringLiteral("cm"), fonts::gothic(15.75, true), white,
                             boardGreen, false);

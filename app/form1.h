@@ -43,6 +43,7 @@ protected:
     void moveEvent(QMoveEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private slots:
     // ---- Window and start-up (app/) ----
@@ -74,6 +75,8 @@ private:
     // ---- Window and start-up (app/) ----
     void createControls();
     void connectHandlers();
+    // Every caption, name and description in the lesson's language (app/retranslate.cpp).
+    void retranslate();
     void setOuterSizeTwips(int width, int height);
     void applyOuterSize();
     // Presenter keys and keyboard order (app/keys.cpp).
@@ -180,8 +183,17 @@ private:
     void saveWorksheetDialog();
 
     // -- Building the figure from the keyboard (tools/keyboard.cpp) --
+    void setUpBoardKeys();
     void buildByKeys();
     std::optional<bool> boardKey(QWidget *target, const QKeyEvent &key);
+    void boardFocusChanged(bool focused);
+    void showBoardSelection();
+    void holdOverColumn();
+
+    int boardColumn = 0; // the column the keys select, 0 at B
+    bool keysHolding = false; // the piece in hand was taken by a key
+    std::array<PanelLine *, 4> boardFrame {}; // drawn round the board while it has the focus
+    std::array<PanelLine *, 4> columnFrame {}; // round the selected column
 
     // -- Language (tools/language.cpp) --
     void switchLanguage();

@@ -2,6 +2,8 @@
 // (and F5/Esc), a keyboard the arrows. Each key acts exactly as a click on its button.
 #include "app/form1.h"
 
+#include "toolkit/picturepanel.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,9 +18,9 @@ void Form1::setUpKeys()
     // arrows to move the focus, and the read-only x box Home and the arrows to move its cursor.
     qApp->installEventFilter(this);
 
-    // Reading order, the blackboard's two controls where they stand on it.
-    const QList<QWidget *> order { Command1, Check1, end,    Check4,   Text1,  jidou, tomeru,
-                                   Combo1,   susumu, modoru, Command2, Check3, Check2 };
+    // Reading order: the blackboard itself (to build the figure by keys), then its two controls.
+    const QList<QWidget *> order { Command1, Check1, end,    kokuban, Check4,   Text1,  jidou,
+                                   tomeru,   Combo1, susumu, modoru,  Command2, Check3, Check2 };
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

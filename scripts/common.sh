@@ -22,7 +22,8 @@ ensure_packages() {
         "${missing[@]}" >/dev/null
 }
 
-BUILD_PACKAGES=(g++ cmake make qt6-base-dev libxkbcommon-dev libgl-dev fonts-ipafont-gothic)
+BUILD_PACKAGES=(g++ cmake make qt6-base-dev libxkbcommon-dev libgl-dev fonts-ipafont-gothic
+                qt6-l10n-tools qt6-tools-dev)
 
 # build DIR [cmake options...]: configures once and builds with every core.
 build_in() {

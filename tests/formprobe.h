@@ -113,6 +113,16 @@ public:
     void mouseMove(float x, float y) { f.kokuban_MouseMove(1, 0, x, y); }
     void mouseUp(float x, float y) { f.kokuban_MouseUp(1, 0, x, y); }
 
+    // Tools.
+    QString &lastAnnouncement() { return f.lastAnnouncement; }
+    QMenu *toolsMenu() { return f.toolsMenu; }
+    QString keyHelpText() const { return f.keyHelpText(); }
+    // Building the figure from the keyboard; the language.
+    int &boardColumn() { return f.boardColumn; }
+    PanelLine *boardFrame(int i) { return f.boardFrame.at(i); }
+    PanelLine *columnFrame(int i) { return f.columnFrame.at(i); }
+    void switchLanguage() { f.switchLanguage(); }
+
 private:
     Form1 &f;
 };

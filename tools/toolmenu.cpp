@@ -11,6 +11,7 @@
 #include <QDialogButtonBox>
 #include <QKeySequence>
 #include <QMenu>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -40,6 +41,13 @@ const KeyLine lessonKeys[] = {
     // ---- keys on the table and the graph (moving P) ----
     // ---- keys of the prediction tool ----
     // ---- keys for building the figure on the blackboard ----
+    { "F8", QT_TRANSLATE_NOOP("keys", "黒板を選ぶ（黒板をクリック、Tabでも）") },
+    { "1, 2, 3, 4",
+      QT_TRANSLATE_NOOP("keys", "黒板で: 正方形、縦4 cm、縦6 cmの長方形、三角形を持つ") },
+    { "←, →", QT_TRANSLATE_NOOP("keys", "黒板で: 列を選ぶ、持った部品を動かす") },
+    { "Enter", QT_TRANSLATE_NOOP("keys", "黒板で: 持った部品を置く、選んだ列の部品を持つ") },
+    { "Delete", QT_TRANSLATE_NOOP("keys", "黒板で: 選んだ列の部品を外す") },
+    { "Esc", QT_TRANSLATE_NOOP("keys", "黒板で: 持った部品を元に戻す") },
 };
 
 } // namespace
@@ -187,11 +195,15 @@ void Form1::showKeyHelp()
         text->setObjectName(QStringLiteral("keyHelpText"));
         layout->addWidget(text);
         auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, keyHelp);
+        buttons->setObjectName(QStringLiteral("keyHelpButtons"));
         connect(buttons, &QDialogButtonBox::rejected, keyHelp, &QDialog::reject);
         layout->addWidget(buttons);
         keyHelp->resize(560, 520);
     }
     keyHelp->setWindowTitle(QCoreApplication::translate("keys", "キーの一覧"));
+    keyHelp->findChild<QDialogButtonBox *>(QStringLiteral("keyHelpButtons"))
+        ->button(QDialogButtonBox::Close)
+        ->setText(QCoreApplication::translate("keys", "閉じる"));
     auto *text = keyHelp->findChild<QTextBrowser *>(QStringLiteral("keyHelpText"));
     text->setHtml(keyHelpText());
     text->setAccessibleName(keyHelp->windowTitle());

@@ -1,0 +1,491 @@
+#include "formprobe.h"
+#include "lesson.h"
+#include "testsupport.h"
+#include "tools/boardkeys.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QRandomGenerator>
+#include <memory>
+
+using namespace lesson;
+
+namespace {
+
+// Everything a move of a piece can change: the fields, the three pictures, the pieces' outlines.
+struct Snapshot
+{
+    QString retsu;
+    double tsukami = 0, moto = 0, Px = 0, hyoy = 0, gurafuy = 0;
+    QString x;
+    QRgb boardFore = 0;
+    QImage board, table, graph;
+    QList<QLineF> pieces;
+
+    bool operator==(const Snapshot &) const = default;
+};
+
+Snapshot snapshot(FormProbe &p)
+{
+    Snapshot s;
+    s.retsu = textOf(p.retsu());
+    s.tsukami = p.tsukami();
+    s.moto = p.moto();
+    s.Px = p.Px();
+    s.hyoy = p.hyoy();
+    s.gurafuy = p.gurafuy();
+    s.x = p.Text1()->text();
+    s.boardFore = p.kokuban()->foreColor().rgb();
+    s.board = p.kokuban()->picture();
+    s.table = p.hyo()->picture();
+    s.graph = p.gamen()->picture();
+    const auto add = [&](PanelLine *l) { s.pieces << QLineF(l->x1(), l->y1(), l->x2(), l->y2()); };
+    for (int i = 0; i < 4; ++i) {
+        add(p.Line6(i));
+        add(p.Line7(i));
+        add(p.Line9(i));
+    }
+    for (int i = 0; i < 3; ++i)
+        add(p.Line8(i));
+    return s;
+}
+
+QRectF outline(std::initializer_list<PanelLine *> lines)
+{
+    QRectF box;
+    for (const PanelLine *l : lines)
+        box |= QRectF(QPointF(l->x1(), l->y1()), QPointF(l->x2(), l->y2())).normalized();
+    return box;
+}
+
+// One move of a random build, made once by keys and once by the mouse.
+struct Move
+{
+    enum Kind { FromShelf, FromColumn, TakeOff, PutBack, StepForward } kind;
+    int piece = 0; // 1 to 4, from the shelf
+    int from = 0; // column picked up from
+    int to = 0; // column dropped over
+    bool refused = false; // the keys kept the piece in hand and Esc put it back
+};
+
+} // namespace
+
+// Building the figure with the keyboard: the keys, what they say, and that every result is the
+// one the mouse gives.
+class tst_Keyboard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void boardTakesTheFocus_data();
+    void boardTakesTheFocus();
+    void startUpIsUntouched();
+    void workedExampleSaysEachChange();
+    void pieceHangsWhereItLands_data();
+    void pieceHangsWhereItLands();
+    void refusedDropKeepsThePieceInHand_data();
+    void refusedDropKeepsThePieceInHand();
+    void escapeAndDeleteTakeBackAndOff();
+    void lessonKeysKeepTheirMeaning();
+    void spokenColumns_data();
+    void spokenColumns();
+    void keysBuildWhatTheMouseBuilds_data();
+    void keysBuildWhatTheMouseBuilds();
+
+private:
+    void makeForm();
+    // Presses a key as the window system delivers it; returns what was said.
+    QString press(Qt::Key key);
+    QString pressAll(std::initializer_list<Qt::Key> keys);
+    void selectColumn(int column);
+    void byKeys(const Move &m);
+    void byMouse(const Move &m);
+    QPoint at(QPointF picture) const
+    {
+        return (picture + probe->kokuban()->pictureOffset()).toPoint();
+    }
+
+    std::unique_ptr<Form1> form;
+    std::unique_ptr<FormProbe> probe;
+};
+
+void tst_Keyboard::makeForm()
+{
+    probe.reset();
+    form = std::make_unique<Form1>();
+    probe = std::make_unique<FormProbe>(*form);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+}
+
+void tst_Keyboard::init()
+{
+    makeForm();
+}
+
+void tst_Keyboard::cleanup()
+{
+    probe.reset();
+    form.reset();
+}
+
+QString tst_Keyboard::press(Qt::Key key)
+{
+    probe->lastAnnouncement().clear();
+    QTest::keyClick(form->windowHandle(), key);
+    return probe->lastAnnouncement();
+}
+
+QString tst_Keyboard::pressAll(std::initializer_list<Qt::Key> keys)
+{
+    QString said;
+    for (Qt::Key k : keys)
+        said = press(k);
+    return said;
+}
+
+void tst_Keyboard::selectColumn(int column)
+{
+    while (probe->boardColumn() < column)
+        press(Qt::Key_Right);
+    while (probe->boardColumn() > column)
+        press(Qt::Key_Left);
+}
+
+void tst_Keyboard::boardTakesTheFocus_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("a click on the board") << "click";
+    QTest::newRow("Tab from 終了") << "tab";
+    QTest::newRow("F8") << "F8";
+    QTest::newRow("the tools menu") << "menu";
+}
+
+void tst_Keyboard::boardTakesTheFocus()
+{
+    QFETCH(QString, how);
+    PicturePanel *board = probe->kokuban();
+    if (how == "click") {
+        QTest::mouseClick(board, Qt::LeftButton, {}, at(QPointF(100, 250)));
+    } else if (how == "tab") {
+        probe->end()->setFocus();
+        press(Qt::Key_Tab);
+    } else if (how == "F8") {
+        press(Qt::Key_F8);
+    } else {
+        form->findChild<QAction *>(QStringLiteral("tool_keyboard"))->trigger();
+    }
+    QCOMPARE(QApplication::focusWidget(), board);
+    // Drawn round the board and round the selected column, column 0 next to B.
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY(probe->boardFrame(i)->isVisible());
+        QVERIFY(probe->columnFrame(i)->isVisible());
+    }
+    QCOMPARE(outline({ probe->columnFrame(0), probe->columnFrame(1), probe->columnFrame(2),
+                       probe->columnFrame(3) })
+                 .center()
+                 .x(),
+             320.0);
+    QVERIFY(!probe->lastAnnouncement().isEmpty());
+
+    probe->susumu()->setFocus();
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY(!probe->boardFrame(i)->isVisible());
+        QVERIFY(!probe->columnFrame(i)->isVisible());
+    }
+}
+
+void tst_Keyboard::startUpIsUntouched()
+{
+    // The focus starts where it always did, and nothing of the keyboard tool shows.
+    QCOMPARE(QApplication::focusWidget(), probe->Command1());
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY(!probe->boardFrame(i)->isVisible());
+        QVERIFY(!probe->columnFrame(i)->isVisible());
+    }
+}
+
+void tst_Keyboard::workedExampleSaysEachChange()
+{
+    probe->susumu_Click();
+    probe->susumu_Click();
+    probe->kokuban()->setFocus();
+    QStringList said;
+    for (Qt::Key k : { Qt::Key_4, Qt::Key_Right, Qt::Key_Enter, Qt::Key_2, Qt::Key_Right,
+                       Qt::Key_Right, Qt::Key_Enter })
+        said << press(k);
+    const QStringList expected {
+        "三角形を持っています、ここには置けません: 三角形は真ん中を列 2 から 4 "
+        "の上にしないと置けません",
+        "三角形を持っています、置くと列 1 から 3 に入ります",
+        "三角形を列 1 から 3 に置きました",
+        "縦4 cmの長方形を持っています、ここには置けません: 列 2 にはもう部品があります",
+        "縦4 cmの長方形を持っています、ここには置けません: 列 3 にはもう部品があります",
+        "縦4 cmの長方形を持っています、置くと列 4 に入ります",
+        "縦4 cmの長方形を列 4 に置きました",
+    };
+    QCOMPARE(said, expected);
+    QCOMPARE(textOf(probe->retsu()), QStringLiteral("4 5 6 2 0"));
+    QCOMPARE(probe->tsukami(), 0.0);
+    QCOMPARE(probe->boardColumn(), 3); // the selection stays where the bar went
+    QCOMPARE(probe->Px(), double(300)); // P back at B, as after a drop with the mouse
+}
+
+void tst_Keyboard::pieceHangsWhereItLands_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QRectF>("piece");
+    // Standing on BC (y 300) over the column it would go into: 2 cm columns from B (x 300).
+    QTest::newRow("square over column 0") << int(Qt::Key_1) << 0 << QRectF(300, 260, 40, 40);
+    QTest::newRow("4 cm bar over column 2") << int(Qt::Key_2) << 2 << QRectF(380, 220, 40, 80);
+    QTest::newRow("6 cm bar over column 4") << int(Qt::Key_3) << 4 << QRectF(460, 180, 40, 120);
+    QTest::newRow("triangle by its middle over column 1")
+        << int(Qt::Key_4) << 1 << QRectF(300, 180, 120, 120);
+    QTest::newRow("triangle by its middle over column 3")
+        << int(Qt::Key_4) << 3 << QRectF(380, 180, 120, 120);
+}
+
+void tst_Keyboard::pieceHangsWhereItLands()
+{
+    QFETCH(int, key);
+    QFETCH(int, column);
+    QFETCH(QRectF, piece);
+    probe->kokuban()->setFocus();
+    press(Qt::Key(key));
+    selectColumn(column);
+    QRectF hanging;
+    switch (key) {
+    case Qt::Key_1:
+        hanging = outline({ probe->Line6(0), probe->Line6(1), probe->Line6(2), probe->Line6(3) });
+        break;
+    case Qt::Key_2:
+        hanging = outline({ probe->Line7(0), probe->Line7(1), probe->Line7(2), probe->Line7(3) });
+        break;
+    case Qt::Key_3:
+        hanging = outline({ probe->Line9(0), probe->Line9(1), probe->Line9(2), probe->Line9(3) });
+        break;
+    default:
+        hanging = outline({ probe->Line8(0), probe->Line8(1), probe->Line8(2) });
+    }
+    QCOMPARE(hanging, piece);
+}
+
+void tst_Keyboard::refusedDropKeepsThePieceInHand_data()
+{
+    QTest::addColumn<QString>("figure");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("triangle over column 0")
+        << "0 0 0 0 0" << int(Qt::Key_4) << 0
+        << "三角形は置けません: 三角形は真ん中を列 2 から 4 の上にしないと置けません";
+    QTest::newRow("triangle over column 4")
+        << "0 0 0 0 0" << int(Qt::Key_4) << 4
+        << "三角形は置けません: 三角形は真ん中を列 2 から 4 の上にしないと置けません";
+    QTest::newRow("bar onto a bar")
+        << "0 0 3 0 0" << int(Qt::Key_1) << 2 << "正方形は置けません: 列 3 にはもう部品があります";
+    QTest::newRow("triangle onto a bar in its middle")
+        << "0 0 1 0 0" << int(Qt::Key_4) << 2 << "三角形は置けません: 列 3 にはもう部品があります";
+}
+
+void tst_Keyboard::refusedDropKeepsThePieceInHand()
+{
+    QFETCH(QString, figure);
+    QFETCH(int, key);
+    QFETCH(int, column);
+    QFETCH(QString, said);
+    probe->retsu() = codesFrom(figure);
+    probe->susumu_Click(); // P away from B: a refused drop must not bring it back
+    probe->kokuban()->setFocus();
+    press(Qt::Key(key));
+    selectColumn(column);
+    const Snapshot before = snapshot(*probe);
+    QCOMPARE(press(Qt::Key_Return), said);
+    QVERIFY(snapshot(*probe) == before);
+    QCOMPARE(probe->tsukami(), double(key - Qt::Key_0));
+}
+
+void tst_Keyboard::escapeAndDeleteTakeBackAndOff()
+{
+    probe->retsu() = codesFrom("0 4 5 6 0");
+    probe->kokuban()->setFocus();
+    selectColumn(3);
+    // Picked up by its right column, put back: nothing changes but the piece goes home.
+    const Snapshot before = snapshot(*probe);
+    QCOMPARE(press(Qt::Key_Return),
+             QStringLiteral("三角形を持っています、ここには置けません: "
+                            "列 4 にはもう部品があります"));
+    QCOMPARE(press(Qt::Key_Escape), QStringLiteral("三角形を元の場所に戻しました"));
+    Snapshot now = snapshot(*probe);
+    QCOMPARE(now.moto, 3.0); // as the mouse leaves it: where the piece was picked up
+    now.moto = before.moto;
+    QVERIFY(now == before);
+    // Delete takes the whole triangle off, whichever column holds the selection.
+    QCOMPARE(press(Qt::Key_Delete), QStringLiteral("三角形を列 2 から 4 から外しました"));
+    QCOMPARE(textOf(probe->retsu()), QStringLiteral("0 0 0 0 0"));
+    QCOMPARE(press(Qt::Key_Delete), QStringLiteral("列 4 には外せる部品がありません"));
+}
+
+void tst_Keyboard::lessonKeysKeepTheirMeaning()
+{
+    probe->kokuban()->setFocus();
+    pressAll({ Qt::Key_PageDown, Qt::Key_PageDown });
+    QCOMPARE(probe->Px(), 280.0);
+    press(Qt::Key_PageUp);
+    QCOMPARE(probe->Px(), 290.0);
+    press(Qt::Key_Right); // the arrows serve the building now
+    QCOMPARE(probe->Px(), 290.0);
+    QCOMPARE(probe->boardColumn(), 1);
+    press(Qt::Key_Home);
+    QCOMPARE(probe->Px(), 300.0);
+    probe->Combo1()->setEditText(QStringLiteral(" 0")); // no pause: the run ends at once
+    press(Qt::Key_F5);
+    QCOMPARE(probe->Px(), 100.0);
+    QCOMPARE(QApplication::focusWidget(), probe->kokuban());
+}
+
+void tst_Keyboard::spokenColumns_data()
+{
+    QTest::addColumn<double>("code");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("standing");
+    QTest::addColumn<QString>("landing");
+    // Spoken columns count from 1 at B; a triangle is named by all three of its columns.
+    QTest::newRow("square in the first column") << 1.0 << 0 << "列 1"
+                                                << "列 1";
+    QTest::newRow("tall bar in the last column") << 3.0 << 4 << "列 5"
+                                                 << "列 5";
+    QTest::newRow("triangle by its left column") << 4.0 << 0 << "列 1 から 3"
+                                                 << "";
+    QTest::newRow("triangle by its middle column") << 5.0 << 2 << "列 2 から 4"
+                                                   << "列 2 から 4";
+    QTest::newRow("triangle by its right column") << 6.0 << 4 << "列 3 から 5"
+                                                  << "";
+}
+
+void tst_Keyboard::spokenColumns()
+{
+    QFETCH(double, code);
+    QFETCH(int, column);
+    QFETCH(QString, standing);
+    QFETCH(QString, landing);
+    QCOMPARE(boardkeys::columnsOf(code, column), standing);
+    if (!landing.isEmpty())
+        QCOMPARE(boardkeys::landingColumns(code, column), landing);
+}
+
+void tst_Keyboard::keysBuildWhatTheMouseBuilds_data()
+{
+    QTest::addColumn<quint32>("seed");
+    for (quint32 seed : { 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u })
+        QTest::addRow("random build %u", seed) << seed;
+}
+
+void tst_Keyboard::byKeys(const Move &m)
+{
+    switch (m.kind) {
+    case Move::FromShelf:
+        press(Qt::Key(Qt::Key_0 + m.piece));
+        selectColumn(m.to);
+        press(Qt::Key_Return);
+        break;
+    case Move::FromColumn:
+        selectColumn(m.from);
+        press(Qt::Key_Return);
+        selectColumn(m.to);
+        press(Qt::Key_Return);
+        break;
+    case Move::TakeOff:
+        selectColumn(m.from);
+        press(Qt::Key_Delete);
+        break;
+    case Move::PutBack:
+        press(Qt::Key(Qt::Key_0 + m.piece));
+        selectColumn(m.to);
+        press(Qt::Key_Escape);
+        break;
+    case Move::StepForward:
+        press(Qt::Key_PageDown);
+        break;
+    }
+}
+
+void tst_Keyboard::byMouse(const Move &m)
+{
+    // Where a learner would press and let go: the palette bands, the middle of a column.
+    const QPointF shelf[] = { {}, { 320, 60 }, { 370, 60 }, { 420, 60 }, { 510, 60 } };
+    const auto over = [](int column) { return QPointF(318 + 40 * column, 250); };
+    PicturePanel *board = probe->kokuban();
+    QPointF from, to;
+    switch (m.kind) {
+    case Move::FromShelf:
+        from = shelf[m.piece];
+        to = over(m.to);
+        break;
+    case Move::FromColumn:
+        from = over(m.from);
+        to = over(m.to);
+        break;
+    case Move::TakeOff:
+        from = over(m.from);
+        to = QPointF(330, 40);
+        break;
+    case Move::PutBack:
+        from = shelf[m.piece];
+        to = QPointF(over(m.to).x(), 340);
+        break;
+    case Move::StepForward:
+        probe->susumu()->click();
+        return;
+    }
+    if (m.refused) // let go below the base: the piece goes back and nothing else changes
+        to = QPointF(over(m.to).x(), 340);
+    QTest::mousePress(board, Qt::LeftButton, {}, at(from));
+    QTest::mouseMove(board, at((from + to) / 2));
+    QTest::mouseMove(board, at(to));
+    QTest::mouseRelease(board, Qt::LeftButton, {}, at(to));
+}
+
+void tst_Keyboard::keysBuildWhatTheMouseBuilds()
+{
+    QFETCH(quint32, seed);
+    QRandomGenerator random(seed);
+    // Built by keys first; a drop the keys refuse leaves the piece in hand (the mouse would
+    // have let it go), so Esc puts it back, and the mouse lets it go below the base.
+    QList<Move> made;
+    QList<Snapshot> after;
+    probe->kokuban()->setFocus();
+    for (int i = 0; i < 14; ++i) {
+        Move m { Move::Kind(random.bounded(5)), int(random.bounded(1, 5)), int(random.bounded(5)),
+                 int(random.bounded(5)) };
+        if ((m.kind == Move::FromColumn || m.kind == Move::TakeOff) && probe->retsu()[m.from] == 0)
+            continue;
+        byKeys(m);
+        if (probe->tsukami() != 0) {
+            press(Qt::Key_Escape);
+            m.refused = true;
+        }
+        made << m;
+        after << snapshot(*probe);
+    }
+    QVERIFY(made.size() >= 5);
+    const QString built = textOf(probe->retsu());
+
+    makeForm();
+    for (qsizetype i = 0; i < made.size(); ++i) {
+        byMouse(made[i]);
+        const Snapshot s = snapshot(*probe);
+        QVERIFY2(snapshot(*probe) == after[i],
+                 qPrintable(QStringLiteral("move %1 of %2, keys built %3, the mouse %4")
+                                .arg(i + 1)
+                                .arg(made.size())
+                                .arg(after[i].retsu, textOf(probe->retsu()))));
+    }
+    QCOMPARE(textOf(probe->retsu()), built);
+}
+
+KANSU_TEST_MAIN(tst_Keyboard)
+#include "tst_keyboard.moc"

@@ -1,0 +1,328 @@
+#include "formprobe.h"
+#include "testsupport.h"
+#include "tools/translation.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QStyleOptionButton>
+#include <QTranslator>
+#include <memory>
+
+namespace {
+
+// A made-up language: every text marked and made 40 % longer, so a text that bypasses
+// translation stands out, and one that only just fits shows where it would break.
+class PseudoTranslator : public QTranslator
+{
+public:
+    QString translate(const char *, const char *source, const char *, int) const override
+    {
+        if (!source || !*source)
+            return QString();
+        const QString text = QString::fromUtf8(source);
+        return QStringLiteral("⟦") + text + QString((text.size() * 2 + 4) / 5, u'~')
+            + QStringLiteral("⟧");
+    }
+    bool isEmpty() const override { return false; }
+};
+
+bool marked(const QString &text)
+{
+    return text.contains(u'⟦');
+}
+
+// The lesson's letters and lengths, which every language keeps.
+bool lessonsOwn(const QString &text)
+{
+    static const QStringList own { "A",  "B",  "C",      "Ｄ",   "Ｐ", "χ",
+                                   "ｙ", "cm", "１０cm", "６cm", "χcm" };
+    return own.contains(text);
+}
+
+} // namespace
+
+// The lesson in Japanese and English: chosen at start or switched while it runs, with every
+// text translated, every caption fitting its control and the lesson itself untouched.
+class tst_Language : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void pickTheLanguage_data();
+    void pickTheLanguage();
+    void optionIsReadBeforeTheParser_data();
+    void optionIsReadBeforeTheParser();
+    void captionsFitTheirControls_data();
+    void captionsFitTheirControls();
+    void everyTextGoesThroughTranslation_data();
+    void everyTextGoesThroughTranslation();
+    void switchingKeepsTheLesson();
+
+private:
+    void makeForm();
+    // Every text the window shows or says, with where it stands.
+    QList<QPair<QString, QString>> texts();
+
+    std::unique_ptr<Form1> form;
+    std::unique_ptr<FormProbe> probe;
+};
+
+void tst_Language::makeForm()
+{
+    probe.reset();
+    form = std::make_unique<Form1>();
+    probe = std::make_unique<FormProbe>(*form);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+}
+
+void tst_Language::init() { }
+
+void tst_Language::cleanup()
+{
+    probe.reset();
+    form.reset();
+    translation::use(QStringLiteral("ja"));
+}
+
+void tst_Language::pickTheLanguage_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QStringList>("system");
+    QTest::addColumn<QString>("language");
+    QTest::newRow("Japanese desktop") << "" << QStringList { "ja-JP", "en-US" } << "ja";
+    QTest::newRow("English desktop") << "" << QStringList { "en-GB", "ja" } << "en";
+    QTest::newRow("plain English") << "" << QStringList { "en" } << "en";
+    QTest::newRow("C locale") << "" << QStringList { "C" } << "ja";
+    QTest::newRow("French desktop") << "" << QStringList { "fr-FR", "en" } << "ja";
+    QTest::newRow("nothing known") << "" << QStringList {} << "ja";
+    QTest::newRow("--lang en on a Japanese desktop") << "en" << QStringList { "ja-JP" } << "en";
+    QTest::newRow("--lang ja on an English desktop") << "ja" << QStringList { "en-US" } << "ja";
+}
+
+void tst_Language::pickTheLanguage()
+{
+    QFETCH(QString, option);
+    QFETCH(QStringList, system);
+    QFETCH(QString, language);
+    QCOMPARE(translation::pick(option, system), language);
+}
+
+void tst_Language::optionIsReadBeforeTheParser_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("--lang en") << QStringList { "kansu", "--lang", "en" } << "en";
+    QTest::newRow("--lang=ja") << QStringList { "kansu", "--formulas", "--lang=ja" } << "ja";
+    QTest::newRow("none") << QStringList { "kansu", "--formulas" } << "";
+    QTest::newRow("a file after --") << QStringList { "kansu", "--", "--lang" } << "";
+}
+
+void tst_Language::optionIsReadBeforeTheParser()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, value);
+    QCOMPARE(translation::optionIn(arguments), value);
+}
+
+void tst_Language::captionsFitTheirControls_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("Japanese") << "ja";
+    QTest::newRow("English") << "en";
+    QTest::newRow("pseudo-language, 40 % longer: caught") << "pseudo";
+}
+
+void tst_Language::captionsFitTheirControls()
+{
+    QFETCH(QString, language);
+    PseudoTranslator pseudo;
+    if (language == QLatin1String("pseudo"))
+        QCoreApplication::installTranslator(&pseudo);
+    else
+        QVERIFY(translation::use(language));
+    makeForm();
+    QStringList cut;
+    int measured = 0;
+    // Buttons and check boxes: the room their style leaves for the text.
+    for (QAbstractButton *b : form->findChildren<QAbstractButton *>()) {
+        if (b->text().isEmpty())
+            continue;
+        QStyleOptionButton option;
+        option.initFrom(b);
+        option.text = b->text();
+        const bool box = qobject_cast<QCheckBox *>(b);
+        const QRect room = b->style()->subElementRect(
+            box ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents, &option, b);
+        const int width = QFontMetrics(b->font()).horizontalAdvance(b->text());
+        ++measured;
+        if (width > room.width())
+            cut << QStringLiteral("%1 \"%2\" %3 > %4")
+                       .arg(b->objectName(), b->text())
+                       .arg(width)
+                       .arg(room.width());
+    }
+    for (QLabel *l : form->findChildren<QLabel *>()) {
+        const int width = QFontMetrics(l->font()).horizontalAdvance(l->text());
+        ++measured;
+        if (width > l->contentsRect().width())
+            cut << QStringLiteral("%1 \"%2\" %3 > %4")
+                       .arg(l->objectName(), l->text())
+                       .arg(width)
+                       .arg(l->contentsRect().width());
+    }
+    // The caption left of x sizes itself: it must end before the check box beside it.
+    const PanelLabel *caption = probe->Label1();
+    const double room = probe->Check4()->x() - probe->kokuban()->pictureOffset().x();
+    if (caption->left() + caption->size().width() > room)
+        cut << QStringLiteral("Label1 \"%1\" ends at %2 > %3")
+                   .arg(caption->caption())
+                   .arg(caption->left() + caption->size().width())
+                   .arg(room);
+    // Nor does a control run over its neighbour, or out of the window as it grows.
+    QList<QWidget *> controls = form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    controls.removeIf([](const QWidget *w) { return w->isWindow(); });
+    for (QWidget *a : controls) {
+        // The window's client area with the graph and the table uncovered.
+        if (!QRect(0, 0, 1031, 682).contains(a->geometry()))
+            cut << a->objectName() + QStringLiteral(" out of the window");
+        for (QWidget *b : controls) {
+            if (a < b && a->geometry().intersects(b->geometry()))
+                cut << a->objectName() + QStringLiteral(" over ") + b->objectName();
+        }
+    }
+    QCOMPARE(measured, 13);
+    if (language == QLatin1String("pseudo")) {
+        // The measure does catch a caption too long for its control.
+        QCoreApplication::removeTranslator(&pseudo);
+        QVERIFY(cut.size() > 6);
+        return;
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+}
+
+QList<QPair<QString, QString>> tst_Language::texts()
+{
+    QList<QPair<QString, QString>> all;
+    const auto add = [&](const QString &where, const QString &text) {
+        if (!text.isEmpty())
+            all << qMakePair(where, text);
+    };
+    add(QStringLiteral("title"), form->windowTitle());
+    for (QWidget *w : form->findChildren<QWidget *>()) {
+        if (auto *b = qobject_cast<QAbstractButton *>(w))
+            add(w->objectName(), b->text());
+        if (auto *l = qobject_cast<QLabel *>(w))
+            add(w->objectName(), l->text());
+        add(w->objectName() + QStringLiteral(" name"), w->accessibleName());
+        add(w->objectName() + QStringLiteral(" description"), w->accessibleDescription());
+    }
+    for (PicturePanel *panel : { probe->kokuban(), probe->hyo() }) {
+        for (const PanelItem *item : panel->items()) {
+            if (auto *l = dynamic_cast<const PanelLabel *>(item))
+                add(panel->objectName() + QStringLiteral(" label"), l->caption());
+        }
+    }
+    for (QAction *a : probe->toolsMenu()->actions()) {
+        add(QStringLiteral("menu"), a->text());
+        add(QStringLiteral("menu tip"), a->toolTip());
+    }
+    add(QStringLiteral("menu name"), probe->toolsMenu()->accessibleName());
+    // The key help: headings and the meaning of each key (the keys are named as on the keys).
+    static const QRegularExpression cell(QStringLiteral("<h3>(.*?)</h3>|<td>([^<]*)</td>"));
+    for (const auto &m : cell.globalMatch(probe->keyHelpText()))
+        add(QStringLiteral("key help"), m.captured(1) + m.captured(2));
+    // What the keyboard tool says while a figure is built, changed and emptied.
+    probe->kokuban()->setFocus();
+    add(QStringLiteral("said"), probe->lastAnnouncement());
+    for (Qt::Key k : { Qt::Key_4, Qt::Key_Right, Qt::Key_Return, Qt::Key_2, Qt::Key_Right,
+                       Qt::Key_Return, Qt::Key_3, Qt::Key_Escape, Qt::Key_Right, Qt::Key_Left,
+                       Qt::Key_Delete, Qt::Key_Delete, Qt::Key_Return, Qt::Key_1, Qt::Key_1 }) {
+        QTest::keyClick(form->windowHandle(), k);
+        add(QStringLiteral("said"), probe->lastAnnouncement());
+    }
+    // The key help's own window.
+    QTest::keyClick(form->windowHandle(), Qt::Key_F1);
+    auto *help = form->findChild<QDialog *>(QStringLiteral("keyHelp"));
+    if (help) {
+        add(QStringLiteral("key help title"), help->windowTitle());
+        for (QAbstractButton *b : help->findChildren<QAbstractButton *>())
+            add(QStringLiteral("key help button"), b->text());
+        help->close();
+    } else {
+        add(QStringLiteral("key help"), QStringLiteral("did not open"));
+    }
+    return all;
+}
+
+void tst_Language::everyTextGoesThroughTranslation_data()
+{
+    QTest::addColumn<bool>("atStart");
+    QTest::newRow("made in the pseudo-language") << true;
+    QTest::newRow("switched to it while running") << false;
+}
+
+void tst_Language::everyTextGoesThroughTranslation()
+{
+    QFETCH(bool, atStart);
+    PseudoTranslator pseudo;
+    if (atStart)
+        QCoreApplication::installTranslator(&pseudo);
+    makeForm();
+    if (!atStart) {
+        QCoreApplication::installTranslator(&pseudo);
+        QCoreApplication::processEvents();
+    }
+    QStringList bypassed;
+    const auto all = texts();
+    for (const auto &[where, text] : all) {
+        if (!marked(text) && !lessonsOwn(text) && !bypassed.contains(where + ": " + text))
+            bypassed << where + QStringLiteral(": ") + text;
+    }
+    QCoreApplication::removeTranslator(&pseudo);
+    QVERIFY(all.size() > 100);
+    QVERIFY2(bypassed.isEmpty(), qPrintable(bypassed.join(QStringLiteral("\n"))));
+}
+
+void tst_Language::switchingKeepsTheLesson()
+{
+    makeForm();
+    // A figure, P part-way, the table and the graph shown.
+    probe->retsu() = { 4, 5, 6, 2, 0 };
+    probe->Check3()->setChecked(true);
+    probe->Check2()->setChecked(true);
+    for (int i = 0; i < 7; ++i)
+        probe->susumu_Click();
+    const QString captionJa = probe->susumu()->text();
+    const QRect tableBox = probe->Check3()->geometry();
+    const QImage board = probe->kokuban()->picture(), table = probe->hyo()->picture(),
+                 graph = probe->gamen()->picture();
+    const QString x = probe->Text1()->text();
+
+    QTest::keyClick(form->windowHandle(), Qt::Key_L, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    QCOMPARE(translation::current(), QStringLiteral("en"));
+    QVERIFY(probe->susumu()->text() != captionJa);
+    QVERIFY(!probe->lastAnnouncement().isEmpty());
+    QCOMPARE(probe->lastAnnouncement(),
+             QCoreApplication::translate("Form1", "ことばを日本語にしました"));
+    // The lesson's numbers keep their form: the same pixels in the table and the graph.
+    QCOMPARE(probe->Text1()->text(), x);
+    QVERIFY(probe->kokuban()->picture() == board);
+    QVERIFY(probe->hyo()->picture() == table);
+    QVERIFY(probe->gamen()->picture() == graph);
+    QVERIFY(probe->Text1()->accessibleDescription().contains(QStringLiteral("y = 6.125 cm²")));
+
+    QTest::keyClick(form->windowHandle(), Qt::Key_L, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    QCOMPARE(translation::current(), QStringLiteral("ja"));
+    QCOMPARE(probe->susumu()->text(), captionJa);
+    QCOMPARE(probe->Check3()->geometry(), tableBox); // widened for "Table", back as designed
+}
+
+KANSU_TEST_MAIN(tst_Language)
+#include "tst_language.moc"
