@@ -101,6 +101,7 @@ Form1::Form1(QWidget *parent)
     connectHandlers();
     setUpKeys();
     setUpTools();
+    setUpLessonFiles();
     setUpAccessibility();
     Form_Load();
 }

@@ -3,9 +3,32 @@
 #include "app/form1.h"
 
 #include <QApplication>
+#include <cstring>
+
+namespace {
+
+// Writing a worksheet or a picture needs no screen: run on the offscreen platform unless one is
+// named, so that it works on a machine with no display too. Qt reads this before it starts.
+void headlessForFiles(int argc, char *argv[])
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return;
+    for (int i = 1; i < argc; ++i) {
+        for (const char *option : { "--worksheet", "--picture", "-worksheet", "-picture" }) {
+            const size_t n = std::strlen(option);
+            if (std::strncmp(argv[i], option, n) == 0 && (argv[i][n] == 0 || argv[i][n] == '=')) {
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+                return;
+            }
+        }
+    }
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    headlessForFiles(argc, argv);
     QApplication app(argc, argv);
     setUpApplication(app);
     StartOptions options;
@@ -13,7 +36,7 @@ int main(int argc, char *argv[])
     if (status >= 0)
         return status;
     Form1 form;
-    form.show();
-    form.applyStartOptions(options);
+    if (const int done = form.applyStartOptions(options); done >= 0)
+        return done;
     return app.exec();
 }
