@@ -7,6 +7,18 @@
 
 namespace {
 
+QtMessageHandler previousHandler = nullptr;
+
+// The offscreen platform says this whenever a window gets a fixed size: noise on the standard
+// error of a command whose messages a script reads.
+void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message == QLatin1String("This plugin does not support propagateSizeHints()"))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+
 // Writing a worksheet or a picture needs no screen: run on the offscreen platform unless one is
 // named, so that it works on a machine with no display too. Qt reads this before it starts.
 void headlessForFiles(int argc, char *argv[])
@@ -18,6 +30,7 @@ void headlessForFiles(int argc, char *argv[])
             const size_t n = std::strlen(option);
             if (std::strncmp(argv[i], option, n) == 0 && (argv[i][n] == 0 || argv[i][n] == '=')) {
                 qputenv("QT_QPA_PLATFORM", "offscreen");
+                previousHandler = qInstallMessageHandler(quietHandler);
                 return;
             }
         }

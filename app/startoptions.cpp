@@ -47,7 +47,6 @@ int Form1::applyStartOptions(const StartOptions &options)
     if (!options.worksheetOut.isEmpty() && !saveWorksheet(options.worksheetOut, &error))
         return refuse(error);
     if (!options.pictureOut.isEmpty() && !panelsPicture().save(options.pictureOut, "PNG"))
-        return refuse(QStringLiteral("%1: %2").arg(
-            options.pictureOut, tr("画像を書きこめません")));
+        return refuse(QStringLiteral("%1: %2").arg(options.pictureOut, tr("画像を書きこめません")));
     return 0;
 }

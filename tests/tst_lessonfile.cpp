@@ -45,10 +45,7 @@ struct Window
             qWarning("window not exposed");
     }
 
-    QPoint at(QPointF picture)
-    {
-        return (picture + probe.kokuban()->pictureOffset()).toPoint();
-    }
+    QPoint at(QPointF picture) { return (picture + probe.kokuban()->pictureOffset()).toPoint(); }
 
     // A real drag from the palette to the middle of a column (a triangle by its middle one).
     void drag(const QString &piece, int column)
@@ -214,13 +211,13 @@ void tst_LessonFile::openedEqualsBuiltByHand_data()
     QTest::addColumn<double>("x");
 
     QTest::newRow("worked example as the lesson describes it")
-        << QByteArray(workedExample) << "triangle@0 bar4@3" << false << true << true << true
-        << "10" << 0.0;
+        << QByteArray(workedExample) << "triangle@0 bar4@3" << false << true << true << true << "10"
+        << 0.0;
     const std::tuple<const char *, QString, bool, bool, bool, bool, QString, double> rows[] = {
         { "worked example at 7 with the grid", "triangle@0 bar4@3", true, true, true, true, "50",
           7.0 },
-        { "bars and a triangle at the end, no dimension line", "bar6@0 square@1 triangle@2",
-          false, true, true, false, " 0", 10.0 },
+        { "bars and a triangle at the end, no dimension line", "bar6@0 square@1 triangle@2", false,
+          true, true, false, " 0", 10.0 },
         { "one square at 2.5, table only", "square@4", false, false, true, true, "200", 2.5 },
         { "empty figure at 4.5 with the grid", "", true, true, false, true, "20", 4.5 },
     };
@@ -271,8 +268,9 @@ void tst_LessonFile::refusedFileChangesNothing_data()
         << QByteArray("{\"format\": \"kansu-lesson\", \"version\": 1,\n\"pieces\": [\n"
                       "{\"piece\": \"triangle\", \"column\": 3}]}")
         << "3";
-    QTest::newRow("version 7")
-        << QByteArray("{\"format\": \"kansu-lesson\", \"version\": 7, \"pieces\": []}") << "7";
+    QTest::newRow("version 7") << QByteArray(
+        "{\"format\": \"kansu-lesson\", \"version\": 7, \"pieces\": []}")
+                               << "7";
     QTest::newRow("not a lesson file") << QByteArray("<html></html>") << "";
     QTest::newRow("good figure, x off the grid")
         << QByteArray("{\"format\": \"kansu-lesson\", \"version\": 1, \"pieces\": "
@@ -448,7 +446,8 @@ void tst_LessonFile::copyPutsPictureOnClipboard()
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
     QGuiApplication::clipboard()->clear();
     QTest::keyClick(w.form.get(), Qt::Key_C, Qt::ControlModifier);
-    const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    const QImage copied
+        = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(copied, w.form->panelsPicture());
 }
 

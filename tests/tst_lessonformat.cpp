@@ -94,16 +94,16 @@ void tst_LessonFormat::refused_data()
     QTest::addColumn<int>("line");
 
     const QByteArray square = R"(  {"piece": "square", "column": 1})";
-    QTest::newRow("over 1 MiB") << lessonFile("", " \"pad\": \"" + QByteArray(maxFileBytes, 'a')
-                                                      + "\"")
+    QTest::newRow("over 1 MiB") << lessonFile("",
+                                              " \"pad\": \"" + QByteArray(maxFileBytes, 'a') + "\"")
                                 << Problem::TooLarge << 0;
     QTest::newRow("latin-1 byte on line 5")
         << lessonFile(square, " \"speed\": \"50\",\n \"note\": \"caf\xe9\"") << Problem::NotUtf8
         << 5;
     QTest::newRow("overlong encoding of a slash")
         << QByteArray("{\"format\": \"kansu-lesson\xc0\xaf\"}") << Problem::NotUtf8 << 1;
-    QTest::newRow("encoded surrogate") << QByteArray("{\"a\": \"\xed\xa0\x80\"}")
-                                       << Problem::NotUtf8 << 1;
+    QTest::newRow("encoded surrogate")
+        << QByteArray("{\"a\": \"\xed\xa0\x80\"}") << Problem::NotUtf8 << 1;
     QTest::newRow("broken JSON on line 3") << QByteArray("{\"format\": \"kansu-lesson\",\n"
                                                          "\"version\": 1,\n\"pieces\": [,]}")
                                            << Problem::NotJson << 3;
@@ -114,15 +114,15 @@ void tst_LessonFormat::refused_data()
         << Problem::NotLesson << 1;
     QTest::newRow("no format") << QByteArray("{\"version\": 1, \"pieces\": []}")
                                << Problem::NotLesson << 0;
-    QTest::newRow("version 7")
-        << QByteArray("{\"format\": \"kansu-lesson\",\n \"version\": 7, \"pieces\": []}")
-        << Problem::NewerVersion << 2;
+    QTest::newRow("version 7") << QByteArray(
+        "{\"format\": \"kansu-lesson\",\n \"version\": 7, \"pieces\": []}")
+                               << Problem::NewerVersion << 2;
     QTest::newRow("version as text")
         << QByteArray("{\"format\": \"kansu-lesson\", \"version\": \"1\", \"pieces\": []}")
         << Problem::BadVersion << 1;
-    QTest::newRow("version 0.5")
-        << QByteArray("{\"format\": \"kansu-lesson\", \"version\": 0.5, \"pieces\": []}")
-        << Problem::BadVersion << 1;
+    QTest::newRow("version 0.5") << QByteArray(
+        "{\"format\": \"kansu-lesson\", \"version\": 0.5, \"pieces\": []}")
+                                 << Problem::BadVersion << 1;
     QTest::newRow("no pieces") << QByteArray("{\"format\": \"kansu-lesson\", \"version\": 1}")
                                << Problem::BadType << 0;
     QTest::newRow("piece as a number") << lessonFile("  3") << Problem::BadType << 3;
@@ -130,13 +130,13 @@ void tst_LessonFormat::refused_data()
         << lessonFile(R"(  {"piece": "circle", "column": 1})") << Problem::UnknownPiece << 3;
     QTest::newRow("column as text")
         << lessonFile(R"(  {"piece": "square", "column": "1"})") << Problem::BadType << 3;
-    QTest::newRow("column 1.5")
-        << lessonFile(R"(  {"piece": "square", "column": 1.5})") << Problem::BadType << 3;
+    QTest::newRow("column 1.5") << lessonFile(R"(  {"piece": "square", "column": 1.5})")
+                                << Problem::BadType << 3;
     QTest::newRow("column 5 on line 4")
         << lessonFile(square + ",\n  {\"piece\": \"bar6\", \"column\": 5}")
         << Problem::ColumnOutside << 4;
-    QTest::newRow("column -1")
-        << lessonFile(R"(  {"piece": "bar4", "column": -1})") << Problem::ColumnOutside << 3;
+    QTest::newRow("column -1") << lessonFile(R"(  {"piece": "bar4", "column": -1})")
+                               << Problem::ColumnOutside << 3;
     QTest::newRow("triangle in column 3")
         << lessonFile(R"(  {"piece": "triangle", "column": 3})") << Problem::DoesNotFit << 3;
     QTest::newRow("two squares in column 1")
@@ -146,30 +146,29 @@ void tst_LessonFormat::refused_data()
                       "\n"
                       R"(  {"piece": "bar4", "column": 3})")
         << Problem::Overlap << 4;
-    QTest::newRow("two triangles")
-        << lessonFile(R"(  {"piece": "triangle", "column": 0},)"
-                      "\n"
-                      R"(  {"piece": "triangle", "column": 2})")
-        << Problem::Overlap << 4;
+    QTest::newRow("two triangles") << lessonFile(R"(  {"piece": "triangle", "column": 0},)"
+                                                 "\n"
+                                                 R"(  {"piece": "triangle", "column": 2})")
+                                   << Problem::Overlap << 4;
     QTest::newRow("grid as text") << lessonFile(square, " \"grid\": \"yes\"") << Problem::BadType
                                   << 4;
     QTest::newRow("table as 1") << lessonFile(square, " \"table\": 1") << Problem::BadType << 4;
-    QTest::newRow("speed as a number") << lessonFile(square, " \"speed\": 50") << Problem::BadType
-                                       << 4;
-    QTest::newRow("speed a word") << lessonFile(square, " \"speed\": \"fast\"")
-                                  << Problem::BadSpeed << 4;
-    QTest::newRow("speed negative") << lessonFile(square, " \"speed\": \"-10\"")
-                                    << Problem::BadSpeed << 4;
-    QTest::newRow("speed whose pause overflows") << lessonFile(square, " \"speed\": \"1e9\"")
-                                                 << Problem::BadSpeed << 4;
+    QTest::newRow("speed as a number")
+        << lessonFile(square, " \"speed\": 50") << Problem::BadType << 4;
+    QTest::newRow("speed a word") << lessonFile(square, " \"speed\": \"fast\"") << Problem::BadSpeed
+                                  << 4;
+    QTest::newRow("speed negative")
+        << lessonFile(square, " \"speed\": \"-10\"") << Problem::BadSpeed << 4;
+    QTest::newRow("speed whose pause overflows")
+        << lessonFile(square, " \"speed\": \"1e9\"") << Problem::BadSpeed << 4;
     QTest::newRow("x 3.3") << lessonFile(square, " \"x\": 3.3") << Problem::BadX << 4;
     QTest::newRow("x 10.5") << lessonFile(square, " \"x\": 10.5") << Problem::BadX << 4;
     QTest::newRow("x -0.5") << lessonFile(square, " \"x\": -0.5") << Problem::BadX << 4;
     QTest::newRow("x as text") << lessonFile(square, " \"x\": \"2\"") << Problem::BadX << 4;
-    QTest::newRow("tools not a list") << lessonFile(square, " \"tools\": \"formulas\"")
-                                      << Problem::BadType << 4;
-    QTest::newRow("tool name a number") << lessonFile(square, " \"tools\": [1]")
-                                        << Problem::BadType << 4;
+    QTest::newRow("tools not a list")
+        << lessonFile(square, " \"tools\": \"formulas\"") << Problem::BadType << 4;
+    QTest::newRow("tool name a number")
+        << lessonFile(square, " \"tools\": [1]") << Problem::BadType << 4;
 }
 
 void tst_LessonFormat::refused()
@@ -193,8 +192,8 @@ void tst_LessonFormat::refusalLeavesLessonAsItWas()
     const Lesson before = lesson;
     Error error;
     // Everything before the fault is good: nothing of it may come through.
-    const QByteArray file = lessonFile(R"(  {"piece": "square", "column": 0})",
-                                       " \"grid\": true,\n \"x\": 11");
+    const QByteArray file
+        = lessonFile(R"(  {"piece": "square", "column": 0})", " \"grid\": true,\n \"x\": 11");
     QVERIFY(!read(file, lesson, error));
     QCOMPARE(lesson, before);
 }
@@ -284,10 +283,14 @@ void tst_LessonFormat::columnTableAndPieces_data()
 {
     QTest::addColumn<QString>("columns");
     QTest::addColumn<QString>("pieces");
-    QTest::newRow("worked example") << "4 5 6 2 0" << "triangle@0 bar4@3";
-    QTest::newRow("all bars") << "1 2 3 1 2" << "square@0 bar4@1 bar6@2 square@3 bar4@4";
-    QTest::newRow("triangle at the end") << "0 0 4 5 6" << "triangle@2";
-    QTest::newRow("empty") << "0 0 0 0 0" << "";
+    QTest::newRow("worked example") << "4 5 6 2 0"
+                                    << "triangle@0 bar4@3";
+    QTest::newRow("all bars") << "1 2 3 1 2"
+                              << "square@0 bar4@1 bar6@2 square@3 bar4@4";
+    QTest::newRow("triangle at the end") << "0 0 4 5 6"
+                                         << "triangle@2";
+    QTest::newRow("empty") << "0 0 0 0 0"
+                           << "";
 }
 
 void tst_LessonFormat::columnTableAndPieces()

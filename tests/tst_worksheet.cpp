@@ -55,10 +55,10 @@ QByteArray tool(const QString &program, const QStringList &arguments)
 // The y column of the worksheet's table as the text of a page reads: rows "x y" for x = 0…10.
 QStringList tableColumn(const QString &pdf, int page)
 {
-    const QString text = QString::fromUtf8(tool(
-        QStringLiteral("pdftotext"),
-        { QStringLiteral("-raw"), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-          QString::number(page), pdf, QStringLiteral("-") }));
+    const QString text = QString::fromUtf8(
+        tool(QStringLiteral("pdftotext"),
+             { QStringLiteral("-raw"), QStringLiteral("-f"), QString::number(page),
+               QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-") }));
     QStringList ys;
     const QRegularExpression row(QStringLiteral("^(\\d+) (\\S+)$"));
     for (const QString &line : text.split(QLatin1Char('\n'))) {
@@ -92,7 +92,8 @@ QSizeF largestBlackShape(const QImage &page)
                 todo.pop();
                 ++count;
                 box |= QRect(p, QSize(1, 1));
-                for (const QPoint d : { QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1) }) {
+                for (const QPoint d :
+                     { QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1) }) {
                     const QPoint q = p + d;
                     if (q.x() < 0 || q.y() < 0 || q.x() >= w || q.y() >= h)
                         continue;
@@ -197,8 +198,8 @@ void tst_Worksheet::taskPageShowsRectangleAtTrueScale()
 {
     QFETCH(QByteArray, lesson);
     const QString pdf = dir.filePath(QStringLiteral("scale.pdf"));
-    const Run run = kansu({ QStringLiteral("--worksheet"), pdf,
-                            file(QStringLiteral("scale.kansu"), lesson) });
+    const Run run = kansu(
+        { QStringLiteral("--worksheet"), pdf, file(QStringLiteral("scale.kansu"), lesson) });
     QVERIFY2(run.status == 0, qPrintable(run.err));
     const QString prefix = dir.filePath(QStringLiteral("page"));
     tool(QStringLiteral("pdftoppm"),

@@ -3,8 +3,8 @@
 
 #include "drag/figurecolumns.h"
 #include "play/steps.h"
-#include "tools/lessonformat.h"
 #include "toolkit/numtext.h"
+#include "tools/lessonformat.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,7 +28,8 @@ QString fileFilter()
 // The one local file a drag carries, or empty.
 QString droppedFile(const QMimeData *data)
 {
-    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().first().isLocalFile())
+    if (!data || !data->hasUrls() || data->urls().size() != 1
+        || !data->urls().first().isLocalFile())
         return {};
     return data->urls().first().toLocalFile();
 }
@@ -127,7 +128,8 @@ bool Form1::saveLesson(const QString &path, QString *error)
     QString reason;
     if (!lessonformat::speedTaken(lesson.speed)) {
         //: the speed box holds a text that is not a speed
-        reason = tr("速度の欄の \"%1\" は速度ではありません。一覧から選ぶか、0以上の数を入れてください")
+        reason = tr("速度の欄の \"%1\" "
+                    "は速度ではありません。一覧から選ぶか、0以上の数を入れてください")
                      .arg(lesson.speed);
     } else if (!lessonformat::writeFile(path, lesson, reason)) {
         // reason says why
@@ -159,8 +161,8 @@ void Form1::tellFileProblem(const QString &message)
 
 void Form1::openLessonDialog()
 {
-    const QString path = QFileDialog::getOpenFileName(this, tr("授業ファイルを開く"), QString(),
-                                                      fileFilter());
+    const QString path
+        = QFileDialog::getOpenFileName(this, tr("授業ファイルを開く"), QString(), fileFilter());
     QString error;
     if (!path.isEmpty() && !openLesson(path, &error))
         tellFileProblem(error);

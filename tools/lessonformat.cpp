@@ -201,8 +201,7 @@ private:
 
     // Inside an object just past '{': calls `f` with each key, positioned at its value; moves
     // past the closing '}'.
-    template<typename F>
-    void forEachKey(F f)
+    template<typename F> void forEachKey(F f)
     {
         for (;;) {
             skipSpace();
@@ -226,8 +225,7 @@ private:
     }
 
     // Inside an array just past '[': calls `f` positioned at each element; moves past ']'.
-    template<typename F>
-    void forEachElement(F f)
+    template<typename F> void forEachElement(F f)
     {
         for (;;) {
             skipSpace();
@@ -412,9 +410,8 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
         const size_t at = size_t(e);
         const int line = at < lines.pieces.size() ? lines.pieces[at] : 0;
         auto keyLine = [&](const char *key) {
-            return at < lines.pieceKeys.size()
-                ? lines.pieceKeys[at].value(QLatin1String(key), line)
-                : line;
+            return at < lines.pieceKeys.size() ? lines.pieceKeys[at].value(QLatin1String(key), line)
+                                               : line;
         };
         if (!list[e].isObject()) {
             error = fault(Problem::BadType, line,
@@ -538,9 +535,10 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
         for (const QJsonValue &name : names)
             good = good && name.isString();
         if (!good) {
-            error = fault(Problem::BadType, lineOf("tools"),
-                          //: "tools" must be a list of tool names, such as ["formulas"]
-                          tr("\"tools\" はツールの名前のリストで、[\"formulas\"] のように書きます"));
+            error
+                = fault(Problem::BadType, lineOf("tools"),
+                        //: "tools" must be a list of tool names, such as ["formulas"]
+                        tr("\"tools\" はツールの名前のリストで、[\"formulas\"] のように書きます"));
             return false;
         }
         for (const QJsonValue &name : names)

@@ -1,8 +1,8 @@
 // Worksheets: the task and the answer key on A4, printed or as PDF.
 #include "app/form1.h"
 
-#include "tools/worksheetpage.h"
 #include "toolkit/numtext.h"
+#include "tools/worksheetpage.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -14,8 +14,7 @@
 
 namespace {
 
-worksheet::Sheet sheetOf(const std::array<double, 5> &retsu, const QString &xText,
-                         bool formulasOn)
+worksheet::Sheet sheetOf(const std::array<double, 5> &retsu, const QString &xText, bool formulasOn)
 {
     worksheet::Sheet sheet;
     sheet.columns = retsu;
@@ -30,8 +29,7 @@ worksheet::Sheet sheetOf(const std::array<double, 5> &retsu, const QString &xTex
 
 bool Form1::saveWorksheet(const QString &path, QString *error)
 {
-    const worksheet::Sheet sheet
-        = sheetOf(retsu, Text1->text(), toolOn(tools::Tool::Formulas));
+    const worksheet::Sheet sheet = sheetOf(retsu, Text1->text(), toolOn(tools::Tool::Formulas));
     QString reason;
     if (!worksheet::writePdf(path, sheet, reason)) {
         if (error)
@@ -58,8 +56,8 @@ void Form1::saveWorksheetDialog()
 void Form1::printWorksheet()
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(0, 0, 0, 0)));
+    printer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     // Coordinates from the paper's corner, so the figure keeps its true size.
     printer.setFullPage(true);
     printer.setDocName(tr("関数の利用　プリント"));

@@ -201,8 +201,7 @@ void table(Paper &paper, const Sheet &sheet, bool answers)
         paper.line(c, tableTop, c, bottom, midGrey, 0.25);
     const int centre = Qt::AlignCenter;
     paper.text(tableLeft, tableTop, tableXWidth, tableRow, centre, tr("χ (cm)"), 10);
-    paper.text(tableLeft + tableXWidth, tableTop, tableYWidth, tableRow, centre, tr("y (cm²)"),
-               10);
+    paper.text(tableLeft + tableXWidth, tableTop, tableYWidth, tableRow, centre, tr("y (cm²)"), 10);
     for (int i = 0; i <= 10; ++i) {
         const double top = tableTop + (i + 1) * tableRow;
         paper.text(tableLeft, top, tableXWidth, tableRow, centre, QString::number(i), 10);
@@ -235,8 +234,7 @@ void graph(Paper &paper, const Sheet &sheet, bool answers)
                    Qt::AlignRight | Qt::AlignVCenter, QString::number(4 * i), 9);
     paper.text(graphLeft + w + 5, graphBottom - 2.5, 20, 5, Qt::AlignLeft | Qt::AlignVCenter,
                tr("χ (cm)"), 9);
-    paper.text(graphLeft - 10, top - 9, 30, 5, Qt::AlignLeft | Qt::AlignVCenter, tr("y (cm²)"),
-               9);
+    paper.text(graphLeft - 10, top - 9, 30, 5, Qt::AlignLeft | Qt::AlignVCenter, tr("y (cm²)"), 9);
     paper.text(tableLeft, graphBottom - 18, 55, 10, Qt::AlignLeft | Qt::AlignBottom,
                tr("グラフは 横 1 cm が χ 1 cm、\n縦 1 cm が y 4 cm²"), 8);
 
@@ -302,8 +300,8 @@ bool writePdf(const QString &path, const Sheet &sheet, QString &reason)
     }
     {
         QPdfWriter pdf(&file);
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(0, 0, 0, 0)));
+        pdf.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         pdf.setResolution(1200);
         pdf.setTitle(tr("関数の利用　プリント"));
         pdf.setCreator(QStringLiteral("kansu"));
