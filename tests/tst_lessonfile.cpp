@@ -420,8 +420,10 @@ void tst_LessonFile::pictureHoldsThePanelsShown()
         area |= w.probe.gamen()->geometry();
     if (table)
         area |= w.probe.hyo()->geometry();
+    // As many pixels as the screen shows for the panels.
     const qreal ratio = w.form->devicePixelRatioF();
     QCOMPARE(picture.size(), area.size() * ratio);
+    QCOMPARE(picture.devicePixelRatio(), ratio);
     // Each panel shown stands in it pixel for pixel, as its own grab shows it.
     for (PicturePanel *p : { w.probe.kokuban(), w.probe.gamen(), w.probe.hyo() }) {
         const bool shown = p == w.probe.kokuban() || (p == w.probe.gamen() ? graph : table);

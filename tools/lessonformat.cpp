@@ -403,7 +403,6 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
     // Which piece stands in each column so far, for the overlap message.
     std::array<const Piece *, 5> taken {};
     const QJsonArray list = pieces.toArray();
-    read.pieces.reserve(size_t(qMin(list.size(), qsizetype(5))));
     std::vector<Piece> all;
     all.reserve(size_t(list.size()));
     for (qsizetype e = 0; e < list.size(); ++e) {
