@@ -99,18 +99,26 @@ void Form1::applyLesson(const lessonformat::Lesson &lesson)
         susumu_Click();
 }
 
+namespace {
+
+QString busyText()
+{
+    //: a lesson cannot be opened while automatic play runs
+    return QCoreApplication::translate(
+        "lessonfile", "自動で動いている間は開けません。ストップしてから開いてください");
+}
+
+} // namespace
+
 bool Form1::openLesson(const QString &path, QString *error)
 {
     lessonformat::Lesson lesson;
     lessonformat::Error fault;
     QString problem;
-    if (playing) {
-        //: a lesson cannot be opened while automatic play runs
-        problem = QStringLiteral("%1: %2").arg(
-            path, tr("自動で動いている間は開けません。ストップしてから開いてください"));
-    } else if (!lessonformat::readFile(path, lesson, fault)) {
+    if (playing)
+        problem = QStringLiteral("%1: %2").arg(path, busyText());
+    else if (!lessonformat::readFile(path, lesson, fault))
         problem = lessonformat::message(path, fault);
-    }
     if (!problem.isEmpty()) {
         if (error)
             *error = problem;
@@ -161,6 +169,11 @@ void Form1::tellFileProblem(const QString &message)
 
 void Form1::openLessonDialog()
 {
+    // Say it before the dialog, not after a file has been chosen in vain.
+    if (playing) {
+        tellFileProblem(busyText());
+        return;
+    }
     const QString path
         = QFileDialog::getOpenFileName(this, tr("授業ファイルを開く"), QString(), fileFilter());
     QString error;
