@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "formprobe.h"
 #include "lesson.h"
 #include "testsupport.h"
@@ -190,6 +191,7 @@ private slots:
     void unwritableFileSaysSoAndKeepsLesson();
     void speedBoxWordIsNotSaved();
     void droppedFileOpens();
+    void commandLineFileOpens();
     void droppedBadFileShowsMessage();
     void pictureHoldsThePanelsShown_data();
     void pictureHoldsThePanelsShown();
@@ -378,6 +380,22 @@ void tst_LessonFile::droppedFileOpens()
                  0);
     QCoreApplication::processEvents();
     compareLessons(w.probe, byHand.probe);
+}
+
+void tst_LessonFile::commandLineFileOpens()
+{
+    StartOptions options;
+    const QString path = write(dir, QStringLiteral("argv.kansu"), workedExample);
+    QCOMPARE(parseCommandLine({ QStringLiteral("kansu"), path }, options), -1);
+    Form1 form;
+    FormProbe opened(form);
+    QCOMPARE(form.applyStartOptions(options), -1); // the window goes on
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    Window byHand;
+    byHand.build(QStringLiteral("triangle@0 bar4@3"), false, true, true, true, QStringLiteral("10"),
+                 0);
+    QCoreApplication::processEvents();
+    compareLessons(opened, byHand.probe);
 }
 
 void tst_LessonFile::droppedBadFileShowsMessage()
