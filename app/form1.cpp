@@ -101,6 +101,7 @@ Form1::Form1(QWidget *parent)
     setUpKeys();
     setUpTools();
     setUpBoardKeys();
+    setUpLessonFiles();
     setUpAccessibility();
     retranslate();
     Form_Load();

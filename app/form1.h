@@ -20,7 +20,11 @@ struct StartOptions;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMessageBox;
 class QPushButton;
+namespace lessonformat {
+struct Lesson;
+}
 
 /// The lesson's one window. Its event handlers and private procedures share its fields; each
 /// subsystem defines its members in its own folder (app/, figure/, play/, views/, drag/).
@@ -35,8 +39,21 @@ public:
     /// The window's outer size (frame included) in twips, as last set.
     QSize outerSizeTwips() const { return m_outerTwips; }
 
-    /// Does what the command line asked for once the window is shown: tools on, a lesson file.
-    void applyStartOptions(const StartOptions &options);
+    /// Shows the window and does what the command line asked for: tools on, a lesson file, and
+    /// the files written without a window. Returns -1 to go on, or the program's exit status
+    /// (0 when the files were written, 2 after a message on standard error).
+    int applyStartOptions(const StartOptions &options);
+
+    /// Opens a lesson file as the lesson on screen. A file that cannot be used changes nothing:
+    /// the result is false and `error` names the file and what is wrong.
+    bool openLesson(const QString &path, QString *error = nullptr);
+    /// Saves the lesson on screen; false with the reason when the file cannot be written.
+    bool saveLesson(const QString &path, QString *error = nullptr);
+    /// The panels shown (the blackboard, and the graph and the table when they are shown) as
+    /// they stand, at the screen's pixel ratio.
+    QImage panelsPicture();
+    /// Writes the worksheet of the lesson on screen as a PDF.
+    bool saveWorksheet(const QString &path, QString *error = nullptr);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -44,6 +61,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private slots:
     // ---- Window and start-up (app/) ----
@@ -181,6 +200,13 @@ private:
     void savePictureDialog();
     void printWorksheet();
     void saveWorksheetDialog();
+    void setUpLessonFiles();
+    lessonformat::Lesson lessonOnScreen() const;
+    // Builds the lesson by its own procedures: the initial screen, drops, boxes, steps.
+    void applyLesson(const lessonformat::Lesson &lesson);
+    // A refused file or a file not written: a message in the window, said aloud too.
+    void tellFileProblem(const QString &message);
+    QMessageBox *fileMessage = nullptr;
 
     // -- Building the figure from the keyboard (tools/keyboard.cpp) --
     void setUpBoardKeys();

@@ -5,9 +5,45 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <cstring>
+
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+
+// The offscreen platform says this whenever a window gets a fixed size: noise on the standard
+// error of a command whose messages a script reads.
+void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message == QLatin1String("This plugin does not support propagateSizeHints()"))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+
+// Writing a worksheet or a picture needs no screen: run on the offscreen platform unless one is
+// named, so that it works on a machine with no display too. Qt reads this before it starts.
+void headlessForFiles(int argc, char *argv[])
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return;
+    for (int i = 1; i < argc; ++i) {
+        for (const char *option : { "--worksheet", "--picture", "-worksheet", "-picture" }) {
+            const size_t n = std::strlen(option);
+            if (std::strncmp(argv[i], option, n) == 0 && (argv[i][n] == 0 || argv[i][n] == '=')) {
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+                previousHandler = qInstallMessageHandler(quietHandler);
+                return;
+            }
+        }
+    }
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    headlessForFiles(argc, argv);
     QApplication app(argc, argv);
     setUpApplication(app);
     // Before anything says a word, --help included.
@@ -18,7 +54,7 @@ int main(int argc, char *argv[])
     if (status >= 0)
         return status;
     Form1 form;
-    form.show();
-    form.applyStartOptions(options);
+    if (const int done = form.applyStartOptions(options); done >= 0)
+        return done;
     return app.exec();
 }

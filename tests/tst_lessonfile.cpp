@@ -1,0 +1,475 @@
+#include "app/commandline.h"
+#include "formprobe.h"
+#include "lesson.h"
+#include "testsupport.h"
+
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <memory>
+
+using namespace lesson;
+
+namespace {
+
+// The file from the lesson's own description: the worked example at x = 0.
+const char workedExample[] = R"({"format": "kansu-lesson", "version": 1,
+ "pieces": [{"piece": "triangle", "column": 0}, {"piece": "bar4", "column": 3}],
+ "grid": false, "table": true, "graph": true, "dimension_line": true,
+ "speed": "10", "x": 0}
+)";
+
+// Where a hand takes each piece in the palette, by the file's name for it.
+QPointF paletteSpot(const QString &piece)
+{
+    if (piece == QLatin1String("square"))
+        return { 320, 100 };
+    if (piece == QLatin1String("bar4"))
+        return { 370, 100 };
+    if (piece == QLatin1String("bar6"))
+        return { 420, 100 };
+    return { 510, 100 }; // the triangle, by its middle
+}
+
+struct Window
+{
+    std::unique_ptr<Form1> form = std::make_unique<Form1>();
+    FormProbe probe { *form };
+
+    Window()
+    {
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            qWarning("window not exposed");
+    }
+
+    QPoint at(QPointF picture) { return (picture + probe.kokuban()->pictureOffset()).toPoint(); }
+
+    // A real drag from the palette to the middle of a column (a triangle by its middle one).
+    void drag(const QString &piece, int column)
+    {
+        const int over = piece == QLatin1String("triangle") ? column + 1 : column;
+        PicturePanel *board = probe.kokuban();
+        const QPointF from = paletteSpot(piece), to(320 + 40 * over, 250);
+        QTest::mousePress(board, Qt::LeftButton, {}, at(from));
+        QTest::mouseMove(board, at((from + to) / 2));
+        QTest::mouseMove(board, at(to));
+        QTest::mouseRelease(board, Qt::LeftButton, {}, at(to));
+    }
+
+    void tick(QCheckBox *box, bool on)
+    {
+        if (box->isChecked() != on)
+            QTest::mouseClick(box, Qt::LeftButton);
+    }
+
+    // Builds by hand what a file says: drags, boxes, the speed typed in, clicks on "出す".
+    void build(const QString &pieces, bool grid, bool graph, bool table, bool dimension,
+               const QString &speed, double x)
+    {
+        for (const QString &p : pieces.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QStringList nameAndColumn = p.split(QLatin1Char('@'));
+            drag(nameAndColumn[0], nameAndColumn[1].toInt());
+        }
+        tick(probe.Check1(), grid);
+        tick(probe.Check2(), graph);
+        tick(probe.Check3(), table);
+        tick(probe.Check4(), dimension);
+        probe.Combo1()->lineEdit()->selectAll();
+        QTest::keyClicks(probe.Combo1()->lineEdit(), speed);
+        for (int i = 0; i < int(std::lround(2 * x)); ++i)
+            QTest::mouseClick(probe.susumu(), Qt::LeftButton);
+    }
+};
+
+QByteArray fileFor(const QString &pieces, bool grid, bool graph, bool table, bool dimension,
+                   const QString &speed, double x)
+{
+    QStringList list;
+    for (const QString &p : pieces.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QStringList nameAndColumn = p.split(QLatin1Char('@'));
+        list << QStringLiteral("{\"piece\": \"%1\", \"column\": %2}")
+                    .arg(nameAndColumn[0], nameAndColumn[1]);
+    }
+    auto b = [](bool v) { return v ? QStringLiteral("true") : QStringLiteral("false"); };
+    return QStringLiteral("{\"format\": \"kansu-lesson\", \"version\": 1,\n"
+                          " \"pieces\": [%1],\n"
+                          " \"grid\": %2, \"graph\": %3, \"table\": %4, \"dimension_line\": %5,\n"
+                          " \"speed\": \"%6\", \"x\": %7}\n")
+        .arg(list.join(QStringLiteral(", ")), b(grid), b(graph), b(table), b(dimension), speed)
+        .arg(x)
+        .toUtf8();
+}
+
+QString write(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+// Everything of the lesson a learner can see or the procedures read: the fields, the boxes, the
+// texts, the controls standing on the board and the three pictures.
+void compareLessons(FormProbe &a, FormProbe &b, bool wholeStripTable = true)
+{
+    QCOMPARE(a.Ax(), b.Ax());
+    QCOMPARE(a.Ay(), b.Ay());
+    QCOMPARE(a.Bx(), b.Bx());
+    QCOMPARE(a.By(), b.By());
+    QCOMPARE(a.Cx(), b.Cx());
+    QCOMPARE(a.Cy(), b.Cy());
+    QCOMPARE(a.Dx(), b.Dx());
+    QCOMPARE(a.Dy(), b.Dy());
+    QCOMPARE(a.Px(), b.Px());
+    QCOMPARE(a.Py(), b.Py());
+    QCOMPARE(a.maex(), b.maex());
+    QCOMPARE(a.maey(), b.maey());
+    QCOMPARE(a.tsukami(), b.tsukami());
+    QCOMPARE(textOf(a.retsu()), textOf(b.retsu()));
+    QCOMPARE(a.hyoy(), b.hyoy());
+    QCOMPARE(a.gurafuy(), b.gurafuy());
+    QCOMPARE(a.teishi(), b.teishi());
+    // Strips past x are what earlier figures left; only a window used before may differ there.
+    const int upTo = wholeStripTable ? 21 : int(std::lround(2 * (300 - a.Px()) / 20));
+    for (int i = 0; i <= upTo; ++i)
+        QCOMPARE(a.zoubun()[i], b.zoubun()[i]);
+    if (wholeStripTable) {
+        QCOMPARE(a.kata(), b.kata());
+        QCOMPARE(a.moto(), b.moto());
+    }
+    QCOMPARE(a.Text1()->text(), b.Text1()->text());
+    QCOMPARE(a.Combo1()->currentText(), b.Combo1()->currentText());
+    QCOMPARE(a.Check1()->isChecked(), b.Check1()->isChecked());
+    QCOMPARE(a.Check2()->isChecked(), b.Check2()->isChecked());
+    QCOMPARE(a.Check3()->isChecked(), b.Check3()->isChecked());
+    QCOMPARE(a.Check4()->isChecked(), b.Check4()->isChecked());
+    QCOMPARE(a.form().outerSizeTwips(), b.form().outerSizeTwips());
+    for (QPushButton *(FormProbe::*button)() :
+         { &FormProbe::susumu, &FormProbe::modoru, &FormProbe::Command1, &FormProbe::Command2,
+           &FormProbe::jidou, &FormProbe::tomeru })
+        QCOMPARE((a.*button)()->isEnabled(), (b.*button)()->isEnabled());
+    for (int i : { 0, 1, 2, 3, 4, 5, 6, 8 }) {
+        QCOMPARE(a.Label4(i)->left(), b.Label4(i)->left());
+        QCOMPARE(a.Label4(i)->top(), b.Label4(i)->top());
+        QCOMPARE(a.Label4(i)->isVisible(), b.Label4(i)->isVisible());
+    }
+    QCOMPARE(a.Shape1()->left(), b.Shape1()->left());
+    for (int i = 0; i < 8; ++i) {
+        const PanelLine *la = a.Line5(i), *lb = b.Line5(i);
+        QCOMPARE(QLineF(la->x1(), la->y1(), la->x2(), la->y2()),
+                 QLineF(lb->x1(), lb->y1(), lb->x2(), lb->y2()));
+    }
+    QCOMPARE(sameRgb(a.kokuban()->foreColor(), b.kokuban()->foreColor()), true);
+    QVERIFY2(a.kokuban()->picture() == b.kokuban()->picture(), "blackboard pixels differ");
+    QVERIFY2(a.hyo()->picture() == b.hyo()->picture(), "table pixels differ");
+    QVERIFY2(a.gamen()->picture() == b.gamen()->picture(), "graph pixels differ");
+    // What stands on the panels too, as the screen shows them.
+    for (QWidget *w : { a.Check4(), b.Check4() })
+        w->clearFocus();
+    QVERIFY2(a.form().panelsPicture() == b.form().panelsPicture(), "panels as shown differ");
+}
+
+} // namespace
+
+class tst_LessonFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void openedEqualsBuiltByHand_data();
+    void openedEqualsBuiltByHand();
+    void openingOverAUsedLessonStartsAfresh();
+    void refusedFileChangesNothing_data();
+    void refusedFileChangesNothing();
+    void notOpenedWhileAutomaticPlayRuns();
+    void savedLessonOpensAsItWas();
+    void unwritableFileSaysSoAndKeepsLesson();
+    void speedBoxWordIsNotSaved();
+    void droppedFileOpens();
+    void commandLineFileOpens();
+    void droppedBadFileShowsMessage();
+    void pictureHoldsThePanelsShown_data();
+    void pictureHoldsThePanelsShown();
+    void copyPutsPictureOnClipboard();
+
+private:
+    QTemporaryDir dir;
+};
+
+void tst_LessonFile::openedEqualsBuiltByHand_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("pieces");
+    QTest::addColumn<bool>("grid");
+    QTest::addColumn<bool>("graph");
+    QTest::addColumn<bool>("table");
+    QTest::addColumn<bool>("dimension");
+    QTest::addColumn<QString>("speed");
+    QTest::addColumn<double>("x");
+
+    QTest::newRow("worked example as the lesson describes it")
+        << QByteArray(workedExample) << "triangle@0 bar4@3" << false << true << true << true << "10"
+        << 0.0;
+    const std::tuple<const char *, QString, bool, bool, bool, bool, QString, double> rows[] = {
+        { "worked example at 7 with the grid", "triangle@0 bar4@3", true, true, true, true, "50",
+          7.0 },
+        { "bars and a triangle at the end, no dimension line", "bar6@0 square@1 triangle@2", false,
+          true, true, false, " 0", 10.0 },
+        { "one square at 2.5, table only", "square@4", false, false, true, true, "200", 2.5 },
+        { "empty figure at 4.5 with the grid", "", true, true, false, true, "20", 4.5 },
+    };
+    for (const auto &[name, pieces, grid, graph, table, dimension, speed, x] : rows)
+        QTest::newRow(name) << fileFor(pieces, grid, graph, table, dimension, speed, x) << pieces
+                            << grid << graph << table << dimension << speed << x;
+}
+
+void tst_LessonFile::openedEqualsBuiltByHand()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, pieces);
+    QFETCH(bool, grid);
+    QFETCH(bool, graph);
+    QFETCH(bool, table);
+    QFETCH(bool, dimension);
+    QFETCH(QString, speed);
+    QFETCH(double, x);
+
+    Window byHand;
+    byHand.build(pieces, grid, graph, table, dimension, speed, x);
+    Window opened;
+    QString error;
+    QVERIFY2(opened.form->openLesson(write(dir, QStringLiteral("a.kansu"), file), &error),
+             qPrintable(error));
+    QCoreApplication::processEvents();
+    compareLessons(opened.probe, byHand.probe);
+}
+
+void tst_LessonFile::openingOverAUsedLessonStartsAfresh()
+{
+    const QString path = write(dir, QStringLiteral("used.kansu"), workedExample);
+    Window fresh;
+    QVERIFY(fresh.form->openLesson(path));
+    Window used;
+    used.build(QStringLiteral("bar6@1 square@4"), true, true, true, false, QStringLiteral("70"),
+               8.5);
+    QVERIFY(used.form->openLesson(path));
+    QCoreApplication::processEvents();
+    compareLessons(used.probe, fresh.probe, false);
+}
+
+void tst_LessonFile::refusedFileChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("says"); // besides the file's name
+    QTest::newRow("triangle in column 3")
+        << QByteArray("{\"format\": \"kansu-lesson\", \"version\": 1,\n\"pieces\": [\n"
+                      "{\"piece\": \"triangle\", \"column\": 3}]}")
+        << "3";
+    QTest::newRow("version 7") << QByteArray(
+        "{\"format\": \"kansu-lesson\", \"version\": 7, \"pieces\": []}")
+                               << "7";
+    QTest::newRow("not a lesson file") << QByteArray("<html></html>") << "";
+    QTest::newRow("good figure, x off the grid")
+        << QByteArray("{\"format\": \"kansu-lesson\", \"version\": 1, \"pieces\": "
+                      "[{\"piece\": \"bar6\", \"column\": 0}], \"grid\": true, \"x\": 0.25}")
+        << "";
+    QTest::newRow("speed the box would not take")
+        << QByteArray("{\"format\": \"kansu-lesson\", \"version\": 1, \"pieces\": [],\n"
+                      "\"speed\": \"fast\"}")
+        << "fast";
+}
+
+void tst_LessonFile::refusedFileChangesNothing()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, says);
+    Window before, after;
+    for (Window *w : { &before, &after })
+        w->build(QStringLiteral("triangle@1 bar4@4"), false, true, true, true, QStringLiteral("20"),
+                 3);
+    const QString path = write(dir, QStringLiteral("bad.kansu"), file);
+    QString error;
+    QVERIFY(!after.form->openLesson(path, &error));
+    QVERIFY2(error.startsWith(path + QLatin1String(": ")), qPrintable(error));
+    QVERIFY2(error.contains(says), qPrintable(error));
+    QCoreApplication::processEvents();
+    compareLessons(after.probe, before.probe);
+}
+
+void tst_LessonFile::notOpenedWhileAutomaticPlayRuns()
+{
+    Window w;
+    w.probe.playing() = true; // as inside a pause of automatic play
+    QString error;
+    QVERIFY(!w.form->openLesson(write(dir, QStringLiteral("p.kansu"), workedExample), &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(textOf(w.probe.retsu()), QStringLiteral("0 0 0 0 0"));
+    w.probe.playing() = false;
+}
+
+void tst_LessonFile::savedLessonOpensAsItWas()
+{
+    Window built;
+    built.build(QStringLiteral("square@0 triangle@2"), true, true, false, false,
+                QStringLiteral("100"), 6.5);
+    built.form->findChild<QAction *>(QStringLiteral("tool_formulas"))->setChecked(true);
+    const QString path = dir.filePath(QStringLiteral("saved.kansu"));
+    QString error;
+    QVERIFY2(built.form->saveLesson(path, &error), qPrintable(error));
+    Window opened;
+    QVERIFY2(opened.form->openLesson(path, &error), qPrintable(error));
+    QCoreApplication::processEvents();
+    compareLessons(opened.probe, built.probe);
+    QVERIFY(opened.form->findChild<QAction *>(QStringLiteral("tool_formulas"))->isChecked());
+}
+
+void tst_LessonFile::unwritableFileSaysSoAndKeepsLesson()
+{
+    Window w, same;
+    for (Window *x : { &w, &same })
+        x->build(QStringLiteral("bar4@2"), false, false, true, true, QStringLiteral("50"), 1.5);
+    const QString path = dir.filePath(QStringLiteral("no-such-folder/lesson.kansu"));
+    QString error;
+    QVERIFY(!w.form->saveLesson(path, &error));
+    QVERIFY2(error.startsWith(path + QLatin1String(": ")), qPrintable(error));
+    QVERIFY(!QFileInfo::exists(path));
+    compareLessons(w.probe, same.probe);
+}
+
+void tst_LessonFile::speedBoxWordIsNotSaved()
+{
+    Window w;
+    w.probe.Combo1()->setEditText(QStringLiteral("fast"));
+    const QString path = dir.filePath(QStringLiteral("word.kansu"));
+    QString error;
+    QVERIFY(!w.form->saveLesson(path, &error));
+    QVERIFY2(error.contains(QLatin1String("fast")), qPrintable(error));
+    QVERIFY(!QFileInfo::exists(path));
+}
+
+namespace {
+
+// Drags a file from the file manager over the blackboard and lets it go there.
+bool dropFile(Form1 &form, QWidget *over, const QString &path)
+{
+    QMimeData data;
+    data.setUrls({ QUrl::fromLocalFile(path) });
+    const QPoint at = over->mapTo(&form, over->rect().center());
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&form, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&form, &drop);
+    return drop.isAccepted();
+}
+
+} // namespace
+
+void tst_LessonFile::droppedFileOpens()
+{
+    Window w, byHand;
+    QVERIFY(dropFile(*w.form, w.probe.kokuban(),
+                     write(dir, QStringLiteral("drop.kansu"), workedExample)));
+    byHand.build(QStringLiteral("triangle@0 bar4@3"), false, true, true, true, QStringLiteral("10"),
+                 0);
+    QCoreApplication::processEvents();
+    compareLessons(w.probe, byHand.probe);
+}
+
+void tst_LessonFile::commandLineFileOpens()
+{
+    StartOptions options;
+    const QString path = write(dir, QStringLiteral("argv.kansu"), workedExample);
+    QCOMPARE(parseCommandLine({ QStringLiteral("kansu"), path }, options), -1);
+    Form1 form;
+    FormProbe opened(form);
+    QCOMPARE(form.applyStartOptions(options), -1); // the window goes on
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    Window byHand;
+    byHand.build(QStringLiteral("triangle@0 bar4@3"), false, true, true, true, QStringLiteral("10"),
+                 0);
+    QCoreApplication::processEvents();
+    compareLessons(opened, byHand.probe);
+}
+
+void tst_LessonFile::droppedBadFileShowsMessage()
+{
+    Window w, same;
+    const QString path = write(dir, QStringLiteral("newer.kansu"),
+                               "{\"format\": \"kansu-lesson\", \"version\": 7, \"pieces\": []}");
+    QVERIFY(dropFile(*w.form, w.probe.kokuban(), path));
+    auto *message = w.form->findChild<QMessageBox *>(QStringLiteral("fileMessage"));
+    QVERIFY(message);
+    QVERIFY(message->isVisible());
+    QVERIFY2(message->text().contains(path), qPrintable(message->text()));
+    QVERIFY2(message->text().contains(QLatin1String("7")), qPrintable(message->text()));
+    // Said to assistive technology as well.
+    QCOMPARE(w.form->accessibleDescription(), message->text());
+    message->close();
+    compareLessons(w.probe, same.probe);
+}
+
+void tst_LessonFile::pictureHoldsThePanelsShown_data()
+{
+    QTest::addColumn<bool>("graph");
+    QTest::addColumn<bool>("table");
+    QTest::newRow("blackboard only") << false << false;
+    QTest::newRow("with the graph") << true << false;
+    QTest::newRow("with the table") << false << true;
+    QTest::newRow("all three") << true << true;
+}
+
+void tst_LessonFile::pictureHoldsThePanelsShown()
+{
+    QFETCH(bool, graph);
+    QFETCH(bool, table);
+    Window w;
+    w.build(QStringLiteral("triangle@0 bar4@3"), false, graph, table, true, QStringLiteral("50"),
+            4);
+    const QImage picture = w.form->panelsPicture();
+    QRect area = w.probe.kokuban()->geometry();
+    if (graph)
+        area |= w.probe.gamen()->geometry();
+    if (table)
+        area |= w.probe.hyo()->geometry();
+    // As many pixels as the screen shows for the panels.
+    const qreal ratio = w.form->devicePixelRatioF();
+    QCOMPARE(picture.size(), area.size() * ratio);
+    QCOMPARE(picture.devicePixelRatio(), ratio);
+    // Each panel shown stands in it pixel for pixel, as its own grab shows it.
+    for (PicturePanel *p : { w.probe.kokuban(), w.probe.gamen(), w.probe.hyo() }) {
+        const bool shown = p == w.probe.kokuban() || (p == w.probe.gamen() ? graph : table);
+        if (!shown)
+            continue;
+        const QImage grabbed = p->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QPoint offset = (p->geometry().topLeft() - area.topLeft()) * ratio;
+        QVERIFY(picture.copy(QRect(offset, grabbed.size())) == grabbed);
+    }
+    // The crossed part of the figure is in it, white: the triangle's tip has crossed AB at x 4.
+    const QPoint crossed = (w.probe.kokuban()->geometry().topLeft() - area.topLeft()
+                            + w.probe.kokuban()->pictureOffset() + QPoint(285, 296))
+        * ratio;
+    QVERIFY(sameRgb(picture.pixelColor(crossed), white));
+}
+
+void tst_LessonFile::copyPutsPictureOnClipboard()
+{
+    Window w;
+    w.build(QStringLiteral("bar6@0"), false, true, false, true, QStringLiteral("50"), 1);
+    w.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(w.form.get(), Qt::Key_C, Qt::ControlModifier);
+    const QImage copied
+        = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(copied, w.form->panelsPicture());
+}
+
+KANSU_TEST_MAIN(tst_LessonFile)
+#include "tst_lessonfile.moc"

@@ -1,0 +1,610 @@
+#include "tools/lessonformat.h"
+
+#include "toolkit/numtext.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace lessonformat {
+
+namespace {
+
+const char *const formatName = "kansu-lesson";
+
+QString tr(const char *source)
+{
+    return QCoreApplication::translate("lessonfile", source);
+}
+
+struct PieceInfo
+{
+    PieceKind kind;
+    const char *name;
+    int width; // columns taken
+};
+const PieceInfo pieceInfo[] = {
+    { PieceKind::Square, "square", 1 },
+    { PieceKind::Bar4, "bar4", 1 },
+    { PieceKind::Bar6, "bar6", 1 },
+    { PieceKind::Triangle, "triangle", 3 },
+};
+
+const PieceInfo &infoOf(PieceKind kind)
+{
+    return pieceInfo[int(kind)];
+}
+
+// The offset of the first byte that is not well-formed UTF-8 (overlong forms, surrogates and
+// code points past U+10FFFF included), or -1.
+qsizetype firstBadUtf8(const QByteArray &bytes)
+{
+    const auto *s = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char c = s[i];
+        int more = 0;
+        std::uint32_t cp = 0, least = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            more = 1, cp = c & 0x1F, least = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            more = 2, cp = c & 0x0F, least = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            more = 3, cp = c & 0x07, least = 0x10000;
+        } else {
+            return i;
+        }
+        for (int k = 1; k <= more; ++k) {
+            if (i + k >= n || (s[i + k] & 0xC0) != 0x80)
+                return i;
+            cp = (cp << 6) | (s[i + k] & 0x3F);
+        }
+        if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return i;
+        i += more + 1;
+    }
+    return -1;
+}
+
+int lineAt(const QByteArray &bytes, qsizetype offset)
+{
+    offset = qBound(qsizetype(0), offset, bytes.size());
+    return int(std::count(bytes.constBegin(), bytes.constBegin() + offset, '\n')) + 1;
+}
+
+// Where things stand in a file that has already parsed as JSON: the line of each top-level
+// key's value, of each element of "pieces" and of each key's value inside those elements.
+// QJsonDocument keeps no positions, and a message must point at a line.
+struct Lines
+{
+    QHash<QString, int> top;
+    std::vector<int> pieces;
+    std::vector<QHash<QString, int>> pieceKeys;
+};
+
+class LineScanner
+{
+public:
+    explicit LineScanner(const QByteArray &bytes)
+        : s(bytes.constData())
+        , n(bytes.size())
+    { }
+
+    Lines scan()
+    {
+        Lines lines;
+        skipSpace();
+        if (i >= n || s[i] != '{')
+            return lines;
+        ++i;
+        forEachKey([&](const QString &key) {
+            lines.top.insert(key, line);
+            if (key == QLatin1String("pieces") && i < n && s[i] == '[') {
+                lines.pieces.clear();
+                lines.pieceKeys.clear();
+                ++i;
+                forEachElement([&] {
+                    lines.pieces.push_back(line);
+                    lines.pieceKeys.emplace_back();
+                    if (i < n && s[i] == '{') {
+                        ++i;
+                        forEachKey([&](const QString &k) {
+                            lines.pieceKeys.back().insert(k, line);
+                            skipValue();
+                        });
+                    } else {
+                        skipValue();
+                    }
+                });
+            } else {
+                skipValue();
+            }
+        });
+        return lines;
+    }
+
+private:
+    void skipSpace()
+    {
+        for (; i < n; ++i) {
+            if (s[i] == '\n')
+                ++line;
+            else if (s[i] != ' ' && s[i] != '\t' && s[i] != '\r')
+                break;
+        }
+    }
+
+    // At an opening quote: moves past the string and gives it decoded.
+    QString string()
+    {
+        const qsizetype start = i++;
+        bool escaped = false;
+        while (i < n && s[i] != '"') {
+            if (s[i] == '\\') {
+                escaped = true;
+                ++i;
+            }
+            ++i;
+        }
+        ++i;
+        const QByteArray raw(s + start, qMin(i, n) - start);
+        if (!escaped)
+            return QString::fromUtf8(raw.mid(1, raw.size() - 2));
+        return QJsonDocument::fromJson('[' + raw + ']').array().at(0).toString();
+    }
+
+    void skipValue()
+    {
+        skipSpace();
+        if (i >= n)
+            return;
+        if (s[i] == '"') {
+            string();
+            return;
+        }
+        if (s[i] == '{' || s[i] == '[') {
+            int depth = 0;
+            while (i < n) {
+                const char c = s[i];
+                if (c == '"') {
+                    string();
+                    continue;
+                }
+                if (c == '{' || c == '[')
+                    ++depth;
+                else if (c == '}' || c == ']')
+                    --depth;
+                else if (c == '\n')
+                    ++line;
+                ++i;
+                if (depth == 0)
+                    return;
+            }
+            return;
+        }
+        while (i < n && s[i] != ',' && s[i] != '}' && s[i] != ']' && s[i] != ' ' && s[i] != '\n'
+               && s[i] != '\t' && s[i] != '\r')
+            ++i;
+    }
+
+    // Inside an object just past '{': calls `f` with each key, positioned at its value; moves
+    // past the closing '}'.
+    template<typename F> void forEachKey(F f)
+    {
+        for (;;) {
+            skipSpace();
+            if (i >= n || s[i] == '}') {
+                ++i;
+                return;
+            }
+            if (s[i] == ',') {
+                ++i;
+                continue;
+            }
+            if (s[i] != '"')
+                return;
+            const QString key = string();
+            skipSpace();
+            if (i < n && s[i] == ':')
+                ++i;
+            skipSpace();
+            f(key);
+        }
+    }
+
+    // Inside an array just past '[': calls `f` positioned at each element; moves past ']'.
+    template<typename F> void forEachElement(F f)
+    {
+        for (;;) {
+            skipSpace();
+            if (i >= n || s[i] == ']') {
+                ++i;
+                return;
+            }
+            if (s[i] == ',') {
+                ++i;
+                continue;
+            }
+            const qsizetype before = i;
+            f();
+            if (i == before) // never loop in place on something unexpected
+                ++i;
+        }
+    }
+
+    const char *s;
+    qsizetype n;
+    qsizetype i = 0;
+    int line = 1;
+};
+
+bool isWhole(double v)
+{
+    return std::isfinite(v) && v == std::floor(v);
+}
+
+QString numberText(double v)
+{
+    return QString::number(v, 'g', 15);
+}
+
+Error fault(Problem problem, int line, const QString &text)
+{
+    return Error { problem, line, text };
+}
+
+} // namespace
+
+bool speedTaken(const QString &text)
+{
+    if (text.size() > 16)
+        return false;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && text[i] == QLatin1Char(' '))
+        ++i;
+    bool digit = false, point = false;
+    for (; i < n; ++i) {
+        const QChar c = text[i];
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            digit = true;
+        else if (c == QLatin1Char('.') && !point)
+            point = true;
+        else
+            break;
+    }
+    if (!digit)
+        return false;
+    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        ++i;
+        if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+            ++i;
+        const qsizetype first = i;
+        while (i < n && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'))
+            ++i;
+        if (i == first)
+            return false;
+    }
+    if (i != n)
+        return false;
+    // The pause must fit the wait's count as it is, not clamped into it.
+    const double pause = numtext::roundHalfEven(numtext::read(text) * 5.0);
+    return pause >= 0 && pause <= double(std::numeric_limits<std::int32_t>::max());
+}
+
+bool xTaken(double x)
+{
+    return x >= 0 && x <= 10 && isWhole(2 * x);
+}
+
+QString pieceName(PieceKind kind)
+{
+    return QLatin1String(infoOf(kind).name);
+}
+
+std::array<double, 5> columnsOf(const std::vector<Piece> &pieces)
+{
+    std::array<double, 5> columns {};
+    for (const Piece &p : pieces) {
+        if (p.kind == PieceKind::Triangle) {
+            for (int k = 0; k < 3 && p.column + k < 5; ++k)
+                columns[p.column + k] = 4 + k;
+        } else if (p.column >= 0 && p.column < 5) {
+            columns[p.column] = int(p.kind) + 1;
+        }
+    }
+    return columns;
+}
+
+std::vector<Piece> piecesOf(const std::array<double, 5> &columns)
+{
+    std::vector<Piece> pieces;
+    for (int k = 0; k < 5; ++k) {
+        const double code = columns[k];
+        if (code == 1 || code == 2 || code == 3)
+            pieces.push_back({ PieceKind(int(code) - 1), k, 0 });
+        else if (code == 4 && k <= 2)
+            pieces.push_back({ PieceKind::Triangle, k, 0 });
+    }
+    return pieces;
+}
+
+bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
+{
+    if (bytes.size() > maxFileBytes) {
+        error = fault(Problem::TooLarge, 0,
+                      //: the file is over 1 MiB
+                      tr("大きすぎます（授業ファイルは1 MiBまで）"));
+        return false;
+    }
+    if (const qsizetype bad = firstBadUtf8(bytes); bad >= 0) {
+        error = fault(Problem::NotUtf8, lineAt(bytes, bad),
+                      //: the bytes are not UTF-8 text
+                      tr("UTF-8の文字ではありません"));
+        return false;
+    }
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        error = fault(Problem::NotJson, lineAt(bytes, parseError.offset),
+                      //: not a lesson file: the JSON is broken (Qt's reason in brackets)
+                      tr("授業ファイルではありません（JSONとして読めません: %1）")
+                          .arg(parseError.errorString()));
+        return false;
+    }
+    if (!doc.isObject()) {
+        error = fault(Problem::NotLesson, 1, tr("授業ファイルではありません"));
+        return false;
+    }
+    const QJsonObject o = doc.object();
+    const Lines lines = LineScanner(bytes).scan();
+    auto lineOf = [&](const char *key) { return lines.top.value(QLatin1String(key), 0); };
+
+    if (o.value(QLatin1String("format")) != QLatin1String(formatName)) {
+        //: not a lesson file
+        error = fault(Problem::NotLesson, lineOf("format"), tr("授業ファイルではありません"));
+        return false;
+    }
+    const QJsonValue v = o.value(QLatin1String("version"));
+    if (!v.isDouble() || !isWhole(v.toDouble()) || v.toDouble() < 1) {
+        error = fault(Problem::BadVersion, lineOf("version"),
+                      //: "version" must be a whole number from 1
+                      tr("\"version\" は1以上の整数です"));
+        return false;
+    }
+    if (v.toDouble() > version) {
+        error = fault(Problem::NewerVersion, lineOf("version"),
+                      //: version 7 is newer than this program reads
+                      tr("バージョン %1 は、このプログラムが読めるものより新しいです")
+                          .arg(numberText(v.toDouble())));
+        return false;
+    }
+
+    Lesson read;
+    const QJsonValue pieces = o.value(QLatin1String("pieces"));
+    if (!pieces.isArray()) {
+        error = fault(Problem::BadType, lineOf("pieces"),
+                      //: "pieces" must be a list of pieces
+                      tr("\"pieces\" は部品のリストです"));
+        return false;
+    }
+    // Which piece stands in each column so far, for the overlap message.
+    std::array<const Piece *, 5> taken {};
+    const QJsonArray list = pieces.toArray();
+    std::vector<Piece> all;
+    all.reserve(size_t(list.size()));
+    for (qsizetype e = 0; e < list.size(); ++e) {
+        const size_t at = size_t(e);
+        const int line = at < lines.pieces.size() ? lines.pieces[at] : 0;
+        auto keyLine = [&](const char *key) {
+            return at < lines.pieceKeys.size() ? lines.pieceKeys[at].value(QLatin1String(key), line)
+                                               : line;
+        };
+        if (!list[e].isObject()) {
+            error = fault(Problem::BadType, line,
+                          //: a piece must be written as {"piece": …, "column": …}
+                          tr("部品は {\"piece\": …, \"column\": …} と書きます"));
+            return false;
+        }
+        const QJsonObject p = list[e].toObject();
+        const QJsonValue name = p.value(QLatin1String("piece"));
+        const QJsonValue column = p.value(QLatin1String("column"));
+        if (!name.isString()) {
+            error = fault(Problem::BadType, keyLine("piece"),
+                          //: "piece" must be one of the four names
+                          tr("\"piece\" は \"square\", \"bar4\", \"bar6\", \"triangle\" "
+                             "のどれかです"));
+            return false;
+        }
+        const PieceInfo *info = nullptr;
+        for (const PieceInfo &candidate : pieceInfo) {
+            if (name.toString() == QLatin1String(candidate.name))
+                info = &candidate;
+        }
+        if (!info) {
+            error = fault(Problem::UnknownPiece, keyLine("piece"),
+                          //: there is no piece called "circle"
+                          tr("\"%1\" という部品はありません").arg(name.toString()));
+            return false;
+        }
+        if (!column.isDouble() || !isWhole(column.toDouble())) {
+            error = fault(Problem::BadType, keyLine("column"),
+                          //: "column" must be a whole number from 0 to 4
+                          tr("\"column\" は0から4の整数です"));
+            return false;
+        }
+        const double c = column.toDouble();
+        if (c < 0 || c > 4) {
+            error = fault(Problem::ColumnOutside, keyLine("column"),
+                          //: column 7 is outside 0 to 4
+                          tr("列 %1 は0から4の外です").arg(numberText(c)));
+            return false;
+        }
+        const int first = int(c);
+        if (first + info->width > 5) {
+            error = fault(Problem::DoesNotFit, line,
+                          //: a triangle in column 3 does not fit
+                          tr("%1列目の三角形は入りません").arg(first));
+            return false;
+        }
+        all.push_back({ info->kind, first, line });
+    }
+    for (const Piece &piece : all) {
+        for (int k = piece.column; k < piece.column + infoOf(piece.kind).width; ++k) {
+            if (const Piece *other = taken[k]) {
+                error = fault(Problem::Overlap, piece.line,
+                              //: the bar4 in column 2 overlaps the triangle in column 1 (line 3)
+                              tr("%1列目の %2 は、%3列目の %4（%5行目）と重なります")
+                                  .arg(piece.column)
+                                  .arg(pieceName(piece.kind))
+                                  .arg(other->column)
+                                  .arg(pieceName(other->kind))
+                                  .arg(other->line));
+                return false;
+            }
+            taken[k] = &piece;
+        }
+    }
+    read.pieces = all;
+
+    const std::pair<const char *, bool *> switches[] = {
+        { "grid", &read.grid },
+        { "table", &read.table },
+        { "graph", &read.graph },
+        { "dimension_line", &read.dimensionLine },
+    };
+    for (const auto &[key, field] : switches) {
+        const QJsonValue value = o.value(QLatin1String(key));
+        if (value.isUndefined())
+            continue;
+        if (!value.isBool()) {
+            error = fault(Problem::BadType, lineOf(key),
+                          //: "grid" must be true or false
+                          tr("\"%1\" は true か false です").arg(QLatin1String(key)));
+            return false;
+        }
+        *field = value.toBool();
+    }
+
+    const QJsonValue speed = o.value(QLatin1String("speed"));
+    if (!speed.isUndefined()) {
+        if (!speed.isString()) {
+            error = fault(Problem::BadType, lineOf("speed"),
+                          //: "speed" must be the text of the speed box, such as "50"
+                          tr("\"speed\" は速度の欄の文字で、\"50\" のように書きます"));
+            return false;
+        }
+        if (!speedTaken(speed.toString())) {
+            error = fault(Problem::BadSpeed, lineOf("speed"),
+                          //: the speed box does not take "fast": a number from 0, such as "50"
+                          tr("速度の欄は \"%1\" を受けつけません（0以上の数、たとえば \"50\"）")
+                              .arg(speed.toString().left(40)));
+            return false;
+        }
+        read.speed = speed.toString();
+    }
+
+    const QJsonValue x = o.value(QLatin1String("x"));
+    if (!x.isUndefined()) {
+        if (!x.isDouble() || !xTaken(x.toDouble())) {
+            error = fault(Problem::BadX, lineOf("x"),
+                          //: x must be a multiple of 0.5 from 0 to 10
+                          tr("χ は0から10までの0.5きざみの数です"));
+            return false;
+        }
+        read.x = x.toDouble();
+    }
+
+    const QJsonValue toolList = o.value(QLatin1String("tools"));
+    if (!toolList.isUndefined()) {
+        const QJsonArray names = toolList.toArray();
+        bool good = toolList.isArray();
+        for (const QJsonValue &name : names)
+            good = good && name.isString();
+        if (!good) {
+            error
+                = fault(Problem::BadType, lineOf("tools"),
+                        //: "tools" must be a list of tool names, such as ["formulas"]
+                        tr("\"tools\" はツールの名前のリストで、[\"formulas\"] のように書きます"));
+            return false;
+        }
+        for (const QJsonValue &name : names)
+            read.tools << name.toString();
+    }
+
+    lesson = read;
+    error = Error {};
+    return true;
+}
+
+QByteArray write(const Lesson &lesson)
+{
+    QJsonArray pieces;
+    for (const Piece &p : lesson.pieces)
+        pieces.append(QJsonObject { { QStringLiteral("piece"), pieceName(p.kind) },
+                                    { QStringLiteral("column"), p.column } });
+    QJsonObject o {
+        { QStringLiteral("format"), QLatin1String(formatName) },
+        { QStringLiteral("version"), version },
+        { QStringLiteral("pieces"), pieces },
+        { QStringLiteral("grid"), lesson.grid },
+        { QStringLiteral("table"), lesson.table },
+        { QStringLiteral("graph"), lesson.graph },
+        { QStringLiteral("dimension_line"), lesson.dimensionLine },
+        { QStringLiteral("speed"), lesson.speed },
+        { QStringLiteral("x"), lesson.x },
+        { QStringLiteral("tools"), QJsonArray::fromStringList(lesson.tools) },
+    };
+    return QJsonDocument(o).toJson(QJsonDocument::Indented);
+}
+
+bool readFile(const QString &path, Lesson &lesson, Error &error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        //: the file cannot be opened (the system's reason after the colon)
+        error = fault(Problem::Unreadable, 0, tr("開けません: %1").arg(file.errorString()));
+        return false;
+    }
+    // One byte past the limit is enough to know a file is too large, also one with no end.
+    const QByteArray bytes = file.read(maxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        error = fault(Problem::Unreadable, 0, tr("開けません: %1").arg(file.errorString()));
+        return false;
+    }
+    return read(bytes, lesson, error);
+}
+
+bool writeFile(const QString &path, const Lesson &lesson, QString &reason)
+{
+    QSaveFile file(path);
+    const QByteArray bytes = write(lesson);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        //: the file cannot be written (the system's reason after the colon)
+        reason = tr("書きこめません: %1").arg(file.errorString());
+        return false;
+    }
+    return true;
+}
+
+QString message(const QString &fileName, const Error &error)
+{
+    if (error.line > 0)
+        //: FILE: line 3: what is wrong
+        return tr("%1: %2行目: %3").arg(fileName).arg(error.line).arg(error.text);
+    return tr("%1: %2").arg(fileName, error.text);
+}
+
+} // namespace lessonformat
