@@ -24,6 +24,13 @@ using Codes = std::array<double, 5>;
 /// The lesson's worked example: the right triangle over columns 0 to 2, the 4 cm bar in column 3.
 inline const Codes workedExample { 4, 5, 6, 2, 0 };
 
+/// The worked example as a lesson file at x = 0, as the format's own description gives it.
+inline const char workedExampleFile[] = R"({"format": "kansu-lesson", "version": 1,
+ "pieces": [{"piece": "triangle", "column": 0}, {"piece": "bar4", "column": 3}],
+ "grid": false, "table": true, "graph": true, "dimension_line": true,
+ "speed": "10", "x": 0}
+)";
+
 /// y of the worked example at x = 0, 1, …, 10, as the lesson's table lists it.
 inline const std::array<double, 11> workedExampleYs { 0, .5, 2, 4.5, 8, 12.5, 18, 22, 26, 26, 26 };
 

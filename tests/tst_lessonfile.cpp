@@ -15,12 +15,6 @@ using namespace lesson;
 
 namespace {
 
-// The file from the lesson's own description: the worked example at x = 0.
-const char workedExample[] = R"({"format": "kansu-lesson", "version": 1,
- "pieces": [{"piece": "triangle", "column": 0}, {"piece": "bar4", "column": 3}],
- "grid": false, "table": true, "graph": true, "dimension_line": true,
- "speed": "10", "x": 0}
-)";
 
 // Where a hand takes each piece in the palette, by the file's name for it.
 QPointF paletteSpot(const QString &piece)
@@ -213,7 +207,7 @@ void tst_LessonFile::openedEqualsBuiltByHand_data()
     QTest::addColumn<double>("x");
 
     QTest::newRow("worked example as the lesson describes it")
-        << QByteArray(workedExample) << "triangle@0 bar4@3" << false << true << true << true << "10"
+        << QByteArray(workedExampleFile) << "triangle@0 bar4@3" << false << true << true << true << "10"
         << 0.0;
     const std::tuple<const char *, QString, bool, bool, bool, bool, QString, double> rows[] = {
         { "worked example at 7 with the grid", "triangle@0 bar4@3", true, true, true, true, "50",
@@ -251,7 +245,7 @@ void tst_LessonFile::openedEqualsBuiltByHand()
 
 void tst_LessonFile::openingOverAUsedLessonStartsAfresh()
 {
-    const QString path = write(dir, QStringLiteral("used.kansu"), workedExample);
+    const QString path = write(dir, QStringLiteral("used.kansu"), workedExampleFile);
     Window fresh;
     QVERIFY(fresh.form->openLesson(path));
     Window used;
@@ -306,7 +300,7 @@ void tst_LessonFile::notOpenedWhileAutomaticPlayRuns()
     Window w;
     w.probe.playing() = true; // as inside a pause of automatic play
     QString error;
-    QVERIFY(!w.form->openLesson(write(dir, QStringLiteral("p.kansu"), workedExample), &error));
+    QVERIFY(!w.form->openLesson(write(dir, QStringLiteral("p.kansu"), workedExampleFile), &error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(textOf(w.probe.retsu()), QStringLiteral("0 0 0 0 0"));
     w.probe.playing() = false;
@@ -375,7 +369,7 @@ void tst_LessonFile::droppedFileOpens()
 {
     Window w, byHand;
     QVERIFY(dropFile(*w.form, w.probe.kokuban(),
-                     write(dir, QStringLiteral("drop.kansu"), workedExample)));
+                     write(dir, QStringLiteral("drop.kansu"), workedExampleFile)));
     byHand.build(QStringLiteral("triangle@0 bar4@3"), false, true, true, true, QStringLiteral("10"),
                  0);
     QCoreApplication::processEvents();
@@ -385,7 +379,7 @@ void tst_LessonFile::droppedFileOpens()
 void tst_LessonFile::commandLineFileOpens()
 {
     StartOptions options;
-    const QString path = write(dir, QStringLiteral("argv.kansu"), workedExample);
+    const QString path = write(dir, QStringLiteral("argv.kansu"), workedExampleFile);
     QCOMPARE(parseCommandLine({ QStringLiteral("kansu"), path }, options), -1);
     Form1 form;
     FormProbe opened(form);

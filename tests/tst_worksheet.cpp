@@ -15,11 +15,6 @@ using namespace lesson;
 
 namespace {
 
-const char workedExample[] = R"({"format": "kansu-lesson", "version": 1,
- "pieces": [{"piece": "triangle", "column": 0}, {"piece": "bar4", "column": 3}],
- "grid": false, "table": true, "graph": true, "dimension_line": true,
- "speed": "10", "x": 0}
-)";
 
 struct Run
 {
@@ -154,7 +149,7 @@ void tst_Worksheet::initTestCase()
                  "poppler-utils are needed");
     examplePdf = dir.filePath(QStringLiteral("example.pdf"));
     const Run run = kansu({ QStringLiteral("--worksheet"), examplePdf,
-                            file(QStringLiteral("example.kansu"), workedExample) });
+                            file(QStringLiteral("example.kansu"), workedExampleFile) });
     QVERIFY2(run.status == 0, qPrintable(run.err));
 }
 
@@ -183,7 +178,7 @@ void tst_Worksheet::answerKeyHoldsTheYValues()
 void tst_Worksheet::taskPageShowsRectangleAtTrueScale_data()
 {
     QTest::addColumn<QByteArray>("lesson");
-    QTest::newRow("worked example at 0") << QByteArray(workedExample);
+    QTest::newRow("worked example at 0") << QByteArray(workedExampleFile);
     QTest::newRow("five tall bars out at 10")
         << QByteArray("{\"format\": \"kansu-lesson\", \"version\": 1, \"pieces\": ["
                       "{\"piece\": \"bar6\", \"column\": 0}, {\"piece\": \"bar6\", \"column\": 1},"
@@ -257,7 +252,7 @@ void tst_Worksheet::refusedLessonEndsWithStatus2()
 
 void tst_Worksheet::pictureWrittenWithoutDisplayIsThePanelsShown()
 {
-    const QString lessonPath = file(QStringLiteral("picture.kansu"), workedExample);
+    const QString lessonPath = file(QStringLiteral("picture.kansu"), workedExampleFile);
     const QString png = dir.filePath(QStringLiteral("panels.png"));
     const Run run = kansu({ QStringLiteral("--picture"), png, lessonPath });
     QVERIFY2(run.status == 0, qPrintable(run.err));
