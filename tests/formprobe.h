@@ -6,8 +6,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 
 /// Reaches the window's private fields, controls and procedures for tests and benchmarks.
@@ -112,6 +115,16 @@ public:
     void mouseDown(float x, float y) { f.kokuban_MouseDown(1, 0, x, y); }
     void mouseMove(float x, float y) { f.kokuban_MouseMove(1, 0, x, y); }
     void mouseUp(float x, float y) { f.kokuban_MouseUp(1, 0, x, y); }
+
+    // Tools.
+    void jumpTo(int halves) { f.jumpTo(halves); }
+    bool toolOn(tools::Tool tool) { return f.toolOn(tool); }
+    void setToolOn(tools::Tool tool, bool on) { f.setToolOn(tool, on); }
+    QMenu *toolsMenu() { return f.toolsMenu; }
+    QDialog *keyHelp() { return f.keyHelp; }
+    QString keyHelpText() { return f.keyHelpText(); }
+    QString lastAnnouncement() { return f.lastAnnouncement; }
+    QFrame *formulasBox() { return f.formulasBox; }
 
 private:
     Form1 &f;

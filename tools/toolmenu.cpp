@@ -38,6 +38,15 @@ const KeyLine lessonKeys[] = {
     { "Enter, Space", QT_TRANSLATE_NOOP("keys", "選んだボタンを押す") },
     { "Shift+F10", QT_TRANSLATE_NOOP("keys", "ツールのメニューを開く（右クリックでも）") },
     // ---- keys on the table and the graph (moving P) ----
+    { "→ (表、グラフ)",
+      QT_TRANSLATE_NOOP("keys", "表かグラフを選んでいるとき: 点Ｐを0.5 cm進める") },
+    { "← (表、グラフ)",
+      QT_TRANSLATE_NOOP("keys", "表かグラフを選んでいるとき: 点Ｐを0.5 cmもどす") },
+    { "Home (表、グラフ)", QT_TRANSLATE_NOOP("keys", "表かグラフを選んでいるとき: χ = 0へ") },
+    { "End (表、グラフ)", QT_TRANSLATE_NOOP("keys", "表かグラフを選んでいるとき: χ = 10へ") },
+    { "クリック (表、グラフ)",
+      QT_TRANSLATE_NOOP("keys",
+                        "表のχかｙのます、グラフの中: 点Ｐをそのχへ（グラフはドラッグでも）") },
     // ---- keys of the prediction tool ----
     // ---- keys for building the figure on the blackboard ----
 };
@@ -78,6 +87,7 @@ void Form1::setUpTools()
         QWidget *at = focusWidget() ? focusWidget() : this;
         showToolsMenu(at->mapToGlobal(QPoint(at->width() / 2, at->height() / 2)));
     });
+    setUpJump();
 }
 
 void Form1::showToolsMenu(const QPoint &globalPos)
