@@ -4,6 +4,7 @@
 
 #include "toolkit/fonts.h"
 #include "toolkit/numtext.h"
+#include "toolkit/picturepanel.h"
 #include "tools/formulas.h"
 
 #include <QCheckBox>
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -73,12 +75,11 @@ void Form1::setFormulasShown(bool on)
     }
     formulasBox->setVisible(on);
     if (on) {
-        placeFormulas();
         formulasFollow(Change::Figure);
-        announce(formulasBox->accessibleDescription());
     } else {
-        // The lesson's own width back.
+        // The lesson's own width back, and the graph where the window clips it.
         Check2_Click();
+        gamen->setVisible(true);
     }
 }
 
@@ -87,8 +88,15 @@ void Form1::placeFormulas()
     // The lesson sets its width first; the box goes to the right of the board or the graph.
     Check2_Click();
     const int lessonWidth = m_outerTwips.width();
-    formulasBox->setGeometry(px(lessonWidth - 100), px(boxTop), px(boxWidth), px(boxHeight));
-    setOuterSizeTwips(lessonWidth + boxWidth + 225, m_outerTwips.height());
+    // Wide enough for the longest formula, which is never broken.
+    int width = boxWidth;
+    for (const QLabel *label : std::as_const(formulaLines))
+        width = std::max(width,
+                         15 * (label->sizeHint().width() + 2 * formulasBox->frameWidth() + 16));
+    formulasBox->setGeometry(px(lessonWidth - 100), px(boxTop), px(width), px(boxHeight));
+    setOuterSizeTwips(lessonWidth + width + 225, m_outerTwips.height());
+    // The wider window must not uncover the graph that the learner has hidden.
+    gamen->setVisible(Check2->isChecked());
 }
 
 void Form1::formulasFollow(Change what)
@@ -112,15 +120,16 @@ void Form1::formulasFollow(Change what)
         label->setAccessibleName(formulas::line(s));
         QPalette palette = label->palette();
         palette.setColor(QPalette::Window, current ? highlight : paper);
+        palette.setColor(QPalette::WindowText, current ? QColor(0, 0, 255) : QColor(Qt::black));
         label->setPalette(palette);
-        QFont font = label->font();
-        font.setBold(current);
-        label->setFont(font);
         label->setAccessibleDescription(current ? text("いまのχはこの区間") : QString());
         said << formulas::line(s);
     }
     formulasBox->setAccessibleDescription(said.join(QStringLiteral("。")));
-    // A new figure has new formulas: say them. A step only moves the highlight.
-    if (what == Change::Figure || what == Change::Initial)
+    // A new figure has new formulas: make room for them and say them. A step only moves the
+    // highlight.
+    if (what == Change::Figure || what == Change::Initial) {
+        placeFormulas();
         announce(formulasBox->accessibleDescription());
+    }
 }
