@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -78,6 +79,9 @@ void Form1::setUpTools()
         else
             connect(action, &QAction::triggered, this, [this, id] { toolSwitched(id, true); });
     }
+    // The read-only x box has nothing to edit: a right click there opens the tools menu too.
+    // (The speed box keeps its own menu for editing what is typed into it.)
+    Text1->setContextMenuPolicy(Qt::NoContextMenu);
     // Shift+F10 opens the menu as the menu key does, where the focus is.
     auto *menuKey = new QAction(this);
     menuKey->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
