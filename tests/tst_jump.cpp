@@ -454,6 +454,7 @@ void tst_Jump::panelsTakeTheFocusOnlyWhenShown()
     QCOMPARE(j.Px(), 300.0);
 
     views(*jumper, false, true, true, true);
+    const QImage table = j.hyo()->grab().toImage();
     j.Check2()->setFocus();
     QTest::keyClick(jumper->form->windowHandle(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), j.hyo());
@@ -462,6 +463,7 @@ void tst_Jump::panelsTakeTheFocusOnlyWhenShown()
     QCOMPARE(QApplication::focusWidget(), j.gamen());
     QCOMPARE(j.hyo()->frameShadow(), QFrame::Sunken);
     QCOMPARE(j.gamen()->frameShadow(), QFrame::Plain);
+    QVERIFY(j.hyo()->grab().toImage() == table); // the frame as it was
 
     // Hidden again, the graph gives the focus back to its check box.
     QTest::mouseClick(j.Check2(), Qt::LeftButton);

@@ -59,6 +59,8 @@ private slots:
     void menuKeysOpenTheMenu();
     void keyHelpListsEveryKeyAndTool();
     void helpListsEveryOption();
+    void textOnlyOptionsNeedNoWindow_data();
+    void textOnlyOptionsNeedNoWindow();
     void optionsSwitchToolsOnAtStart();
     void defaultScreenIsUntouched();
 
@@ -235,6 +237,26 @@ void tst_Tools::helpListsEveryOption()
         QVERIFY2(help.contains(QLatin1String("--") + QLatin1String(r.option)), r.option);
         QVERIFY2(help.contains(QCoreApplication::translate("tools", r.help)), r.option);
     }
+}
+
+void tst_Tools::textOnlyOptionsNeedNoWindow_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("textOnly");
+    QTest::newRow("no option") << QStringList { "kansu" } << false;
+    QTest::newRow("--help") << QStringList { "kansu", "--help" } << true;
+    QTest::newRow("-h after a tool") << QStringList { "kansu", "--formulas", "-h" } << true;
+    QTest::newRow("--version") << QStringList { "kansu", "--version" } << true;
+    QTest::newRow("a tool") << QStringList { "kansu", "--formulas" } << false;
+    QTest::newRow("a file named --help after --")
+        << QStringList { "kansu", "--", "--help" } << false;
+}
+
+void tst_Tools::textOnlyOptionsNeedNoWindow()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, textOnly);
+    QCOMPARE(answersWithoutWindow(arguments), textOnly);
 }
 
 void tst_Tools::optionsSwitchToolsOnAtStart()

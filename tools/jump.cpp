@@ -27,11 +27,16 @@ public:
     {
         if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
             auto *panel = static_cast<QFrame *>(watched);
-            const bool focused = event->type() == QEvent::FocusIn;
-            QPalette palette = panel->palette();
-            palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-            panel->setPalette(palette);
-            panel->setFrameShadow(focused ? QFrame::Plain : QFrame::Sunken);
+            if (event->type() == QEvent::FocusIn) {
+                QPalette palette = panel->palette();
+                palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+                panel->setPalette(palette);
+                panel->setFrameShadow(QFrame::Plain);
+            } else {
+                // Back to the palette it inherits, and so to the very frame it had.
+                panel->setPalette(QPalette());
+                panel->setFrameShadow(QFrame::Sunken);
+            }
         }
         return false;
     }
