@@ -146,6 +146,7 @@ void tst_Tools::rightClickOpensTheMenu_data()
     QTest::newRow("a button") << "susumu" << QPoint(10, 10);
     QTest::newRow("a check box") << "Check1" << QPoint(10, 10);
     QTest::newRow("the x box") << "Text1" << QPoint(10, 10);
+    QTest::newRow("the speed box's text") << "Combo1 text" << QPoint(5, 5);
     QTest::newRow("the window's background") << "Form1" << QPoint(640, 40);
 }
 
@@ -155,7 +156,9 @@ void tst_Tools::rightClickOpensTheMenu()
     QFETCH(QPoint, at);
     probe->Check2()->setChecked(true);
     probe->Check3()->setChecked(true);
-    QWidget *w = control == form->objectName() ? form.get() : form->findChild<QWidget *>(control);
+    QWidget *w = control == form->objectName()    ? form.get()
+        : control == QLatin1String("Combo1 text") ? probe->Combo1()->lineEdit()
+                                                  : form->findChild<QWidget *>(control);
     QVERIFY(w);
     const double px = probe->Px();
 

@@ -5,6 +5,7 @@
 #include "tools/tooltable.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDialog>
@@ -79,9 +80,11 @@ void Form1::setUpTools()
         else
             connect(action, &QAction::triggered, this, [this, id] { toolSwitched(id, true); });
     }
-    // The read-only x box has nothing to edit: a right click there opens the tools menu too.
-    // (The speed box keeps its own menu for editing what is typed into it.)
+    // The x box and the speed box would open their own editing menus: a right click anywhere
+    // opens the tools menu instead (the speed box still takes its keys).
     Text1->setContextMenuPolicy(Qt::NoContextMenu);
+    Combo1->setContextMenuPolicy(Qt::NoContextMenu);
+    Combo1->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
     // Shift+F10 opens the menu as the menu key does, where the focus is.
     auto *menuKey = new QAction(this);
     menuKey->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
