@@ -25,6 +25,8 @@ void Form1::setUpAccessibility()
 
 void Form1::stateXAndY()
 {
+    if (jumping) // a jump says x and y once, at its end
+        return;
     // y from the figure itself: the area that has crossed AB is what the blackboard shows,
     // whatever the table or the graph have been told.
     const double x = numtext::read(Text1->text());

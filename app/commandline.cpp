@@ -81,3 +81,17 @@ int parseCommandLine(const QStringList &arguments, StartOptions &options)
         options.lessonFile = files.first();
     return -1;
 }
+
+bool answersWithoutWindow(const QStringList &arguments)
+{
+    static const QStringList textOnly { QStringLiteral("-h"), QStringLiteral("--help"),
+                                        QStringLiteral("-?"), QStringLiteral("--help-all"),
+                                        QStringLiteral("-v"), QStringLiteral("--version") };
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--"))
+            break; // what follows is a file name
+        if (textOnly.contains(arguments[i]))
+            return true;
+    }
+    return false;
+}

@@ -21,3 +21,7 @@ struct StartOptions
 /// to go on, or the exit status when the run ends here: 0 after --help or --version, 2 after
 /// an error, which is written to standard error.
 int parseCommandLine(const QStringList &arguments, StartOptions &options);
+
+/// Whether `arguments` only ask for text (--help, --version): the run then needs no display,
+/// and the program starts Qt without one so that it works in any terminal.
+bool answersWithoutWindow(const QStringList &arguments);

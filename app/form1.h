@@ -14,6 +14,7 @@ class PanelShape;
 class QAction;
 class QCheckBox;
 class QDialog;
+class QFrame;
 class QKeyEvent;
 class QMenu;
 struct StartOptions;
@@ -183,10 +184,19 @@ private:
     std::array<QAction *, tools::toolCount> toolActions {};
     QString lastAnnouncement;
 
-    // -- Moving P from the table and the graph; the formulas (tools/jump.cpp, formulas.cpp) --
+    // -- Moving P from the table and the graph; the formulas (tools/jump.cpp, formulasbox.cpp) --
+    void setUpJump();
     std::optional<bool> jumpKey(QWidget *target, const QKeyEvent &key);
+    /// Moves P to `halves` half centimetres from B by the lesson's own steps, drawn once.
+    void jumpTo(int halves);
     void setFormulasShown(bool on);
     void formulasFollow(Change what);
+    void placeFormulas();
+
+    bool jumping = false; // a jump runs: the board is drawn and x and y said once, at its end
+    bool graphDragging = false; // the left button went down in the graph's plot
+    QFrame *formulasBox = nullptr;
+    QList<QLabel *> formulaLines;
 
     // -- Predict, then reveal (tools/predict.cpp) --
     void setPredicting(bool on);

@@ -44,6 +44,12 @@ void headlessForFiles(int argc, char *argv[])
 int main(int argc, char *argv[])
 {
     headlessForFiles(argc, argv);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // --help and --version print and end: they must work without a display.
+    if (answersWithoutWindow(arguments) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     setUpApplication(app);
     // Before anything says a word, --help included.

@@ -6,8 +6,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 
 /// Reaches the window's private fields, controls and procedures for tests and benchmarks.
@@ -116,7 +119,13 @@ public:
     // Tools.
     QString &lastAnnouncement() { return f.lastAnnouncement; }
     QMenu *toolsMenu() { return f.toolsMenu; }
+    QDialog *keyHelp() { return f.keyHelp; }
     QString keyHelpText() const { return f.keyHelpText(); }
+    bool toolOn(tools::Tool tool) { return f.toolOn(tool); }
+    void setToolOn(tools::Tool tool, bool on) { f.setToolOn(tool, on); }
+    // Moving P from the table and the graph; the formulas.
+    void jumpTo(int halves) { f.jumpTo(halves); }
+    QFrame *formulasBox() { return f.formulasBox; }
     // Building the figure from the keyboard; the language.
     int &boardColumn() { return f.boardColumn; }
     PanelLine *boardFrame(int i) { return f.boardFrame.at(i); }

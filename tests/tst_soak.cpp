@@ -32,6 +32,7 @@ private:
     void typeASpeed();
     void playAutomatically();
     void interrupt(bool stop);
+    void pointAtTheTableOrGraph();
     void mouse(QEvent::Type type, const QPointF &at, Qt::MouseButton button, Qt::MouseButtons held);
     QPointF anywhereOnTheBoard();
     // Records the first broken invariant; returns whether all held.
@@ -293,6 +294,46 @@ void tst_Soak::interrupt(bool stop)
     check("during automatic play");
 }
 
+void tst_Soak::pointAtTheTableOrGraph()
+{
+    // Presses, drags and keys on the table and the graph, shown or not, with any button; now
+    // and then the formulas tool switched by its key.
+    PicturePanel *panel = random.bounded(2) ? probe->hyo() : probe->gamen();
+    const auto send = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held) {
+        const QPointF local = QPointF(random.bounded(-20, 420) + random.bounded(1.0),
+                                      random.bounded(-20, 520) + random.bounded(1.0))
+            + panel->pictureOffset();
+        QMouseEvent event(type, local, panel->mapToGlobal(local), button, held, Qt::NoModifier);
+        QApplication::sendEvent(panel, &event);
+    };
+    switch (random.bounded(5)) {
+    case 0:
+    case 1: {
+        const Qt::MouseButton button = random.bounded(6) ? Qt::LeftButton
+            : random.bounded(2)                          ? Qt::RightButton
+                                                         : Qt::MiddleButton;
+        send(QEvent::MouseButtonPress, button, button);
+        for (int i = random.bounded(4); i > 0; --i)
+            send(QEvent::MouseMove, Qt::NoButton, button);
+        send(QEvent::MouseButtonRelease, button, Qt::NoButton);
+        break;
+    }
+    case 2:
+    case 3: {
+        // A panel takes the focus only while it is shown; otherwise the key goes where the
+        // focus is.
+        panel->setFocus();
+        const Qt::Key keys[] = { Qt::Key_Left, Qt::Key_Right,  Qt::Key_Home,
+                                 Qt::Key_End,  Qt::Key_PageUp, Qt::Key_PageDown };
+        QTest::keyClick(form->windowHandle(), keys[random.bounded(int(std::size(keys)))]);
+        break;
+    }
+    default:
+        QTest::keyClick(form->windowHandle(), Qt::Key_F6);
+        break;
+    }
+}
+
 void tst_Soak::act()
 {
     ++action;
@@ -305,6 +346,8 @@ void tst_Soak::act()
         dragOnTheBoard();
     else if (kind < 88)
         typeASpeed();
+    else if (kind < 94)
+        pointAtTheTableOrGraph();
     else
         playAutomatically();
     check("after an action");

@@ -5,11 +5,13 @@
 #include "tools/tooltable.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -39,6 +41,15 @@ const KeyLine lessonKeys[] = {
     { "Enter, Space", QT_TRANSLATE_NOOP("keys", "選んだボタンを押す") },
     { "Shift+F10", QT_TRANSLATE_NOOP("keys", "ツールのメニューを開く（右クリックでも）") },
     // ---- keys on the table and the graph (moving P) ----
+    { "→ (表、グラフ)",
+      QT_TRANSLATE_NOOP("keys", "表かグラフを選んでいるとき: 点Ｐを0.5 cm進める") },
+    { "← (表、グラフ)",
+      QT_TRANSLATE_NOOP("keys", "表かグラフを選んでいるとき: 点Ｐを0.5 cmもどす") },
+    { "Home (表、グラフ)", QT_TRANSLATE_NOOP("keys", "表かグラフを選んでいるとき: χ = 0へ") },
+    { "End (表、グラフ)", QT_TRANSLATE_NOOP("keys", "表かグラフを選んでいるとき: χ = 10へ") },
+    { "クリック (表、グラフ)",
+      QT_TRANSLATE_NOOP("keys",
+                        "表のχかｙのます、グラフの中: 点Ｐをそのχへ（グラフはドラッグでも）") },
     // ---- keys of the prediction tool ----
     // ---- keys for building the figure on the blackboard ----
     { "F8", QT_TRANSLATE_NOOP("keys", "黒板を選ぶ（黒板をクリック、Tabでも）") },
@@ -77,6 +88,11 @@ void Form1::setUpTools()
         else
             connect(action, &QAction::triggered, this, [this, id] { toolSwitched(id, true); });
     }
+    // The x box and the speed box would open their own editing menus: a right click anywhere
+    // opens the tools menu instead (the speed box still takes its keys).
+    Text1->setContextMenuPolicy(Qt::NoContextMenu);
+    Combo1->setContextMenuPolicy(Qt::NoContextMenu);
+    Combo1->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
     // Shift+F10 opens the menu as the menu key does, where the focus is.
     auto *menuKey = new QAction(this);
     menuKey->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
@@ -86,6 +102,7 @@ void Form1::setUpTools()
         QWidget *at = focusWidget() ? focusWidget() : this;
         showToolsMenu(at->mapToGlobal(QPoint(at->width() / 2, at->height() / 2)));
     });
+    setUpJump();
 }
 
 void Form1::showToolsMenu(const QPoint &globalPos)

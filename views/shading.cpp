@@ -54,6 +54,8 @@ void shade(PicturePanel *board, int p, int wholeLeft, QPoint white, QPoint split
 
 void Form1::nuri(std::int16_t left)
 {
+    if (jumping) // a jump draws the board once, at its end
+        return;
     kokuban->clear();
     divider(kokuban);
     kokuban->setFillStyle(PicturePanel::FillStyle::Solid);

@@ -1,0 +1,192 @@
+#include "lesson.h"
+#include "tools/formulas.h"
+
+#include <QtTest>
+#include <functional>
+
+// y written out for each stretch of x: the texts for figures worked by hand, and every formula
+// of every figure the pieces can make against the area measured from the pieces' shapes.
+
+using namespace lesson;
+using formulas::Quadratic;
+using formulas::Rational;
+
+Q_DECLARE_METATYPE(Rational)
+Q_DECLARE_METATYPE(Quadratic)
+
+namespace {
+
+// Every figure the palette can build: each column empty or a bar, or a whole triangle over
+// three columns.
+std::vector<Codes> everyFigure()
+{
+    std::vector<Codes> all;
+    std::function<void(Codes, int)> fill = [&](Codes codes, int k) {
+        if (k >= 5) {
+            all.push_back(codes);
+            return;
+        }
+        for (int code = 0; code <= 3; ++code) {
+            codes[k] = code;
+            fill(codes, k + 1);
+        }
+        if (k <= 2) {
+            codes[k] = 4, codes[k + 1] = 5, codes[k + 2] = 6;
+            fill(codes, k + 3);
+        }
+    };
+    fill(Codes {}, 0);
+    return all;
+}
+
+// The area within x cm of the figure's left end, x a multiple of a quarter centimetre: no
+// quarter strip crosses a column bound, so each is a trapezoid whose mean height stands at its
+// middle (5 pixels wide, heights in pixels, 400 square pixels to the cm²).
+double areaWithinQuarters(const Codes &codes, double x)
+{
+    double pixels = 0;
+    for (int k = 0; k < int(std::lround(4 * x)); ++k)
+        pixels += 5 * heightAt(codes, 5 * k + 2.5);
+    return pixels / 400;
+}
+
+} // namespace
+
+class tst_Formulas : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void lines_data();
+    void lines();
+    void number_data();
+    void number();
+    void rightSide_data();
+    void rightSide();
+    void everyFormulaIsTheArea();
+};
+
+void tst_Formulas::lines_data()
+{
+    QTest::addColumn<QString>("figure");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("worked example: triangle in 0-2, 4 cm bar in 3")
+        << "4 5 6 2 0"
+        << QStringList { "0 ≦ χ ≦ 6 のとき y = ½χ²", "6 ≦ χ ≦ 8 のとき y = 4χ − 6",
+                         "8 ≦ χ ≦ 10 のとき y = 26" };
+    QTest::newRow("empty figure") << "0 0 0 0 0" << QStringList { "0 ≦ χ ≦ 10 のとき y = 0" };
+    QTest::newRow("five tall bars, one formula")
+        << "3 3 3 3 3" << QStringList { "0 ≦ χ ≦ 10 のとき y = 6χ" };
+    QTest::newRow("triangle after a square: corner at 2, 4 cm² before it")
+        << "1 4 5 6 0"
+        << QStringList { "0 ≦ χ ≦ 2 のとき y = 2χ", "2 ≦ χ ≦ 8 のとき y = ½(χ − 2)² + 4",
+                         "8 ≦ χ ≦ 10 のとき y = 22" };
+    QTest::newRow("triangle at the far end")
+        << "0 0 4 5 6"
+        << QStringList { "0 ≦ χ ≦ 4 のとき y = 0", "4 ≦ χ ≦ 10 のとき y = ½(χ − 4)²" };
+    QTest::newRow("two squares merged")
+        << "1 1 0 0 0" << QStringList { "0 ≦ χ ≦ 4 のとき y = 2χ", "4 ≦ χ ≦ 10 のとき y = 8" };
+    QTest::newRow("a gap, then a square")
+        << "0 1 0 0 0"
+        << QStringList { "0 ≦ χ ≦ 2 のとき y = 0", "2 ≦ χ ≦ 4 のとき y = 2χ − 4",
+                         "4 ≦ χ ≦ 10 のとき y = 4" };
+    QTest::newRow("a square after a gap meets y = 2χ again")
+        << "2 0 1 0 0"
+        << QStringList { "0 ≦ χ ≦ 2 のとき y = 4χ", "2 ≦ χ ≦ 4 のとき y = 8",
+                         "4 ≦ χ ≦ 6 のとき y = 2χ", "6 ≦ χ ≦ 10 のとき y = 12" };
+    QTest::newRow("a triangle's columns without its corner show nothing")
+        << "0 5 6 0 0" << QStringList { "0 ≦ χ ≦ 10 のとき y = 0" };
+}
+
+void tst_Formulas::lines()
+{
+    QFETCH(QString, figure);
+    QFETCH(QStringList, expected);
+    QStringList written;
+    for (const formulas::Stretch &s : formulas::stretches(codesFrom(figure)))
+        written << formulas::line(s);
+    QCOMPARE(written, expected);
+}
+
+void tst_Formulas::number_data()
+{
+    QTest::addColumn<Rational>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero") << Rational(0) << "0";
+    QTest::newRow("whole") << Rational(26) << "26";
+    QTest::newRow("negative whole, proper minus") << Rational(-6) << "−6";
+    QTest::newRow("a half") << Rational(1, 2) << "½";
+    QTest::newRow("a quarter") << Rational(2, 8) << "¼";
+    QTest::newRow("three quarters, negative") << Rational(-3, 4) << "−¾";
+    QTest::newRow("three halves") << Rational(3, 2) << "³⁄₂";
+    QTest::newRow("seven twelfths") << Rational(7, 12) << "⁷⁄₁₂";
+}
+
+void tst_Formulas::number()
+{
+    QFETCH(Rational, value);
+    QFETCH(QString, text);
+    QCOMPARE(formulas::number(value), text);
+}
+
+void tst_Formulas::rightSide_data()
+{
+    QTest::addColumn<Quadratic>("y");
+    QTest::addColumn<QString>("text");
+    const Rational half(1, 2);
+    QTest::newRow("coefficient 1 left out") << Quadratic { 1, 0, 0 } << "χ²";
+    QTest::newRow("slope 1 left out") << Quadratic { 0, 1, 0 } << "χ";
+    QTest::newRow("slope −1") << Quadratic { 0, -1, 3 } << "−χ + 3";
+    QTest::newRow("fraction slope") << Quadratic { 0, Rational(3, 2), -1 } << "³⁄₂χ − 1";
+    QTest::newRow("corner left of 0, fraction term")
+        << Quadratic { half, 3, 0 } << "½(χ + 3)² − ⁹⁄₂";
+    QTest::newRow("constant fraction") << Quadratic { 0, 0, half } << "½";
+}
+
+void tst_Formulas::rightSide()
+{
+    QFETCH(Quadratic, y);
+    QFETCH(QString, text);
+    QCOMPARE(formulas::rightSide(y), text);
+}
+
+void tst_Formulas::everyFormulaIsTheArea()
+{
+    const std::vector<Codes> figures = everyFigure();
+    QVERIFY(figures.size() > 1000);
+    for (const Codes &codes : figures) {
+        const QString figure = textOf(codes);
+        const std::vector<formulas::Stretch> s = formulas::stretches(codes);
+        // The stretches cover 0 to 10 end to end, and break only where the formula changes.
+        QVERIFY2(!s.empty() && s.front().from == 0 && s.back().to == 10, qPrintable(figure));
+        for (size_t i = 0; i < s.size(); ++i) {
+            QVERIFY2(s[i].from < s[i].to, qPrintable(figure));
+            if (i + 1 < s.size()) {
+                QVERIFY2(s[i].to == s[i + 1].from, qPrintable(figure));
+                QVERIFY2(!(s[i].y == s[i + 1].y), qPrintable(figure));
+            }
+        }
+        // Every formula whose stretch holds x gives the area, at every quarter centimetre.
+        for (int quarters = 0; quarters <= 40; ++quarters) {
+            const Rational x(quarters, 4);
+            const double area = areaWithinQuarters(codes, quarters / 4.0);
+            int holding = 0;
+            for (const formulas::Stretch &stretch : s) {
+                if (!formulas::holds(stretch, x))
+                    continue;
+                ++holding;
+                QVERIFY2(stretch.y.at(x).toDouble() == area,
+                         qPrintable(QStringLiteral("%1 at x = %2: %3 gives %4, area %5")
+                                        .arg(figure)
+                                        .arg(quarters / 4.0)
+                                        .arg(formulas::line(stretch))
+                                        .arg(stretch.y.at(x).toDouble())
+                                        .arg(area)));
+            }
+            QVERIFY2(holding >= 1, qPrintable(figure));
+        }
+    }
+}
+
+QTEST_APPLESS_MAIN(tst_Formulas)
+#include "tst_formulas.moc"

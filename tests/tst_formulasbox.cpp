@@ -1,0 +1,178 @@
+#include "formprobe.h"
+#include "lesson.h"
+#include "testsupport.h"
+
+#include <memory>
+
+// The formulas tool on the screen: its box follows every change of the lesson, shows the
+// stretch that holds x, tells assistive technology, and covers nothing of the lesson.
+
+using namespace lesson;
+
+class tst_FormulasBox : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void followsTheLesson_data();
+    void followsTheLesson();
+    void coversNothingOfTheLesson_data();
+    void coversNothingOfTheLesson();
+
+private:
+    QPoint on(PicturePanel *panel, QPointF picture) const
+    {
+        return (picture + panel->pictureOffset()).toPoint();
+    }
+    void drag(QPointF from, QPointF to);
+    void act(const QString &action);
+    // The lines shown, the current ones marked with "*".
+    QStringList shown() const;
+
+    std::unique_ptr<Form1> form;
+    std::unique_ptr<FormProbe> probe;
+};
+
+void tst_FormulasBox::init()
+{
+    form = std::make_unique<Form1>();
+    probe = std::make_unique<FormProbe>(*form);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    probe->Check3()->setChecked(true);
+    QTest::keyClick(form->windowHandle(), Qt::Key_F6);
+    QVERIFY(probe->formulasBox() && probe->formulasBox()->isVisible());
+}
+
+void tst_FormulasBox::cleanup()
+{
+    probe.reset();
+    form.reset();
+}
+
+void tst_FormulasBox::drag(QPointF from, QPointF to)
+{
+    PicturePanel *board = probe->kokuban();
+    QTest::mousePress(board, Qt::LeftButton, {}, on(board, from));
+    QTest::mouseMove(board, on(board, to));
+    QTest::mouseRelease(board, Qt::LeftButton, {}, on(board, to));
+}
+
+// "triangle over 1" (a drop from the palette), "off 3" (the piece of column 3 taken off),
+// "step 5", "table 9" (a click on the table's column of x = 9), "restart", "initial".
+void tst_FormulasBox::act(const QString &action)
+{
+    const QStringList words = action.split(u' ');
+    const int n = words.last().toInt();
+    const QPointF column(320 + 40 * n, 250);
+    if (words[0] == QLatin1String("triangle"))
+        drag(QPointF(510, 100), column);
+    else if (words[0] == QLatin1String("bar")) // the 4 cm bar
+        drag(QPointF(370, 100), column);
+    else if (words[0] == QLatin1String("off"))
+        drag(column, QPointF(360, 100));
+    else if (words[0] == QLatin1String("step"))
+        for (int i = 0; i < n; ++i)
+            probe->susumu()->click();
+    else if (words[0] == QLatin1String("table"))
+        QTest::mouseClick(probe->hyo(), Qt::LeftButton, {},
+                          on(probe->hyo(), QPointF(45 * n + 55, 80)));
+    else if (words[0] == QLatin1String("restart"))
+        probe->Command2()->click();
+    else if (words[0] == QLatin1String("initial"))
+        probe->Command1()->click();
+    else
+        qFatal("no action %s", qPrintable(action));
+}
+
+QStringList tst_FormulasBox::shown() const
+{
+    QStringList lines;
+    for (QLabel *label : probe->formulasBox()->findChildren<QLabel *>()) {
+        if (!label->objectName().startsWith(QLatin1String("formula")) || !label->isVisible())
+            continue;
+        // The current stretch is told to assistive technology and stands out on paper.
+        const bool current = !label->accessibleDescription().isEmpty();
+        const bool marked = label->palette().color(QPalette::Window)
+            != probe->formulasBox()->palette().color(QPalette::Window);
+        lines << (current && marked ? QStringLiteral("* ") : QString()) + label->accessibleName();
+    }
+    return lines;
+}
+
+void tst_FormulasBox::followsTheLesson_data()
+{
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QStringList>("lines");
+    const QString example1 = "0 ≦ χ ≦ 6 のとき y = ½χ²", example2 = "6 ≦ χ ≦ 8 のとき y = 4χ − 6",
+                  example3 = "8 ≦ χ ≦ 10 のとき y = 26";
+    const QStringList worked { "triangle over 1", "bar over 3" };
+    QTest::newRow("switched on") << QStringList() << QStringList { "* 0 ≦ χ ≦ 10 のとき y = 0" };
+    QTest::newRow("drops: the worked example")
+        << worked << QStringList { "* " + example1, example2, example3 };
+    QTest::newRow("steps to 3.5") << worked + QStringList { "step 7" }
+                                  << QStringList { "* " + example1, example2, example3 };
+    QTest::newRow("a step to 6 lies in two stretches")
+        << worked + QStringList { "step 12" }
+        << QStringList { "* " + example1, "* " + example2, example3 };
+    QTest::newRow("a jump to 9 from the table") << worked
+            + QStringList { "table 9" } << QStringList { example1, example2, "* " + example3 };
+    QTest::newRow("最初に") << worked + QStringList { "table 9", "restart" }
+                            << QStringList { "* " + example1, example2, example3 };
+    QTest::newRow("take-off of the bar")
+        << worked + QStringList { "off 3" }
+        << QStringList { "* " + example1, "6 ≦ χ ≦ 10 のとき y = 18" };
+    QTest::newRow("初期画面") << worked + QStringList { "step 3", "initial" }
+                              << QStringList { "* 0 ≦ χ ≦ 10 のとき y = 0" };
+}
+
+void tst_FormulasBox::followsTheLesson()
+{
+    QFETCH(QStringList, actions);
+    QFETCH(QStringList, lines);
+    for (const QString &a : actions)
+        act(a);
+    QCOMPARE(shown(), lines);
+    // The same text, for a screen reader.
+    QStringList plain = lines;
+    plain.replaceInStrings(QStringLiteral("* "), QString());
+    for (const QString &line : plain)
+        QVERIFY2(probe->formulasBox()->accessibleDescription().contains(line), qPrintable(line));
+    QCOMPARE(probe->formulasBox()->accessibleName(), QStringLiteral("式"));
+}
+
+void tst_FormulasBox::coversNothingOfTheLesson_data()
+{
+    QTest::addColumn<bool>("graph");
+    QTest::addColumn<bool>("table");
+    QTest::newRow("board only") << false << false;
+    QTest::newRow("table") << false << true;
+    QTest::newRow("graph") << true << false;
+    QTest::newRow("graph and table") << true << true;
+}
+
+void tst_FormulasBox::coversNothingOfTheLesson()
+{
+    QFETCH(bool, graph);
+    QFETCH(bool, table);
+    probe->Check2()->setChecked(graph);
+    probe->Check3()->setChecked(table);
+    for (const char *figure : { "triangle over 1", "bar over 0" })
+        act(QString::fromUtf8(figure));
+    QWidget *box = probe->formulasBox();
+    QVERIFY(form->rect().contains(box->geometry()));
+    for (QWidget *w : form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (w != box && w->isVisible() && !w->isWindow())
+            QVERIFY2(!w->geometry().intersects(box->geometry()), qPrintable(w->objectName()));
+    }
+    // The hidden graph stays hidden beside the box.
+    QCOMPARE(probe->gamen()->isVisible(), graph);
+    // Every line fits: none is cut at the box's edge.
+    for (QLabel *label : box->findChildren<QLabel *>())
+        QVERIFY(label->width() >= label->sizeHint().width());
+}
+
+KANSU_TEST_MAIN(tst_FormulasBox)
+#include "tst_formulasbox.moc"

@@ -1,0 +1,135 @@
+// The formulas tool: y written out as a function of x for each stretch, in a box of its own
+// to the right of the panels, the stretch that holds the current x highlighted.
+#include "app/form1.h"
+
+#include "toolkit/fonts.h"
+#include "toolkit/numtext.h"
+#include "toolkit/picturepanel.h"
+#include "tools/formulas.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The box is laid out in twips, as the window is.
+constexpr int boxWidth = 2700, boxTop = 240, boxHeight = 7695;
+
+int px(int twips)
+{
+    return int(std::lround(twips / 15.0));
+}
+
+const QColor paper(255, 255, 192);
+const QColor highlight(255, 210, 120);
+
+QString text(const char *source)
+{
+    return QCoreApplication::translate("formulas", source);
+}
+
+} // namespace
+
+void Form1::setFormulasShown(bool on)
+{
+    if (!formulasBox) {
+        if (!on)
+            return;
+        formulasBox = new QFrame(this);
+        formulasBox->setObjectName(QStringLiteral("formulasBox"));
+        formulasBox->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        formulasBox->setLineWidth(2);
+        QPalette palette = formulasBox->palette();
+        palette.setColor(QPalette::Window, paper);
+        palette.setColor(QPalette::WindowText, Qt::black);
+        formulasBox->setPalette(palette);
+        formulasBox->setAutoFillBackground(true);
+        formulasBox->setAccessibleName(text("式"));
+        auto *layout = new QVBoxLayout(formulasBox);
+        layout->setContentsMargins(8, 8, 8, 8);
+        layout->setSpacing(6);
+        auto *title = new QLabel(text("ｙをχの式で表すと"), formulasBox);
+        title->setFont(fonts::gothic(12, true));
+        layout->addWidget(title);
+        for (int i = 0; i < 5; ++i) {
+            auto *label = new QLabel(formulasBox);
+            label->setObjectName(QStringLiteral("formula%1").arg(i));
+            label->setFont(fonts::gothic(12));
+            label->setAutoFillBackground(true);
+            label->setMargin(3);
+            layout->addWidget(label);
+            formulaLines << label;
+        }
+        layout->addStretch();
+        // Showing or hiding the graph moves the box beside what is shown.
+        connect(Check2, &QCheckBox::toggled, this, [this] {
+            if (formulasBox->isVisible())
+                placeFormulas();
+        });
+    }
+    formulasBox->setVisible(on);
+    if (on) {
+        formulasFollow(Change::Figure);
+    } else {
+        // The lesson's own width back, and the graph where the window clips it.
+        Check2_Click();
+        gamen->setVisible(true);
+    }
+}
+
+void Form1::placeFormulas()
+{
+    // The lesson sets its width first; the box goes to the right of the board or the graph.
+    Check2_Click();
+    const int lessonWidth = m_outerTwips.width();
+    // Wide enough for the longest formula, which is never broken.
+    int width = boxWidth;
+    for (const QLabel *label : std::as_const(formulaLines))
+        width = std::max(width,
+                         15 * (label->sizeHint().width() + 2 * formulasBox->frameWidth() + 16));
+    formulasBox->setGeometry(px(lessonWidth - 100), px(boxTop), px(width), px(boxHeight));
+    setOuterSizeTwips(lessonWidth + width + 225, m_outerTwips.height());
+    // The wider window must not uncover the graph that the learner has hidden.
+    gamen->setVisible(Check2->isChecked());
+}
+
+void Form1::formulasFollow(Change what)
+{
+    if (!formulasBox || !formulasBox->isVisible() || jumping)
+        return;
+    const std::vector<formulas::Stretch> stretches = formulas::stretches(retsu);
+    // x is a multiple of a half centimetre: exact as a fraction of halves.
+    const formulas::Rational x(std::lround(2 * numtext::read(Text1->text())), 2);
+    QStringList said;
+    for (qsizetype i = 0; i < formulaLines.size(); ++i) {
+        QLabel *label = formulaLines[i];
+        const bool used = size_t(i) < stretches.size();
+        label->setVisible(used);
+        if (!used)
+            continue;
+        const formulas::Stretch &s = stretches[size_t(i)];
+        const bool current = formulas::holds(s, x);
+        label->setText(formulas::condition(s) + QLatin1Char('\n') + QStringLiteral("　")
+                       + formulas::equation(s));
+        label->setAccessibleName(formulas::line(s));
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, current ? highlight : paper);
+        palette.setColor(QPalette::WindowText, current ? QColor(0, 0, 255) : QColor(Qt::black));
+        label->setPalette(palette);
+        label->setAccessibleDescription(current ? text("いまのχはこの区間") : QString());
+        said << formulas::line(s);
+    }
+    formulasBox->setAccessibleDescription(said.join(QStringLiteral("。")));
+    // A new figure has new formulas: make room for them and say them. A step only moves the
+    // highlight.
+    if (what == Change::Figure || what == Change::Initial) {
+        placeFormulas();
+        announce(formulasBox->accessibleDescription());
+    }
+}
