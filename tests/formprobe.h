@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "toolkit/panelcontrols.h"
 #include "toolkit/picturepanel.h"
+#include "tools/predictview.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -112,6 +113,14 @@ public:
     void mouseDown(float x, float y) { f.kokuban_MouseDown(1, 0, x, y); }
     void mouseMove(float x, float y) { f.kokuban_MouseMove(1, 0, x, y); }
     void mouseUp(float x, float y) { f.kokuban_MouseUp(1, 0, x, y); }
+
+    // Tools.
+    QAction *toolAction(tools::Tool t) { return f.toolActions[size_t(t)]; }
+    bool toolOn(tools::Tool t) { return f.toolOn(t); }
+    void setToolOn(tools::Tool t, bool on) { f.setToolOn(t, on); }
+    QMenu *toolsMenu() { return f.toolsMenu; }
+    QString lastAnnouncement() { return f.lastAnnouncement; }
+    PredictionTool *predictor() { return f.predictor; }
 
 private:
     Form1 &f;

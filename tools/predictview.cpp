@@ -119,7 +119,6 @@ PredictionTool::PredictionTool(Form1 &form)
     QPalette boxPalette;
     boxPalette.setColor(QPalette::Text, predictColor);
     boxPalette.setColor(QPalette::Base, Qt::white);
-    QWidget *previous = f.Check2;
     for (int x = 1; x <= 10; ++x) {
         auto *box = new QLineEdit(f.hyo);
         box->setObjectName(QStringLiteral("prediction%1").arg(x));
@@ -132,9 +131,6 @@ PredictionTool::PredictionTool(Form1 &form)
         box->hide();
         box->installEventFilter(this);
         m_boxes[size_t(x)] = box;
-        // Tab goes from the check boxes into the table, column by column.
-        QWidget::setTabOrder(previous, box);
-        previous = box;
 
         auto *mark = new QLabel(f.hyo);
         mark->setObjectName(QStringLiteral("predictionMark%1").arg(x));
@@ -144,14 +140,12 @@ PredictionTool::PredictionTool(Form1 &form)
         mark->hide();
         m_tableMarks[size_t(x)] = mark;
     }
-    QWidget::setTabOrder(previous, f.gamen);
 
-    // Right of the last column nothing of the lesson is drawn.
+    // Under the rule, right of the last column, nothing of the lesson is drawn.
     m_tableTally = new QLabel(f.hyo);
     m_tableTally->setObjectName(QStringLiteral("predictionTableTally"));
     m_tableTally->setFont(fonts::gothic(9, true));
-    m_tableTally->setWordWrap(true);
-    f.hyo->placeWidget(m_tableTally, QRect(536, 30, 68, 40));
+    f.hyo->placeWidget(m_tableTally, QRect(536, 91, 70, 16));
     m_tableTally->hide();
 
     m_message = new QLabel(f.hyo);
@@ -209,6 +203,13 @@ void PredictionTool::start()
     m_active = true;
     m_graphPolicy = f.gamen->focusPolicy();
     f.gamen->setFocusPolicy(Qt::StrongFocus);
+    // Tab goes from the check boxes into the table, column by column, then to the graph.
+    QWidget *previous = f.Check2;
+    for (int x = 1; x <= 10; ++x) {
+        QWidget::setTabOrder(previous, m_boxes[size_t(x)]);
+        previous = m_boxes[size_t(x)];
+    }
+    QWidget::setTabOrder(previous, f.gamen);
     m_selected = std::clamp(int(std::floor(currentX())) + 1, 1, 10);
     clearAll();
 }
