@@ -37,6 +37,7 @@ private slots:
     void refusedTextChangesNoPrediction_data();
     void refusedTextChangesNoPrediction();
     void escRestoresAndDeleteEmpties();
+    void aBoxPHasPassedTakesNoKeys();
     void rightClickOnAPointRemovesItElsewhereOpensTheMenu();
     void hiddenYIsNeverSaid();
     void formulasAreOffWhilePredicting();
@@ -465,6 +466,21 @@ void tst_Predict::escRestoresAndDeleteEmpties()
     QCOMPARE(t->box(2)->text(), QString());
     QVERIFY(!t->column(2).typed);
     stepTo(2);
+    QCOMPARE(tableMarkText(2), QString());
+    QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 0 / 0"));
+}
+
+void tst_Predict::aBoxPHasPassedTakesNoKeys()
+{
+    // Keys already on their way to a box when P passes its x (automatic play) change nothing.
+    predictOn();
+    PredictionTool *t = tool(*probe);
+    stepTo(2);
+    QVERIFY(!t->box(2)->isVisible());
+    QTest::keyClicks(t->box(2), "2");
+    QTest::keyClick(t->box(2), Qt::Key_Return);
+    QVERIFY(!t->column(2).typed);
+    QTest::mouseClick(probe->susumu(), Qt::LeftButton);
     QCOMPARE(tableMarkText(2), QString());
     QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 0 / 0"));
 }

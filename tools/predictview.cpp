@@ -369,7 +369,8 @@ bool PredictionTool::commit(int x, bool keepRefusedText)
 {
     Column &col = m_columns[size_t(x)];
     QLineEdit *box = m_boxes[size_t(x)];
-    if (col.typedMark.made)
+    // Once P has been there, y is known: a box that is gone takes nothing more.
+    if (col.typedMark.made || reached(x))
         return false;
     const QString text = box->text();
     const prediction::Reading r = prediction::read(text);
