@@ -26,12 +26,13 @@ const QColor wrongColor(220, 0, 0);
 const QColor lessonBlue(0, 0, 255);
 
 const QString rightSign = QStringLiteral("○");
+
 const QString wrongSign = QStringLiteral("×");
 
 // Table columns: the lesson writes y at 45x + 50, top 70; a box takes its place until P comes.
 QRect boxRect(int x)
 {
-    return QRect(45 * x + 38, 67, 42, 25);
+    return QRect(45 * x + 40, 67, 40, 25);
 }
 
 QString htmlColored(const QString &text, const QColor &color)
@@ -86,16 +87,24 @@ protected:
             p.drawEllipse(c, 5, 5);
             if (!col.placedMark.made)
                 continue;
-            const QPointF at = c + QPointF(7, -5);
+            // y only grows with x: up and to the left of a point, or down and to the right of
+            // one below the lesson's line, the mark stays clear of that line.
+            const bool below = !col.placedMark.right && *col.placed < t.trueY(x);
+            // Beside a point, a circle would read as one more point: the word says it.
+            const QString sign = col.placedMark.right ? PredictionTool::tr("正解") : wrongSign;
+            const QString value = !col.placedMark.right && t.reached(x)
+                ? QString::number(t.trueY(x), 'g', 10)
+                : QString();
+            const QFontMetrics metrics = p.fontMetrics();
+            const int width = metrics.horizontalAdvance(sign) + metrics.horizontalAdvance(value);
+            const QPointF at = below ? c + QPointF(7, 14) : c + QPointF(-7 - width, -5);
             p.setPen(col.placedMark.right ? rightColor : wrongColor);
-            const QString sign = col.placedMark.right ? rightSign : wrongSign;
             p.drawText(at, sign);
             // A wrong point shows the true y beside it, in the lesson's blue, while the lesson
             // shows it too.
-            if (!col.placedMark.right && t.reached(x)) {
+            if (!value.isEmpty()) {
                 p.setPen(lessonBlue);
-                p.drawText(at + QPointF(p.fontMetrics().horizontalAdvance(sign), 0),
-                           QString::number(t.trueY(x), 'g', 10));
+                p.drawText(at + QPointF(metrics.horizontalAdvance(sign), 0), value);
             }
         }
         if (hasFocusMarker()) {
