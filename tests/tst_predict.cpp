@@ -38,6 +38,7 @@ private slots:
     void refusedTextChangesNoPrediction();
     void escRestoresAndDeleteEmpties();
     void aBoxPHasPassedTakesNoKeys();
+    void whatABoxHoldsWhenPArrivesIsKept();
     void rightClickOnAPointRemovesItElsewhereOpensTheMenu();
     void hiddenYIsNeverSaid();
     void formulasAreOffWhilePredicting();
@@ -483,6 +484,18 @@ void tst_Predict::aBoxPHasPassedTakesNoKeys()
     QTest::mouseClick(probe->susumu(), Qt::LeftButton);
     QCOMPARE(tableMarkText(2), QString());
     QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 0 / 0"));
+}
+
+void tst_Predict::whatABoxHoldsWhenPArrivesIsKept()
+{
+    predictOn();
+    PredictionTool *t = tool(*probe);
+    stepTo(0.5);
+    typeInto(1, ".5");
+    // A clicker's PageDown with the box still open.
+    QTest::keyClick(t->box(1), Qt::Key_PageDown);
+    QCOMPARE(probe->Px(), 280.0);
+    QCOMPARE(tableMarkText(1), QStringLiteral("○0.5"));
 }
 
 void tst_Predict::rightClickOnAPointRemovesItElsewhereOpensTheMenu()

@@ -250,7 +250,7 @@ void PredictionTool::follow(bool clear)
     // A box being typed into when P reaches it keeps what it holds, as a click elsewhere would.
     for (int x = 1; x <= 10; ++x) {
         if (reached(x) && m_boxes[size_t(x)]->hasFocus())
-            commit(x, false);
+            commit(x, false, true);
     }
     m_message->hide();
     markReached();
@@ -374,12 +374,12 @@ int PredictionTool::boxIndex(const QObject *object) const
     return 0;
 }
 
-bool PredictionTool::commit(int x, bool keepRefusedText)
+bool PredictionTool::commit(int x, bool keepRefusedText, bool arriving)
 {
     Column &col = m_columns[size_t(x)];
     QLineEdit *box = m_boxes[size_t(x)];
     // Once P has been there, y is known: a box that is gone takes nothing more.
-    if (col.typedMark.made || reached(x))
+    if (col.typedMark.made || (reached(x) && !arriving))
         return false;
     const QString text = box->text();
     const prediction::Reading r = prediction::read(text);

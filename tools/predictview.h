@@ -77,7 +77,8 @@ private:
     void clearAll();
     void markReached();
     int boxIndex(const QObject *object) const;
-    bool commit(int x, bool keepRefusedText);
+    // Takes what box x holds; `arriving` when P has just reached x with the box still open.
+    bool commit(int x, bool keepRefusedText, bool arriving = false);
     void showRefusal(int x, const QString &text);
     void focusBox(int x, int direction);
     // The graph.

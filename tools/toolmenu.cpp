@@ -40,7 +40,7 @@ const KeyLine lessonKeys[] = {
     { "Shift+F10", QT_TRANSLATE_NOOP("keys", "ツールのメニューを開く（右クリックでも）") },
     // ---- keys on the table and the graph (moving P) ----
     // ---- keys of the prediction tool ----
-    { "Tab, ←, →", QT_TRANSLATE_NOOP("keys", "予想: 表の空いた欄へ（欄の中で）") },
+    { "Tab, ←, →", QT_TRANSLATE_NOOP("keys", "予想: 表の空いた欄へ動く（←→は欄の端で）") },
     { "Enter, Esc, Delete", QT_TRANSLATE_NOOP("keys", "予想: 欄の数を決める、もとにもどす、消す") },
     { "←, →", QT_TRANSLATE_NOOP("keys", "予想: グラフを選んで、点を置くχを選ぶ") },
     { "↑, ↓", QT_TRANSLATE_NOOP("keys", "予想: グラフの点を置く、0.5 cm²ずつ動かす") },
