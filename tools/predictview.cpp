@@ -7,6 +7,7 @@
 #include "toolkit/numtext.h"
 #include "toolkit/picturepanel.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -138,7 +139,6 @@ PredictionTool::PredictionTool(Form1 &form)
         box->setAccessibleDescription(tr("ｙを数か分数で入れて Enter。Esc でもとにもどす"));
         f.hyo->placeWidget(box, boxRect(x));
         box->hide();
-        box->installEventFilter(this);
         m_boxes[size_t(x)] = box;
 
         auto *mark = new QLabel(f.hyo);
@@ -177,7 +177,6 @@ PredictionTool::PredictionTool(Form1 &form)
     m_graphTally->move(f.gamen->geometry().left() + 4, f.gamen->geometry().bottom() + 4);
     m_graphTally->hide();
 
-    f.gamen->installEventFilter(this);
     connect(f.gamen, &PicturePanel::mouseDown, this, &PredictionTool::graphMouseDown);
     connect(f.gamen, &PicturePanel::mouseMove, this, &PredictionTool::graphMouseMove);
     connect(f.gamen, &PicturePanel::mouseUp, this, &PredictionTool::graphMouseUp);
@@ -210,6 +209,8 @@ QString PredictionTool::tallyText(int right, int marked)
 void PredictionTool::start()
 {
     m_active = true;
+    // Focus changes, and presses anywhere: a click on a picture takes no focus from a box.
+    qApp->installEventFilter(this);
     m_graphPolicy = f.gamen->focusPolicy();
     f.gamen->setFocusPolicy(Qt::StrongFocus);
     // Tab goes from the check boxes into the table, column by column, then to the graph.
@@ -227,6 +228,7 @@ void PredictionTool::stop()
 {
     // Off means off: nothing is kept for the next time.
     m_active = false;
+    qApp->removeEventFilter(this);
     f.gamen->setFocusPolicy(m_graphPolicy);
     clearAll();
 }
@@ -249,7 +251,7 @@ void PredictionTool::follow(bool clear)
     }
     // A box being typed into when P reaches it keeps what it holds, as a click elsewhere would.
     for (int x = 1; x <= 10; ++x) {
-        if (reached(x) && m_boxes[size_t(x)]->hasFocus())
+        if (reached(x) && m_boxes[size_t(x)]->isVisible() && m_boxes[size_t(x)]->hasFocus())
             commit(x, false, true);
     }
     m_message->hide();
@@ -430,14 +432,22 @@ void PredictionTool::focusBox(int x, int direction)
 
 bool PredictionTool::eventFilter(QObject *watched, QEvent *event)
 {
+    const QEvent::Type type = event->type();
     if (watched == f.gamen) {
-        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        if (type == QEvent::FocusIn || type == QEvent::FocusOut)
             m_layer->update();
         return false;
     }
-    if (event->type() == QEvent::FocusOut && m_active) {
+    if (!m_active)
+        return false;
+    if (type == QEvent::FocusOut) {
         // A click elsewhere keeps what the box holds, or gives back what it held.
         if (const int x = boxIndex(watched); x && !reached(x))
+            commit(x, false);
+    } else if (type == QEvent::MouseButtonPress && watched->isWidgetType()) {
+        // A press on a picture, which takes no focus, leaves the box all the same.
+        const int x = boxIndex(QApplication::focusWidget());
+        if (x && watched != m_boxes[size_t(x)] && !reached(x))
             commit(x, false);
     }
     return false;
