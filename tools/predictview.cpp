@@ -184,7 +184,10 @@ PredictionTool::PredictionTool(Form1 &form)
     connect(f.Check3, &QCheckBox::toggled, this, &PredictionTool::refresh);
 }
 
-PredictionTool::~PredictionTool() = default;
+PredictionTool::~PredictionTool()
+{
+    qApp->removeEventFilter(this);
+}
 
 QWidget *PredictionTool::layer() const
 {
