@@ -3,6 +3,7 @@
 #include "app/form1.h"
 
 #include "play/steps.h"
+#include "tools/prediction.h"
 #include "toolkit/numtext.h"
 #include "toolkit/picturepanel.h"
 
@@ -31,8 +32,11 @@ void Form1::stateXAndY()
     // whatever the table or the graph have been told.
     const double x = numtext::read(Text1->text());
     const double y = steps::figureArea(retsu, x);
-    const QString statement
+    QString statement
         = tr("χ = %1 cm, y = %2 cm²").arg(QString::number(x, 'g', 10), QString::number(y, 'g', 10));
+    // While the class predicts, y is said only where the table and the graph show it.
+    if (toolOn(tools::Tool::Predict) && !prediction::yShownAt(x))
+        statement = tr("χ = %1 cm").arg(QString::number(x, 'g', 10));
     // Qt announces the change (DescriptionChanged) to a listening screen reader.
     Text1->setAccessibleDescription(statement);
 }

@@ -4,6 +4,7 @@
 #include "toolkit/fonts.h"
 #include "toolkit/panelcontrols.h"
 #include "toolkit/picturepanel.h"
+#include "tools/predictview.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -107,7 +108,11 @@ Form1::Form1(QWidget *parent)
     Form_Load();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The prediction tool hears every focus change; it must go before the controls it reads.
+    delete predictor;
+}
 
 void Form1::createControls()
 {

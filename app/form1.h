@@ -11,6 +11,7 @@ class PicturePanel;
 class PanelLabel;
 class PanelLine;
 class PanelShape;
+class PredictionTool;
 class QAction;
 class QCheckBox;
 class QDialog;
@@ -91,6 +92,7 @@ private slots:
 
 private:
     friend class FormProbe; // tests and benchmarks read the fields through it
+    friend class PredictionTool; // reads x, the figure and the panels; changes none of them
 
     // ---- Window and start-up (app/) ----
     void createControls();
@@ -202,6 +204,7 @@ private:
     void setPredicting(bool on);
     void predictFollow(Change what);
     std::optional<bool> predictKey(QWidget *target, const QKeyEvent &key);
+    PredictionTool *predictor = nullptr; // made when first switched on
 
     // -- Lesson files, pictures, worksheets (tools/lessonfile.cpp, picture.cpp, worksheet.cpp) --
     void openLessonDialog();

@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "toolkit/panelcontrols.h"
 #include "toolkit/picturepanel.h"
+#include "tools/predictview.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -121,11 +122,14 @@ public:
     QMenu *toolsMenu() { return f.toolsMenu; }
     QDialog *keyHelp() { return f.keyHelp; }
     QString keyHelpText() const { return f.keyHelpText(); }
+    QAction *toolAction(tools::Tool tool) { return f.toolActions[size_t(tool)]; }
     bool toolOn(tools::Tool tool) { return f.toolOn(tool); }
     void setToolOn(tools::Tool tool, bool on) { f.setToolOn(tool, on); }
     // Moving P from the table and the graph; the formulas.
     void jumpTo(int halves) { f.jumpTo(halves); }
     QFrame *formulasBox() { return f.formulasBox; }
+    // Predict, then reveal.
+    PredictionTool *predictor() { return f.predictor; }
     // Building the figure from the keyboard; the language.
     int &boardColumn() { return f.boardColumn; }
     PanelLine *boardFrame(int i) { return f.boardFrame.at(i); }

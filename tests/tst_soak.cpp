@@ -1,6 +1,8 @@
 #include "lesson.h"
 #include "windowtest.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <algorithm>
@@ -33,6 +35,9 @@ private:
     void playAutomatically();
     void interrupt(bool stop);
     void pointAtTheTableOrGraph();
+    // Prediction mode: its own kind of action and its own invariants.
+    void predict();
+    bool checkPredictions(const std::function<bool(const QString &)> &fail);
     void mouse(QEvent::Type type, const QPointF &at, Qt::MouseButton button, Qt::MouseButtons held);
     QPointF anywhereOnTheBoard();
     // Records the first broken invariant; returns whether all held.
@@ -52,6 +57,9 @@ private:
     int figureChanges = 0;
     int crossedChecks = 0;
     size_t trace = 0;
+    // x = 1 … 10 that P has reached since the prediction there was made.
+    std::array<bool, 11> reachedSincePredicted {};
+    int marksSeen = 0;
 };
 
 using lesson::areaWithin;
@@ -86,6 +94,11 @@ void tst_Soak::setUp()
 {
     failure.clear();
     mouseHeld = false;
+    reachedSincePredicted.fill(false);
+    QObject::connect(probe->Text1(), &QLineEdit::textChanged, form.get(), [this](const QString &t) {
+        for (int x = 1; x <= 10; ++x)
+            reachedSincePredicted[size_t(x)] |= t.toDouble() >= x;
+    });
 }
 
 bool tst_Soak::check(const char *where)
@@ -144,6 +157,66 @@ bool tst_Soak::check(const char *where)
         return fail(QStringLiteral("stepping buttons disagree with play running = %1").arg(!idle));
     if (probe->tomeru()->isEnabled() != !idle)
         return fail(QStringLiteral("stop button disagrees with play running = %1").arg(!idle));
+    return checkPredictions(fail);
+}
+
+bool tst_Soak::checkPredictions(const std::function<bool(const QString &)> &fail)
+{
+    PredictionTool *t = probe->predictor();
+    const bool on = probe->toolOn(tools::Tool::Predict);
+    if (!t)
+        return on ? fail(QStringLiteral("prediction on without its tool")) : true;
+    if (t->isActive() != on)
+        return fail(
+            QStringLiteral("prediction tool active %1, switched %2").arg(t->isActive()).arg(on));
+    const double x = (300 - probe->Px()) / 20;
+    // While predicting, y is said only where the table and the graph show it.
+    const bool saysY = probe->Text1()->accessibleDescription().contains(QStringLiteral("y ="));
+    if (on && saysY != (x == std::floor(x)))
+        return fail(QStringLiteral("y said at x %1: %2").arg(x).arg(saysY));
+    int typedRight = 0, typedMarked = 0, placedRight = 0, placedMarked = 0;
+    for (int k = 1; k <= 10; ++k) {
+        const PredictionTool::Column &c = t->column(k);
+        const double y = areaWithin(probe->retsu(), k);
+        if ((c.typedMark.made || c.placedMark.made) && !reachedSincePredicted[size_t(k)])
+            return fail(QStringLiteral("a mark at x = %1 before P got there").arg(k));
+        if (c.typedMark.made
+            && c.typedMark.right != (double(c.typed->num) == y * double(c.typed->den)))
+            return fail(QStringLiteral("typed %1/%2 marked %3 at y %4")
+                            .arg(c.typed->num)
+                            .arg(c.typed->den)
+                            .arg(c.typedMark.right)
+                            .arg(y));
+        if (c.placedMark.made && c.placedMark.right != (std::abs(*c.placed - y) <= 1))
+            return fail(QStringLiteral("placed %1 marked %2 at y %3")
+                            .arg(*c.placed)
+                            .arg(c.placedMark.right)
+                            .arg(y));
+        if (t->box(k)->isVisible() && (k <= x || c.typedMark.made || !on))
+            return fail(QStringLiteral("an open box at x = %1 with P at %2").arg(k).arg(x));
+        // The tally of the table counts the marks its labels show.
+        QLabel *mark = t->tableMark(k);
+        if (mark->isVisible() != (on && c.typedMark.made))
+            return fail(
+                QStringLiteral("table mark at x = %1 shown %2").arg(k).arg(mark->isVisible()));
+        if (mark->isVisible()) {
+            ++typedMarked;
+            typedRight += mark->text().contains(QStringLiteral("○"));
+        }
+        placedMarked += c.placedMark.made;
+        placedRight += c.placedMark.made && c.placedMark.right;
+    }
+    marksSeen += typedMarked + placedMarked;
+    if (on && t->tableTally()->text() != PredictionTool::tallyText(typedRight, typedMarked))
+        return fail(QStringLiteral("table tally '%1' for %2 / %3")
+                        .arg(t->tableTally()->text())
+                        .arg(typedRight)
+                        .arg(typedMarked));
+    if (on && t->graphTally()->text() != PredictionTool::tallyText(placedRight, placedMarked))
+        return fail(QStringLiteral("graph tally '%1' for %2 / %3")
+                        .arg(t->graphTally()->text())
+                        .arg(placedRight)
+                        .arg(placedMarked));
     return true;
 }
 
@@ -334,20 +407,105 @@ void tst_Soak::pointAtTheTableOrGraph()
     }
 }
 
+void tst_Soak::predict()
+{
+    if (random.bounded(8) == 0 || !probe->toolOn(tools::Tool::Predict)) {
+        // As from the menu: a menu closed just now may have left the window inactive.
+        probe->toolAction(tools::Tool::Predict)->trigger();
+        return;
+    }
+    PredictionTool *t = probe->predictor();
+    const auto record = [&] {
+        // A prediction not marked yet waits for P.
+        for (int k = 1; k <= 10; ++k) {
+            const PredictionTool::Column &c = t->column(k);
+            if ((c.typed && !c.typedMark.made) || (c.placed && !c.placedMark.made))
+                reachedSincePredicted[size_t(k)] = false;
+        }
+    };
+    static const char *const texts[] = { "4.5",
+                                         ".5",
+                                         "9/2",
+                                         "４．５",
+                                         "1/0",
+                                         "--3",
+                                         "abc",
+                                         "",
+                                         "26",
+                                         "12.5",
+                                         "3",
+                                         "4.5.5",
+                                         "0.125",
+                                         "18",
+                                         "２",
+                                         "1/3",
+                                         "999999999999999999999999999999" };
+    PicturePanel *graph = probe->gamen();
+    switch (random.bounded(3)) {
+    case 0: { // type into a box
+        QLineEdit *box = t->box(random.bounded(1, 11));
+        if (!box->isVisible())
+            return;
+        QTest::mouseClick(box, Qt::LeftButton);
+        box->selectAll();
+        const QString text = QString::fromUtf8(texts[random.bounded(int(std::size(texts)))]);
+        box->insert(text);
+        const Qt::Key ends[] = { Qt::Key_Return, Qt::Key_Escape, Qt::Key_Delete, Qt::Key_Tab };
+        const int end = random.bounded(5);
+        if (end < 4)
+            QTest::keyClick(box, ends[end]);
+        else
+            QTest::mouseClick(probe->susumu(), Qt::LeftButton); // a click elsewhere
+        break;
+    }
+    case 1: { // click, drag or right-click on the graph
+        const auto anywhere
+            = [this] { return QPoint(random.bounded(0, 400), random.bounded(0, 520)); };
+        const QPoint at = anywhere() + graph->pictureOffset();
+        const Qt::MouseButton button = random.bounded(4) ? Qt::LeftButton : Qt::RightButton;
+        QTest::mousePress(graph, button, Qt::NoModifier, at);
+        if (button == Qt::RightButton) {
+            QContextMenuEvent menu(QContextMenuEvent::Mouse, at, graph->mapToGlobal(at));
+            QApplication::sendEvent(graph, &menu);
+        }
+        QPoint last = at;
+        for (int i = random.bounded(3); i > 0; --i) {
+            last = anywhere() + graph->pictureOffset();
+            QMouseEvent move(QEvent::MouseMove, last, graph->mapToGlobal(last), Qt::NoButton,
+                             button, Qt::NoModifier);
+            QApplication::sendEvent(graph, &move);
+        }
+        QTest::mouseRelease(graph, button, Qt::NoModifier, last);
+        probe->toolsMenu()->close();
+        break;
+    }
+    default: { // keys on the graph
+        graph->setFocus();
+        const Qt::Key keys[] = { Qt::Key_Left, Qt::Key_Right,  Qt::Key_Up,      Qt::Key_Down,
+                                 Qt::Key_Up,   Qt::Key_Delete, Qt::Key_PageDown };
+        QTest::keyClick(graph, keys[random.bounded(int(std::size(keys)))]);
+        break;
+    }
+    }
+    record();
+}
+
 void tst_Soak::act()
 {
     ++action;
     const int kind = random.bounded(100);
-    if (kind < 35)
+    if (kind < 33)
         clickSomeButton();
-    else if (kind < 50)
+    else if (kind < 47)
         toggleSomeBox();
-    else if (kind < 80)
+    else if (kind < 76)
         dragOnTheBoard();
-    else if (kind < 88)
+    else if (kind < 83)
         typeASpeed();
-    else if (kind < 94)
+    else if (kind < 89)
         pointAtTheTableOrGraph();
+    else if (kind < 95)
+        predict();
     else
         playAutomatically();
     check("after an action");
@@ -404,6 +562,12 @@ void tst_Soak::randomActionsKeepTheInvariants()
                             .arg(seed)
                             .arg(crossedChecks)
                             .arg(actions)));
+    QVERIFY(moves > actions / 20);
+    QVERIFY(figureChanges > actions / 100);
+    QVERIFY(crossedChecks > actions / 50);
+    qInfo("predicting: %d marks seen over all checks", marksSeen);
+    // Prediction mode was on at times and marked something.
+    QVERIFY(marksSeen > 0);
 }
 
 KANSU_TEST_MAIN(tst_Soak)

@@ -2,6 +2,7 @@
 // to assistive technology. Everything here is made from the one tool table.
 #include "app/form1.h"
 
+#include "tools/predictview.h"
 #include "tools/tooltable.h"
 
 #include <QAction>
@@ -51,6 +52,11 @@ const KeyLine lessonKeys[] = {
       QT_TRANSLATE_NOOP("keys",
                         "表のχかｙのます、グラフの中: 点Ｐをそのχへ（グラフはドラッグでも）") },
     // ---- keys of the prediction tool ----
+    { "Tab, ←, →", QT_TRANSLATE_NOOP("keys", "予想: 表の空いた欄へ動く（←→は欄の端で）") },
+    { "Enter, Esc, Delete", QT_TRANSLATE_NOOP("keys", "予想: 欄の数を決める、もとにもどす、消す") },
+    { "←, →", QT_TRANSLATE_NOOP("keys", "予想: グラフを選んで、点を置くχを選ぶ") },
+    { "↑, ↓", QT_TRANSLATE_NOOP("keys", "予想: グラフの点を置く、0.5 cm²ずつ動かす") },
+    { "Delete", QT_TRANSLATE_NOOP("keys", "予想: グラフの選んだ点を消す（右クリックでも）") },
     // ---- keys for building the figure on the blackboard ----
     { "F8", QT_TRANSLATE_NOOP("keys", "黒板を選ぶ（黒板をクリック、Tabでも）") },
     { "1, 2, 3, 4",
@@ -115,6 +121,11 @@ void Form1::contextMenuEvent(QContextMenuEvent *event)
     // A right button that has just picked up a piece drags it; anywhere else it opens the menu.
     if (tsukami != 0)
         return;
+    // A right click that removed a predicted point was the point's.
+    if (predictor && predictor->tookRightClick()) {
+        event->accept();
+        return;
+    }
     showToolsMenu(event->globalPos());
     event->accept();
 }

@@ -1,0 +1,598 @@
+#include "formprobe.h"
+#include "lesson.h"
+#include "testsupport.h"
+
+#include "tools/prediction.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTextDocumentFragment>
+#include <memory>
+
+using prediction::Refusal;
+
+// Predict, then reveal: the learner's y is typed into the table or placed on the graph, and
+// marked when P gets there. The worked example stands on the base throughout.
+class tst_Predict : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    // The reader, without a window.
+    void readsTypedY_data();
+    void readsTypedY();
+    void typedIsRightOnlyWhenExact_data();
+    void typedIsRightOnlyWhenExact();
+    void placedIsRightWithinOneSquareCentimetre_data();
+    void placedIsRightWithinOneSquareCentimetre();
+    void graphPixelsSnapToWholeXAndHalves_data();
+    void graphPixelsSnapToWholeXAndHalves();
+
+    // In the window.
+    void wholeLessonByMouse();
+    void wholeLessonByKeyboard();
+    void refusedTextChangesNoPrediction_data();
+    void refusedTextChangesNoPrediction();
+    void escRestoresAndDeleteEmpties();
+    void aBoxPHasPassedTakesNoKeys();
+    void whatABoxHoldsWhenPArrivesIsKept();
+    void rightClickOnAPointRemovesItElsewhereOpensTheMenu();
+    void hiddenYIsNeverSaid();
+    void formulasAreOffWhilePredicting();
+    void newFigureAndInitialScreenClearPredictions_data();
+    void newFigureAndInitialScreenClearPredictions();
+    void defaultScreenIsUnchanged();
+
+private:
+    void predictOn();
+    void typeInto(int x, const QString &text);
+    QPoint graphAt(double x, double y) const;
+    void clickGraph(double x, double y, Qt::MouseButton button = Qt::LeftButton);
+    void stepTo(double x);
+    QString tableMarkText(int x);
+
+    std::unique_ptr<Form1> form;
+    std::unique_ptr<FormProbe> probe;
+};
+
+namespace {
+
+// Triangle in columns 0 to 2, a 4 cm bar in column 3.
+const lesson::Codes workedExample = lesson::codesFrom(QStringLiteral("4 5 6 2 0"));
+// y at x = 1 … 10, as the lesson's worked example states it.
+const double workedY[11] = { 0, 0.5, 2, 4.5, 8, 12.5, 18, 22, 26, 26, 26 };
+
+PredictionTool *tool(FormProbe &p)
+{
+    return p.predictor();
+}
+
+} // namespace
+
+void tst_Predict::init()
+{
+    form = std::make_unique<Form1>();
+    probe = std::make_unique<FormProbe>(*form);
+    form->show();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    probe->retsu() = workedExample;
+}
+
+void tst_Predict::cleanup()
+{
+    probe.reset();
+    form.reset();
+}
+
+void tst_Predict::predictOn()
+{
+    QTest::mouseClick(probe->Check3(), Qt::LeftButton);
+    QTest::mouseClick(probe->Check2(), Qt::LeftButton);
+    probe->toolAction(tools::Tool::Predict)->trigger();
+    QVERIFY(probe->toolOn(tools::Tool::Predict));
+}
+
+void tst_Predict::typeInto(int x, const QString &text)
+{
+    QLineEdit *box = tool(*probe)->box(x);
+    QTest::mouseClick(box, Qt::LeftButton);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    bool ascii = true;
+    for (QChar c : text)
+        ascii = ascii && c.unicode() < 128;
+    // Key clicks carry only ASCII; wider characters arrive as an input method would give them.
+    if (ascii)
+        QTest::keyClicks(box, text);
+    else
+        box->insert(text);
+}
+
+QPoint tst_Predict::graphAt(double x, double y) const
+{
+    // The graph's scales: 30 pixels per cm from 35, 7.5 pixels per cm² up from 480.
+    return (QPointF(30 * x + 35, 480 - 7.5 * y) + probe->gamen()->pictureOffset()).toPoint();
+}
+
+void tst_Predict::clickGraph(double x, double y, Qt::MouseButton button)
+{
+    const QPoint at = graphAt(x, y);
+    QTest::mousePress(probe->gamen(), button, Qt::NoModifier, at);
+    // The platform asks for a context menu after a right press; a test event goes straight to
+    // the widget, so ask as the platform would.
+    if (button == Qt::RightButton) {
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, probe->gamen()->mapToGlobal(at));
+        QApplication::sendEvent(probe->gamen(), &menu);
+    }
+    QTest::mouseRelease(probe->gamen(), button, Qt::NoModifier, at);
+}
+
+void tst_Predict::stepTo(double x)
+{
+    for (int guard = 0; guard < 40 && (300 - probe->Px()) / 20 != x; ++guard)
+        QTest::mouseClick((300 - probe->Px()) / 20 < x ? probe->susumu() : probe->modoru(),
+                          Qt::LeftButton);
+}
+
+QString tst_Predict::tableMarkText(int x)
+{
+    QLabel *mark = tool(*probe)->tableMark(x);
+    return mark->isVisible() ? QTextDocumentFragment::fromHtml(mark->text()).toPlainText()
+                             : QString();
+}
+
+void tst_Predict::readsTypedY_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("refusal");
+    QTest::addColumn<qint64>("num");
+    QTest::addColumn<qint64>("den");
+    const auto ok = [](const char *name, const QString &typed, qint64 num, qint64 den) {
+        QTest::newRow(name) << typed << int(Refusal::None) << num << den;
+    };
+    const auto no = [](const char *name, const QString &typed, Refusal why) {
+        QTest::newRow(name) << typed << int(why) << qint64(0) << qint64(1);
+    };
+    ok("decimal", "4.5", 9, 2);
+    ok("no zero before the point", ".5", 1, 2);
+    ok("fraction", "9/2", 9, 2);
+    ok("full-width decimal", "４．５", 9, 2);
+    ok("full-width fraction", "９／２", 9, 2);
+    ok("blanks around", "  4.5　", 9, 2);
+    ok("blanks around the slash", "9 / 2", 9, 2);
+    ok("point at the end", "4.", 4, 1);
+    ok("trailing zeros", "4.50", 9, 2);
+    ok("eighths", "3.125", 25, 8);
+    ok("a third", "1/3", 1, 3);
+    ok("decimal over decimal", "0.5/0.25", 2, 1);
+    ok("minus", "-3", -3, 1);
+    ok("minus sign", "−3", -3, 1);
+    ok("plus", "+2", 2, 1);
+    ok("zero over five", "0/5", 0, 1);
+    ok("nine digits", "123456789", 123456789, 1);
+    no("empty", "", Refusal::Empty);
+    no("blanks only", "   ", Refusal::Empty);
+    no("division by zero", "1/0", Refusal::DivisionByZero);
+    no("two minus signs", "--3", Refusal::NotANumber);
+    no("300 digits", QString(300, QLatin1Char('7')), Refusal::TooLong);
+    no("ten digits", "1234567890", Refusal::TooLong);
+    no("two points", "4.5.5", Refusal::NotANumber);
+    no("letters", "abc", Refusal::NotANumber);
+    no("number then letter", "4a", Refusal::NotANumber);
+    no("exponent", "1e3", Refusal::NotANumber);
+    no("point alone", ".", Refusal::NotANumber);
+    no("slash first", "/2", Refusal::NotANumber);
+    no("slash last", "2/", Refusal::NotANumber);
+    no("two slashes", "1/2/3", Refusal::NotANumber);
+    no("comma", "4,5", Refusal::NotANumber);
+    no("other script's digit", QStringLiteral("\u0663"), Refusal::NotANumber);
+}
+
+void tst_Predict::readsTypedY()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, refusal);
+    QFETCH(qint64, num);
+    QFETCH(qint64, den);
+    const prediction::Reading r = prediction::read(typed);
+    QCOMPARE(int(r.refusal), refusal);
+    if (r.ok()) {
+        QCOMPARE(r.value.num, num);
+        QCOMPARE(r.value.den, den);
+    } else {
+        QVERIFY(!prediction::refusalText(r.refusal).isEmpty());
+    }
+}
+
+void tst_Predict::typedIsRightOnlyWhenExact_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<bool>("right");
+    QTest::newRow("4.5 at 4.5") << "4.5" << 4.5 << true;
+    QTest::newRow("9/2 at 4.5") << "9/2" << 4.5 << true;
+    QTest::newRow("full-width at 4.5") << "４．５" << 4.5 << true;
+    QTest::newRow("18/4 at 4.5") << "18/4" << 4.5 << true;
+    QTest::newRow("a strip's 3.125") << "25/8" << 3.125 << true;
+    QTest::newRow("4.4999 at 4.5") << "4.4999" << 4.5 << false;
+    QTest::newRow("4 at 4.5") << "4" << 4.5 << false;
+    QTest::newRow("a third is no double") << "1/3" << 1.0 / 3 << false;
+    QTest::newRow("0.1 is no double") << "0.1" << 0.1 << false;
+    QTest::newRow("26 at 26") << "26" << 26.0 << true;
+    QTest::newRow("minus at 0") << "-0" << 0.0 << true;
+}
+
+void tst_Predict::typedIsRightOnlyWhenExact()
+{
+    QFETCH(QString, typed);
+    QFETCH(double, y);
+    QFETCH(bool, right);
+    const prediction::Reading r = prediction::read(typed);
+    QVERIFY(r.ok());
+    QCOMPARE(prediction::typedRight(r.value, y), right);
+}
+
+void tst_Predict::placedIsRightWithinOneSquareCentimetre_data()
+{
+    QTest::addColumn<double>("placed");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<bool>("right");
+    QTest::newRow("on it") << 12.5 << 12.5 << true;
+    QTest::newRow("1 below") << 3.5 << 4.5 << true;
+    QTest::newRow("1 above") << 5.5 << 4.5 << true;
+    QTest::newRow("1.5 below") << 3.0 << 4.5 << false;
+    QTest::newRow("1.5 above") << 19.5 << 18.0 << false;
+}
+
+void tst_Predict::placedIsRightWithinOneSquareCentimetre()
+{
+    QFETCH(double, placed);
+    QFETCH(double, y);
+    QFETCH(bool, right);
+    QCOMPARE(prediction::placedRight(placed, y), right);
+}
+
+void tst_Predict::graphPixelsSnapToWholeXAndHalves_data()
+{
+    QTest::addColumn<double>("column");
+    QTest::addColumn<double>("row");
+    QTest::addColumn<int>("x");
+    QTest::addColumn<double>("y");
+    // x = 3 lies at 125; y = 4.5 at 446.25.
+    QTest::newRow("on the point") << 125.0 << 446.25 << 3 << 4.5;
+    QTest::newRow("a little off") << 138.0 << 445.0 << 3 << 4.5;
+    QTest::newRow("nearer the next half") << 112.0 << 441.0 << 3 << 5.0;
+    QTest::newRow("below the axis") << 125.0 << 495.0 << 3 << 0.0;
+    QTest::newRow("above the top") << 335.0 << 2.0 << 10 << 60.0;
+    QTest::newRow("x = 0 is no prediction") << 35.0 << 480.0 << 0 << 0.0;
+    QTest::newRow("right of x = 10") << 351.0 << 300.0 << 0 << 24.0;
+}
+
+void tst_Predict::graphPixelsSnapToWholeXAndHalves()
+{
+    QFETCH(double, column);
+    QFETCH(double, row);
+    QFETCH(int, x);
+    QFETCH(double, y);
+    QCOMPARE(prediction::wholeXAt(column), x);
+    QCOMPARE(prediction::placedY(row), y);
+}
+
+void tst_Predict::wholeLessonByMouse()
+{
+    predictOn();
+    PredictionTool *t = tool(*probe);
+    for (int x = 1; x <= 10; ++x)
+        QVERIFY(t->box(x)->isVisible());
+
+    // Typed: a click on the next box keeps what the last one holds.
+    typeInto(1, ".5"); // right
+    typeInto(2, "3"); // wrong: 2
+    typeInto(3, "９/２"); // right
+    typeInto(4, "8"); // right; a click on the table's picture leaves the box too
+    QTest::mouseClick(probe->hyo(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 100));
+    QCOMPARE(t->column(4).typed, (prediction::Fraction { 8, 1 }));
+    // Placed: snapped to halves; right within 1 cm².
+    clickGraph(5, 11.6); // 11.5: right, 12.5
+    clickGraph(6, 16); // wrong: 18
+    clickGraph(7, 22.4); // 22.5: right, 22
+    clickGraph(8, 20); // then dragged up to 26: right
+    QTest::mousePress(probe->gamen(), Qt::LeftButton, Qt::NoModifier, graphAt(8, 20));
+    QMouseEvent move(QEvent::MouseMove, graphAt(8, 26), probe->gamen()->mapToGlobal(graphAt(8, 26)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(probe->gamen(), &move);
+    QTest::mouseRelease(probe->gamen(), Qt::LeftButton, Qt::NoModifier, graphAt(8, 26));
+    clickGraph(9, 40);
+    clickGraph(9, 40, Qt::RightButton); // removed again
+    clickGraph(10, 30); // wrong: 26
+
+    QCOMPARE(t->column(1).typed, (prediction::Fraction { 1, 2 }));
+    QCOMPARE(t->column(3).typed, (prediction::Fraction { 9, 2 }));
+    QCOMPARE(t->column(5).placed, 11.5);
+    QCOMPARE(t->column(7).placed, 22.5);
+    QCOMPARE(t->column(8).placed, 26.0);
+    QVERIFY(!t->column(9).placed);
+    QCOMPARE(t->column(10).placed, 30.0);
+
+    // Nothing is marked before P gets there.
+    stepTo(2.5);
+    QCOMPARE(tableMarkText(1), QStringLiteral("○0.5"));
+    QCOMPARE(tableMarkText(2), QStringLiteral("×3"));
+    QCOMPARE(tableMarkText(3), QString());
+    QVERIFY(t->box(3)->isVisible());
+    QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 1 / 2"));
+    stepTo(3);
+    QCOMPARE(tableMarkText(3), QStringLiteral("○4.5"));
+    QVERIFY(!t->box(3)->isVisible());
+    QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 2 / 3"));
+
+    // A step back past x = 3 hides y there again, and keeps the prediction and its mark.
+    stepTo(2.5);
+    QCOMPARE(tableMarkText(3), QStringLiteral("○4.5"));
+    QVERIFY(!t->tableMark(3)->accessibleName().contains(QStringLiteral("4.5 cm²")));
+    QVERIFY(!t->box(3)->isVisible());
+    QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 2 / 3"));
+
+    stepTo(10);
+    for (int x = 1; x <= 10; ++x)
+        QCOMPARE(t->trueY(x), workedY[x]);
+    QCOMPARE(tableMarkText(4), QStringLiteral("○8"));
+    QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 3 / 4"));
+    const bool placedRight[11] = { false, false, false, false, false, true, false, true, true };
+    for (int x = 5; x <= 8; ++x) {
+        QVERIFY(t->column(x).placedMark.made);
+        QCOMPARE(t->column(x).placedMark.right, placedRight[x]);
+    }
+    QVERIFY(!t->column(9).placedMark.made);
+    QVERIFY(t->column(10).placedMark.made && !t->column(10).placedMark.right);
+    QCOMPARE(t->graphTally()->text(), QStringLiteral("予想 3 / 5"));
+    // A wrong point says the true y beside its prediction.
+    QVERIFY(t->layer()->accessibleDescription().contains(QStringLiteral("ｙ = 26 cm²")));
+
+    // "最初に" replays: every mark kept, nothing new to type where a mark stands.
+    QTest::mouseClick(probe->Command2(), Qt::LeftButton);
+    QCOMPARE(tableMarkText(2), QStringLiteral("×3"));
+    QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 3 / 4"));
+    QCOMPARE(t->graphTally()->text(), QStringLiteral("予想 3 / 5"));
+    QVERIFY(!t->box(2)->isVisible());
+    QVERIFY(t->box(5)->isVisible());
+    QVERIFY(!t->layer()->accessibleDescription().contains(QStringLiteral("ｙ = 26 cm²")));
+    // A marked point stays where it was.
+    clickGraph(6, 18);
+    QCOMPARE(t->column(6).placed, 16.0);
+}
+
+void tst_Predict::wholeLessonByKeyboard()
+{
+    QTest::mouseClick(probe->Check3(), Qt::LeftButton);
+    QTest::mouseClick(probe->Check2(), Qt::LeftButton);
+    probe->Check2()->setFocus();
+    QTest::keyClick(form.get(), Qt::Key_F7);
+    QVERIFY(probe->toolOn(tools::Tool::Predict));
+    PredictionTool *t = tool(*probe);
+
+    // Tab from the last check box into the table; Right at a box's end goes to the next box.
+    QTest::keyClick(probe->Check2(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), t->box(1));
+    QTest::keyClicks(t->box(1), ".5");
+    QTest::keyClick(t->box(1), Qt::Key_Right);
+    QCOMPARE(QApplication::focusWidget(), t->box(2));
+    QTest::keyClicks(t->box(2), "2");
+    QTest::keyClick(t->box(2), Qt::Key_Tab);
+    QTest::keyClicks(t->box(3), "4");
+    QTest::keyClick(t->box(3), Qt::Key_Return);
+    QCOMPARE(t->column(1).typed, (prediction::Fraction { 1, 2 }));
+    QCOMPARE(t->column(3).typed, (prediction::Fraction { 4, 1 }));
+    // Left at a box's start goes back.
+    QTest::keyClick(t->box(3), Qt::Key_Home);
+    QTest::keyClick(t->box(3), Qt::Key_Left);
+    QCOMPARE(QApplication::focusWidget(), t->box(2));
+
+    // The graph: Right selects x, Up places and raises the point, Delete removes it.
+    probe->gamen()->setFocus();
+    QCOMPARE(QApplication::focusWidget(), probe->gamen());
+    while (t->selectedX() < 4)
+        QTest::keyClick(probe->gamen(), Qt::Key_Right);
+    for (int i = 0; i < 17; ++i)
+        QTest::keyClick(probe->gamen(), Qt::Key_Up);
+    QCOMPARE(t->column(4).placed, 8.0); // placed at 0, then 16 half steps
+    QTest::keyClick(probe->gamen(), Qt::Key_Right);
+    QTest::keyClick(probe->gamen(), Qt::Key_Up); // starts at its left neighbour's 8
+    QTest::keyClick(probe->gamen(), Qt::Key_Down);
+    QCOMPARE(t->column(5).placed, 7.5);
+    QTest::keyClick(probe->gamen(), Qt::Key_Delete);
+    QVERIFY(!t->column(5).placed);
+
+    // PageDown still steps with the graph focused.
+    for (int i = 0; i < 8; ++i)
+        QTest::keyClick(probe->gamen(), Qt::Key_PageDown);
+    QCOMPARE(probe->Px(), 220.0);
+    QCOMPARE(tableMarkText(1), QStringLiteral("○0.5"));
+    QCOMPARE(tableMarkText(2), QStringLiteral("○2"));
+    QCOMPARE(tableMarkText(3), QStringLiteral("×4"));
+    QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 2 / 3"));
+    QVERIFY(t->column(4).placedMark.right);
+    QCOMPARE(t->graphTally()->text(), QStringLiteral("予想 1 / 1"));
+    QVERIFY(probe->lastAnnouncement().contains(QStringLiteral("グラフの予想 8 は正解")));
+    // A point P has passed cannot be placed.
+    QTest::keyClick(probe->gamen(), Qt::Key_Left);
+    QTest::keyClick(probe->gamen(), Qt::Key_Left);
+    QCOMPARE(t->selectedX(), 3);
+    QTest::keyClick(probe->gamen(), Qt::Key_Up);
+    QVERIFY(!t->column(3).placed);
+}
+
+void tst_Predict::refusedTextChangesNoPrediction_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("letters") << "abc";
+    QTest::newRow("division by zero") << "1/0";
+    QTest::newRow("two minus signs") << "--3";
+    QTest::newRow("300 digits") << QString(300, QLatin1Char('9'));
+    QTest::newRow("two points") << "4.5.5";
+}
+
+void tst_Predict::refusedTextChangesNoPrediction()
+{
+    QFETCH(QString, typed);
+    predictOn();
+    PredictionTool *t = tool(*probe);
+    typeInto(3, "4.5");
+    QTest::keyClick(t->box(3), Qt::Key_Return);
+    typeInto(3, typed);
+    QTest::keyClick(t->box(3), Qt::Key_Return);
+    QVERIFY(t->message()->isVisible());
+    QVERIFY(!t->message()->text().isEmpty());
+    QCOMPARE(t->column(3).typed, (prediction::Fraction { 9, 2 }));
+    // Leaving the box gives back what it held.
+    QTest::mouseClick(t->box(4), Qt::LeftButton);
+    QCOMPARE(t->box(3)->text(), QStringLiteral("4.5"));
+    QCOMPARE(t->column(3).typed, (prediction::Fraction { 9, 2 }));
+}
+
+void tst_Predict::escRestoresAndDeleteEmpties()
+{
+    predictOn();
+    PredictionTool *t = tool(*probe);
+    typeInto(2, "2");
+    QTest::keyClick(t->box(2), Qt::Key_Return);
+    QTest::keyClicks(t->box(2), "5");
+    QTest::keyClick(t->box(2), Qt::Key_Escape);
+    QCOMPARE(t->box(2)->text(), QStringLiteral("2"));
+    QCOMPARE(t->column(2).typed, (prediction::Fraction { 2, 1 }));
+    QTest::keyClick(t->box(2), Qt::Key_Delete);
+    QCOMPARE(t->box(2)->text(), QString());
+    QVERIFY(!t->column(2).typed);
+    stepTo(2);
+    QCOMPARE(tableMarkText(2), QString());
+    QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 0 / 0"));
+}
+
+void tst_Predict::aBoxPHasPassedTakesNoKeys()
+{
+    // Keys already on their way to a box when P passes its x (automatic play) change nothing.
+    predictOn();
+    PredictionTool *t = tool(*probe);
+    stepTo(2);
+    QVERIFY(!t->box(2)->isVisible());
+    QTest::keyClicks(t->box(2), "2");
+    QTest::keyClick(t->box(2), Qt::Key_Return);
+    QVERIFY(!t->column(2).typed);
+    QTest::mouseClick(probe->susumu(), Qt::LeftButton);
+    QCOMPARE(tableMarkText(2), QString());
+    QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 0 / 0"));
+}
+
+void tst_Predict::whatABoxHoldsWhenPArrivesIsKept()
+{
+    predictOn();
+    PredictionTool *t = tool(*probe);
+    stepTo(0.5);
+    typeInto(1, ".5");
+    // A clicker's PageDown with the box still open.
+    QTest::keyClick(t->box(1), Qt::Key_PageDown);
+    QCOMPARE(probe->Px(), 280.0);
+    QCOMPARE(tableMarkText(1), QStringLiteral("○0.5"));
+}
+
+void tst_Predict::rightClickOnAPointRemovesItElsewhereOpensTheMenu()
+{
+    predictOn();
+    PredictionTool *t = tool(*probe);
+    clickGraph(4, 8);
+    QVERIFY(t->column(4).placed);
+    clickGraph(4, 8, Qt::RightButton);
+    QVERIFY(!t->column(4).placed);
+    QVERIFY(!probe->toolsMenu()->isVisible());
+    clickGraph(4, 30, Qt::RightButton);
+    QTRY_VERIFY(probe->toolsMenu()->isVisible());
+    probe->toolsMenu()->close();
+}
+
+void tst_Predict::hiddenYIsNeverSaid()
+{
+    predictOn();
+    // 3.125 cm² at x = 2.5 is on no table and on no scale: not said; 4.5 at x = 3 is.
+    stepTo(2.5);
+    QCOMPARE(probe->Text1()->accessibleDescription(), QStringLiteral("χ = 2.5 cm"));
+    stepTo(3);
+    QCOMPARE(probe->Text1()->accessibleDescription(), QStringLiteral("χ = 3 cm, y = 4.5 cm²"));
+    for (QWidget *w : form->findChildren<QWidget *>()) {
+        QVERIFY2(!w->accessibleName().contains(QStringLiteral("3.125")),
+                 qPrintable(w->objectName()));
+        QVERIFY2(!w->accessibleDescription().contains(QStringLiteral("3.125")),
+                 qPrintable(w->objectName()));
+    }
+    // With the tool off again, every step says y.
+    probe->setToolOn(tools::Tool::Predict, false);
+    stepTo(2.5);
+    QCOMPARE(probe->Text1()->accessibleDescription(), QStringLiteral("χ = 2.5 cm, y = 3.125 cm²"));
+}
+
+void tst_Predict::formulasAreOffWhilePredicting()
+{
+    probe->setToolOn(tools::Tool::Formulas, true);
+    predictOn();
+    QVERIFY(!probe->toolOn(tools::Tool::Formulas));
+    QVERIFY(!probe->toolAction(tools::Tool::Formulas)->isEnabled());
+    probe->setToolOn(tools::Tool::Predict, false);
+    QVERIFY(probe->toolAction(tools::Tool::Formulas)->isEnabled());
+}
+
+void tst_Predict::newFigureAndInitialScreenClearPredictions_data()
+{
+    QTest::addColumn<bool>("initialScreen");
+    QTest::newRow("a piece dropped") << false;
+    QTest::newRow("初期画面") << true;
+}
+
+void tst_Predict::newFigureAndInitialScreenClearPredictions()
+{
+    QFETCH(bool, initialScreen);
+    predictOn();
+    PredictionTool *t = tool(*probe);
+    typeInto(1, "1");
+    clickGraph(2, 2);
+    stepTo(2);
+    QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 0 / 1"));
+    if (initialScreen) {
+        QTest::mouseClick(probe->Command1(), Qt::LeftButton);
+    } else {
+        // The square from the palette into the empty column 4.
+        probe->mouseDown(310, 20);
+        probe->mouseMove(480, 250);
+        probe->mouseUp(480, 250);
+        QCOMPARE(probe->retsu()[4], 1.0);
+    }
+    QVERIFY(!t->column(1).typed && !t->column(2).placed);
+    QCOMPARE(tableMarkText(1), QString());
+    QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 0 / 0"));
+    QCOMPARE(t->box(1)->text(), QString());
+    QVERIFY(t->box(1)->isVisible());
+}
+
+void tst_Predict::defaultScreenIsUnchanged()
+{
+    QTest::mouseClick(probe->Check3(), Qt::LeftButton);
+    QTest::mouseClick(probe->Check2(), Qt::LeftButton);
+    stepTo(3);
+    const QImage before = form->grab().toImage();
+    const QString said = probe->Text1()->accessibleDescription();
+    QVERIFY(!probe->predictor());
+    // On and off again gives back every pixel and what is said.
+    probe->setToolOn(tools::Tool::Predict, true);
+    typeInto(5, "12");
+    clickGraph(6, 18);
+    QVERIFY(form->grab().toImage() != before);
+    probe->setToolOn(tools::Tool::Predict, false);
+    probe->gamen()->clearFocus();
+    QCOMPARE(form->grab().toImage(), before);
+    QCOMPARE(probe->Text1()->accessibleDescription(), said);
+}
+
+KANSU_TEST_MAIN(tst_Predict)
+#include "tst_predict.moc"

@@ -1,0 +1,620 @@
+// Predict, then reveal: boxes in the table, points on the graph, and their marks.
+#include "tools/predictview.h"
+
+#include "app/form1.h"
+#include "play/steps.h"
+#include "toolkit/fonts.h"
+#include "toolkit/numtext.h"
+#include "toolkit/picturepanel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTimer>
+#include <cmath>
+
+namespace {
+
+// Predictions have a colour of their own, so no one takes them for the lesson's blue.
+const QColor predictColor(200, 0, 160);
+const QColor rightColor(0, 120, 0);
+const QColor wrongColor(220, 0, 0);
+const QColor lessonBlue(0, 0, 255);
+
+const QString rightSign = QStringLiteral("○");
+
+const QString wrongSign = QStringLiteral("×");
+
+// Table columns: the lesson writes y at 45x + 50, top 70; a box takes its place until P comes.
+QRect boxRect(int x)
+{
+    return QRect(45 * x + 40, 67, 40, 25);
+}
+
+QString htmlColored(const QString &text, const QColor &color)
+{
+    return QStringLiteral("<span style=\"color:%1\">%2</span>")
+        .arg(color.name(), text.toHtmlEscaped());
+}
+
+} // namespace
+
+/// The graph's predicted points, drawn as a child widget above the graph's picture.
+class PredictLayer : public QWidget
+{
+public:
+    PredictLayer(PredictionTool &tool, QWidget *parent)
+        : QWidget(parent)
+        , t(tool)
+    {
+        setObjectName(QStringLiteral("predictionLayer"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        // A thin dashed line joins the predicted points from left to right.
+        QPainterPath path;
+        bool first = true;
+        for (int x = 1; x <= 10; ++x) {
+            if (const auto &y = t.m_columns[size_t(x)].placed) {
+                const QPointF c(prediction::columnOf(x), prediction::rowOf(*y));
+                first ? path.moveTo(c) : path.lineTo(c);
+                first = false;
+            }
+        }
+        p.setPen(QPen(predictColor, 1, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(path);
+
+        QFont font = fonts::gothic(9, true);
+        p.setFont(font);
+        for (int x = 1; x <= 10; ++x) {
+            const PredictionTool::Column &col = t.m_columns[size_t(x)];
+            if (!col.placed)
+                continue;
+            const QPointF c(prediction::columnOf(x), prediction::rowOf(*col.placed));
+            p.setPen(QPen(predictColor, 2));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(c, 5, 5);
+            if (!col.placedMark.made)
+                continue;
+            // y only grows with x: up and to the left of a point, or down and to the right of
+            // one below the lesson's line, the mark stays clear of that line.
+            const bool below = !col.placedMark.right && *col.placed < t.trueY(x);
+            // Beside a point, a circle would read as one more point: the word says it.
+            const QString sign = col.placedMark.right ? PredictionTool::tr("正解") : wrongSign;
+            const QString value = !col.placedMark.right && t.reached(x)
+                ? QString::number(t.trueY(x), 'g', 10)
+                : QString();
+            const QFontMetrics metrics = p.fontMetrics();
+            const int width = metrics.horizontalAdvance(sign) + metrics.horizontalAdvance(value);
+            const QPointF at = below ? c + QPointF(7, 14) : c + QPointF(-7 - width, -5);
+            p.setPen(col.placedMark.right ? rightColor : wrongColor);
+            p.drawText(at, sign);
+            // A wrong point shows the true y beside it, in the lesson's blue, while the lesson
+            // shows it too.
+            if (!value.isEmpty()) {
+                p.setPen(lessonBlue);
+                p.drawText(at + QPointF(metrics.horizontalAdvance(sign), 0), value);
+            }
+        }
+        if (hasFocusMarker()) {
+            const double X = prediction::columnOf(t.m_selected);
+            p.setPen(QPen(predictColor, 1, Qt::DotLine));
+            p.drawLine(QPointF(X, prediction::rowOf(0)), QPointF(X, prediction::rowOf(60)));
+        }
+    }
+
+private:
+    bool hasFocusMarker() const { return parentWidget()->hasFocus(); }
+    PredictionTool &t;
+};
+
+PredictionTool::PredictionTool(Form1 &form)
+    : QObject(&form)
+    , f(form)
+{
+    setObjectName(QStringLiteral("predictionTool"));
+    const QFont boxFont = fonts::gothic(12, true);
+    QPalette boxPalette;
+    boxPalette.setColor(QPalette::Text, predictColor);
+    boxPalette.setColor(QPalette::Base, Qt::white);
+    for (int x = 1; x <= 10; ++x) {
+        auto *box = new QLineEdit(f.hyo);
+        box->setObjectName(QStringLiteral("prediction%1").arg(x));
+        box->setFont(boxFont);
+        box->setPalette(boxPalette);
+        box->setAlignment(Qt::AlignCenter);
+        box->setAccessibleName(tr("χ = %1 のときのｙの予想").arg(x));
+        box->setAccessibleDescription(tr("ｙを数か分数で入れて Enter。Esc でもとにもどす"));
+        f.hyo->placeWidget(box, boxRect(x));
+        box->hide();
+        m_boxes[size_t(x)] = box;
+
+        auto *mark = new QLabel(f.hyo);
+        mark->setObjectName(QStringLiteral("predictionMark%1").arg(x));
+        mark->setFont(fonts::gothic(9, true));
+        mark->setTextFormat(Qt::RichText);
+        f.hyo->placeWidget(mark, QRect(45 * x + 38, 91, 44, 16));
+        mark->hide();
+        m_tableMarks[size_t(x)] = mark;
+    }
+
+    // Under the rule, right of the last column, nothing of the lesson is drawn.
+    m_tableTally = new QLabel(f.hyo);
+    m_tableTally->setObjectName(QStringLiteral("predictionTableTally"));
+    m_tableTally->setFont(fonts::gothic(9, true));
+    f.hyo->placeWidget(m_tableTally, QRect(536, 91, 70, 16));
+    m_tableTally->hide();
+
+    m_message = new QLabel(f.hyo);
+    m_message->setObjectName(QStringLiteral("predictionMessage"));
+    m_message->setFont(fonts::gothic(9, true));
+    m_message->setAutoFillBackground(true);
+    QPalette messagePalette = m_message->palette();
+    messagePalette.setColor(QPalette::Window, Qt::white);
+    messagePalette.setColor(QPalette::WindowText, wrongColor);
+    m_message->setPalette(messagePalette);
+    m_message->hide();
+
+    m_layer = new PredictLayer(*this, f.gamen);
+    f.gamen->placeWidget(m_layer, QRect(QPoint(0, 0), f.gamen->pictureSize()));
+    m_layer->hide();
+    // Below the graph's panel and above the table's, the window's own background is bare.
+    m_graphTally = new QLabel(&f);
+    m_graphTally->setObjectName(QStringLiteral("predictionGraphTally"));
+    m_graphTally->setFont(fonts::gothic(9, true));
+    m_graphTally->move(f.gamen->geometry().left() + 4, f.gamen->geometry().bottom() + 4);
+    m_graphTally->hide();
+
+    connect(f.gamen, &PicturePanel::mouseDown, this, &PredictionTool::graphMouseDown);
+    connect(f.gamen, &PicturePanel::mouseMove, this, &PredictionTool::graphMouseMove);
+    connect(f.gamen, &PicturePanel::mouseUp, this, &PredictionTool::graphMouseUp);
+    connect(f.Check2, &QCheckBox::toggled, this, &PredictionTool::refresh);
+    connect(f.Check3, &QCheckBox::toggled, this, &PredictionTool::refresh);
+}
+
+PredictionTool::~PredictionTool()
+{
+    qApp->removeEventFilter(this);
+}
+
+QWidget *PredictionTool::layer() const
+{
+    return m_layer;
+}
+
+double PredictionTool::currentX() const
+{
+    return numtext::read(f.Text1->text());
+}
+
+double PredictionTool::trueY(int x) const
+{
+    return steps::figureArea(f.retsu, x);
+}
+
+QString PredictionTool::tallyText(int right, int marked)
+{
+    return tr("予想 %1 / %2").arg(right).arg(marked);
+}
+
+void PredictionTool::start()
+{
+    m_active = true;
+    // Focus changes, and presses anywhere: a click on a picture takes no focus from a box.
+    qApp->installEventFilter(this);
+    m_graphPolicy = f.gamen->focusPolicy();
+    f.gamen->setFocusPolicy(Qt::StrongFocus);
+    // Tab goes from the check boxes into the table, column by column, then to the graph.
+    QWidget *previous = f.Check2;
+    for (int x = 1; x <= 10; ++x) {
+        QWidget::setTabOrder(previous, m_boxes[size_t(x)]);
+        previous = m_boxes[size_t(x)];
+    }
+    QWidget::setTabOrder(previous, f.gamen);
+    m_selected = std::clamp(int(std::floor(currentX())) + 1, 1, 10);
+    clearAll();
+}
+
+void PredictionTool::stop()
+{
+    // Off means off: nothing is kept for the next time.
+    m_active = false;
+    qApp->removeEventFilter(this);
+    f.gamen->setFocusPolicy(m_graphPolicy);
+    clearAll();
+}
+
+void PredictionTool::clearAll()
+{
+    m_columns = {};
+    m_dragging = 0;
+    m_message->hide();
+    for (int x = 1; x <= 10; ++x)
+        m_boxes[size_t(x)]->clear();
+    refresh();
+}
+
+void PredictionTool::follow(bool clear)
+{
+    if (clear) {
+        clearAll();
+        return;
+    }
+    // A box being typed into when P reaches it keeps what it holds, as a click elsewhere would.
+    for (int x = 1; x <= 10; ++x) {
+        if (reached(x) && m_boxes[size_t(x)]->isVisible() && m_boxes[size_t(x)]->hasFocus())
+            commit(x, false, true);
+    }
+    m_message->hide();
+    markReached();
+    refresh();
+}
+
+void PredictionTool::markReached()
+{
+    QStringList said;
+    for (int x = 1; x <= 10 && reached(x); ++x) {
+        Column &col = m_columns[size_t(x)];
+        bool marked = false;
+        if (col.typed && !col.typedMark.made) {
+            col.typedMark = { true, prediction::typedRight(*col.typed, trueY(x)) };
+            marked = true;
+        }
+        if (col.placed && !col.placedMark.made) {
+            col.placedMark = { true, prediction::placedRight(*col.placed, trueY(x)) };
+            marked = true;
+        }
+        if (marked)
+            said << markSentence(x);
+        if (m_dragging == x)
+            m_dragging = 0;
+    }
+    if (!said.isEmpty())
+        f.announce(said.join(QLatin1Char(' ')));
+}
+
+QString PredictionTool::markSentence(int x) const
+{
+    const Column &col = m_columns[size_t(x)];
+    const QString y = QString::number(trueY(x), 'g', 10);
+    QStringList parts;
+    if (col.typedMark.made) {
+        parts << (col.typedMark.right
+                      ? tr("表の予想 %1 は正解").arg(prediction::shown(*col.typed))
+                      : tr("表の予想 %1 はちがう").arg(prediction::shown(*col.typed)));
+    }
+    if (col.placedMark.made) {
+        parts << (col.placedMark.right ? tr("グラフの予想 %1 は正解").arg(*col.placed)
+                                       : tr("グラフの予想 %1 はちがう").arg(*col.placed));
+    }
+    // The true y only while the lesson shows it.
+    QString sentence = tr("χ = %1 cm: %2").arg(x).arg(parts.join(tr("、")));
+    if (reached(x))
+        sentence += tr("（ｙ = %1 cm²）").arg(y);
+    return sentence;
+}
+
+void PredictionTool::refresh()
+{
+    const bool table = m_active && f.Check3->isChecked();
+    const bool graph = m_active && f.Check2->isChecked();
+    int typedRight = 0, typedMarked = 0, placedRight = 0, placedMarked = 0;
+    for (int x = 1; x <= 10; ++x) {
+        const Column &col = m_columns[size_t(x)];
+        QLineEdit *box = m_boxes[size_t(x)];
+        const bool open = table && !reached(x) && !col.typedMark.made;
+        if (!box->hasFocus() || !open)
+            box->setText(col.typedText);
+        box->setVisible(open);
+
+        QLabel *mark = m_tableMarks[size_t(x)];
+        if (col.typedMark.made) {
+            typedMarked += 1;
+            typedRight += col.typedMark.right;
+            const QString sign = col.typedMark.right ? rightSign : wrongSign;
+            const QString shown = prediction::shown(*col.typed);
+            mark->setText(htmlColored(sign, col.typedMark.right ? rightColor : wrongColor)
+                          + htmlColored(shown, predictColor));
+            mark->setAccessibleName(markSentence(x));
+        }
+        mark->setVisible(m_active && col.typedMark.made);
+
+        if (col.placedMark.made) {
+            placedMarked += 1;
+            placedRight += col.placedMark.right;
+        }
+    }
+    m_tableTally->setText(tallyText(typedRight, typedMarked));
+    m_tableTally->setAccessibleName(m_tableTally->text());
+    m_tableTally->setVisible(m_active);
+    m_graphTally->setText(tallyText(placedRight, placedMarked));
+    m_graphTally->setAccessibleName(m_graphTally->text());
+    m_graphTally->adjustSize();
+    m_graphTally->setVisible(graph);
+    m_layer->setVisible(m_active);
+    m_layer->update();
+    describe();
+}
+
+void PredictionTool::describe()
+{
+    QStringList points;
+    for (int x = 1; x <= 10; ++x) {
+        if (m_columns[size_t(x)].placed)
+            points << pointSentence(x);
+    }
+    m_layer->setAccessibleName(tr("予想した点"));
+    m_layer->setAccessibleDescription(points.isEmpty() ? tr("まだありません")
+                                                       : points.join(tr("。")));
+}
+
+QString PredictionTool::pointSentence(int x) const
+{
+    const Column &col = m_columns[size_t(x)];
+    if (!col.placed)
+        return tr("χ = %1 cm: 予想なし").arg(x);
+    if (col.placedMark.made)
+        return markSentence(x);
+    return tr("χ = %1 cm: 予想 ｙ = %2").arg(x).arg(*col.placed);
+}
+
+int PredictionTool::boxIndex(const QObject *object) const
+{
+    for (int x = 1; x <= 10; ++x) {
+        if (m_boxes[size_t(x)] == object)
+            return x;
+    }
+    return 0;
+}
+
+bool PredictionTool::commit(int x, bool keepRefusedText, bool arriving)
+{
+    Column &col = m_columns[size_t(x)];
+    QLineEdit *box = m_boxes[size_t(x)];
+    // Once P has been there, y is known: a box that is gone takes nothing more.
+    if (col.typedMark.made || (reached(x) && !arriving))
+        return false;
+    const QString text = box->text();
+    const prediction::Reading r = prediction::read(text);
+    if (r.refusal == prediction::Refusal::Empty) {
+        col.typed.reset();
+        col.typedText.clear();
+        box->clear();
+        m_message->hide();
+        return true;
+    }
+    if (!r.ok()) {
+        // Nothing changes: the prediction stays what it was.
+        showRefusal(x, prediction::refusalText(r.refusal));
+        if (!keepRefusedText)
+            box->setText(col.typedText);
+        return false;
+    }
+    col.typed = r.value;
+    col.typedText = text.trimmed();
+    m_message->hide();
+    return true;
+}
+
+void PredictionTool::showRefusal(int x, const QString &text)
+{
+    m_message->setText(text);
+    m_message->setAccessibleName(text);
+    m_message->adjustSize();
+    const int width = m_message->width();
+    const int left = std::min(boxRect(x).left(), f.hyo->pictureSize().width() - width - 2);
+    f.hyo->placeWidget(m_message, QRect(QPoint(left, 93), m_message->size()));
+    m_message->show();
+    m_message->raise();
+    f.announce(text);
+}
+
+void PredictionTool::focusBox(int x, int direction)
+{
+    for (int k = x + direction; k >= 1 && k <= 10; k += direction) {
+        QLineEdit *box = m_boxes[size_t(k)];
+        if (box->isVisible()) {
+            box->setFocus(direction > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            box->setCursorPosition(direction > 0 ? 0 : int(box->text().size()));
+            return;
+        }
+    }
+}
+
+bool PredictionTool::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == f.gamen) {
+        if (type == QEvent::FocusIn || type == QEvent::FocusOut)
+            m_layer->update();
+        return false;
+    }
+    if (!m_active)
+        return false;
+    if (type == QEvent::FocusOut) {
+        // A click elsewhere keeps what the box holds, or gives back what it held.
+        if (const int x = boxIndex(watched); x && !reached(x))
+            commit(x, false);
+    } else if (type == QEvent::MouseButtonPress && watched->isWidgetType()) {
+        // A press on a picture, which takes no focus, leaves the box all the same.
+        const int x = boxIndex(QApplication::focusWidget());
+        if (x && watched != m_boxes[size_t(x)] && !reached(x))
+            commit(x, false);
+    }
+    return false;
+}
+
+std::optional<bool> PredictionTool::key(QWidget *target, const QKeyEvent &key)
+{
+    if (!m_active)
+        return {};
+    if (const int x = boxIndex(target)) {
+        QLineEdit *box = m_boxes[size_t(x)];
+        switch (key.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (commit(x, true))
+                f.announce(m_columns[size_t(x)].typed
+                               ? tr("χ = %1 cm の予想 %2")
+                                     .arg(x)
+                                     .arg(prediction::shown(*m_columns[size_t(x)].typed))
+                               : tr("χ = %1 cm の予想なし").arg(x));
+            return true;
+        case Qt::Key_Escape:
+            box->setText(m_columns[size_t(x)].typedText);
+            m_message->hide();
+            return true;
+        case Qt::Key_Delete:
+            box->clear();
+            commit(x, false);
+            return true;
+        case Qt::Key_Left:
+            if (box->cursorPosition() == 0 && !box->hasSelectedText()) {
+                focusBox(x, -1);
+                return true;
+            }
+            return false;
+        case Qt::Key_Right:
+            if (box->cursorPosition() == box->text().size() && !box->hasSelectedText()) {
+                focusBox(x, +1);
+                return true;
+            }
+            return false;
+        case Qt::Key_Backspace:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            return false;
+        default:
+            // Typing goes to the box; keys that type nothing stay the presenter's.
+            return key.text().isEmpty() ? std::optional<bool>() : std::optional<bool>(false);
+        }
+    }
+    if (target == f.gamen && f.Check2->isChecked()) {
+        switch (key.key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            m_selected = std::clamp(m_selected + (key.key() == Qt::Key_Right ? 1 : -1), 1, 10);
+            m_layer->update();
+            f.announce(pointSentence(m_selected));
+            return true;
+        case Qt::Key_Up:
+        case Qt::Key_Down: {
+            const int x = m_selected;
+            if (!placeable(x, true))
+                return true;
+            // A new point starts at the height of the nearest one on its left.
+            double y = 0;
+            for (int k = x; k >= 1; --k) {
+                if (m_columns[size_t(k)].placed) {
+                    y = *m_columns[size_t(k)].placed;
+                    break;
+                }
+            }
+            if (m_columns[size_t(x)].placed)
+                y += key.key() == Qt::Key_Up ? 0.5 : -0.5;
+            setPlaced(x, std::clamp(y, 0.0, 60.0));
+            f.announce(pointSentence(x));
+            return true;
+        }
+        case Qt::Key_Delete:
+        case Qt::Key_Backspace:
+            if (placeable(m_selected, true)) {
+                setPlaced(m_selected, {});
+                f.announce(pointSentence(m_selected));
+            }
+            return true;
+        default:
+            return {};
+        }
+    }
+    return {};
+}
+
+bool PredictionTool::placeable(int x, bool sayWhy)
+{
+    const Column &col = m_columns[size_t(x)];
+    if (!reached(x) && !col.placedMark.made)
+        return true;
+    if (sayWhy)
+        f.announce(col.placedMark.made ? tr("χ = %1 cm の予想はもう答え合わせをしました").arg(x)
+                                       : tr("χ = %1 cm のｙはもう出ています").arg(x));
+    return false;
+}
+
+void PredictionTool::setPlaced(int x, std::optional<double> y)
+{
+    m_columns[size_t(x)].placed = y;
+    refresh();
+}
+
+void PredictionTool::graphMouseDown(int button, int, float X, float Y)
+{
+    m_rightClickTaken = false;
+    if (!m_active || !f.Check2->isChecked())
+        return;
+    const int x = prediction::wholeXAt(X);
+    if (x == 0 || Y < prediction::rowOf(60) - 10 || Y > prediction::rowOf(0) + 10)
+        return;
+    const Column &col = m_columns[size_t(x)];
+    const bool onPoint = col.placed && std::abs(Y - prediction::rowOf(*col.placed)) <= 8;
+    if (button & 2) {
+        // A right click on a point removes it; anywhere else it is the tools menu's.
+        if (!onPoint)
+            return;
+        m_rightClickTaken = true;
+        if (placeable(x, true)) {
+            setPlaced(x, {});
+            f.announce(pointSentence(x));
+        }
+        return;
+    }
+    if (!(button & 1))
+        return;
+    m_selected = x;
+    if (!placeable(x, true)) {
+        m_layer->update();
+        return;
+    }
+    m_dragging = x;
+    setPlaced(x, prediction::placedY(Y));
+}
+
+void PredictionTool::graphMouseMove(int button, int, float, float Y)
+{
+    if (m_dragging && (button & 1) && placeable(m_dragging, false)) {
+        const double y = prediction::placedY(Y);
+        if (m_columns[size_t(m_dragging)].placed != y)
+            setPlaced(m_dragging, y);
+    }
+}
+
+void PredictionTool::graphMouseUp(int button, int, float, float)
+{
+    if (m_dragging && (button & 1)) {
+        f.announce(pointSentence(m_dragging));
+        m_dragging = 0;
+    }
+    // Where the menu follows the release, it has been asked by now.
+    QTimer::singleShot(0, this, [this] { m_rightClickTaken = false; });
+}
+
+bool PredictionTool::tookRightClick()
+{
+    const bool taken = m_rightClickTaken;
+    m_rightClickTaken = false;
+    return taken;
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "tools/prediction.h"
+
+#include <QObject>
+#include <array>
+#include <optional>
+
+class Form1;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QWidget;
+class PredictLayer;
+
+/// Predict, then reveal: the learner's y at each whole x, typed into boxes in the table or placed
+/// as points on the graph, each marked right or wrong when P reaches its x. It draws only with
+/// child widgets above the table's and the graph's pictures and changes nothing of the lesson.
+class PredictionTool : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PredictionTool(Form1 &form);
+    ~PredictionTool() override;
+
+    struct Mark
+    {
+        bool made = false;
+        bool right = false;
+    };
+    /// What the learner predicted at one whole x, and how it was marked.
+    struct Column
+    {
+        std::optional<prediction::Fraction> typed;
+        QString typedText; ///< as the learner typed it (what Esc restores)
+        std::optional<double> placed; ///< cm², a multiple of 0.5
+        Mark typedMark;
+        Mark placedMark;
+    };
+
+    void start();
+    void stop();
+    bool isActive() const { return m_active; }
+    /// After a step, a return to the start (`clear` false) or a new figure or initial screen.
+    void follow(bool clear);
+    std::optional<bool> key(QWidget *target, const QKeyEvent &key);
+    /// Whether the right button's last press on the graph was taken here (not a menu); asking
+    /// forgets it.
+    bool tookRightClick();
+
+    // What the screen shows, for tests and assistive technology.
+    const Column &column(int x) const { return m_columns.at(size_t(x)); }
+    QLineEdit *box(int x) const { return m_boxes.at(size_t(x)); }
+    QLabel *tableMark(int x) const { return m_tableMarks.at(size_t(x)); }
+    QLabel *tableTally() const { return m_tableTally; }
+    QLabel *graphTally() const { return m_graphTally; }
+    QLabel *message() const { return m_message; }
+    QWidget *layer() const;
+    int selectedX() const { return m_selected; }
+    /// x as P shows it now.
+    double currentX() const;
+    /// y at a whole x of the figure as it stands.
+    double trueY(int x) const;
+    /// P has reached x: the lesson shows y there.
+    bool reached(int x) const { return x <= currentX(); }
+    /// The text of a tally: right / marked.
+    static QString tallyText(int right, int marked);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    friend class PredictLayer;
+
+    void refresh();
+    void clearAll();
+    void markReached();
+    int boxIndex(const QObject *object) const;
+    // Takes what box x holds; `arriving` when P has just reached x with the box still open.
+    bool commit(int x, bool keepRefusedText, bool arriving = false);
+    void showRefusal(int x, const QString &text);
+    void focusBox(int x, int direction);
+    // The graph.
+    void graphMouseDown(int button, int shift, float X, float Y);
+    void graphMouseMove(int button, int shift, float X, float Y);
+    void graphMouseUp(int button, int shift, float X, float Y);
+    bool placeable(int x, bool sayWhy);
+    void setPlaced(int x, std::optional<double> y);
+    QString pointSentence(int x) const;
+    QString markSentence(int x) const;
+    void describe();
+
+    Form1 &f;
+    bool m_active = false;
+    std::array<Column, 11> m_columns {}; // 1 to 10
+    std::array<QLineEdit *, 11> m_boxes {};
+    std::array<QLabel *, 11> m_tableMarks {};
+    QLabel *m_tableTally = nullptr;
+    QLabel *m_graphTally = nullptr;
+    QLabel *m_message = nullptr;
+    PredictLayer *m_layer = nullptr;
+    int m_selected = 1;
+    int m_dragging = 0;
+    bool m_rightClickTaken = false;
+    Qt::FocusPolicy m_graphPolicy = Qt::NoFocus;
+};
