@@ -46,6 +46,15 @@ QPoint at(PicturePanel *panel, QPointF picture)
 }
 
 // The first difference between two lessons, or nothing.
+bool isFocusFrame(FormProbe &probe, const PanelItem *item)
+{
+    for (int i = 0; i < 4; ++i) {
+        if (item == probe.boardFrame(i) || item == probe.columnFrame(i))
+            return true;
+    }
+    return false;
+}
+
 QString difference(FormProbe &a, FormProbe &b)
 {
 #define SAME(expr)                                                                                 \
@@ -82,6 +91,9 @@ QString difference(FormProbe &a, FormProbe &b)
         for (size_t i = 0; i < pa->items().size(); ++i) {
             const PanelItem *ia = pa->items()[i];
             const PanelItem *ib = pb->items()[i];
+            // The board's focus frames tell which window has the keyboard, not the lesson.
+            if (isFocusFrame(a, ia))
+                continue;
             if (ia->isVisible() != ib->isVisible() || ia->bounds() != ib->bounds())
                 return pa->objectName() + QStringLiteral(" control %1").arg(i);
         }
@@ -444,8 +456,9 @@ void tst_Jump::panelsTakeTheFocusOnlyWhenShown()
 {
     FormProbe &j = jumper->probe;
     QWidget *first = QApplication::focusWidget();
-    // The default screen: no panel can take the focus, none shows a focus frame.
-    for (PicturePanel *panel : { j.hyo(), j.gamen(), j.kokuban() }) {
+    // The default screen: the hidden table and graph cannot take the focus, neither shows a
+    // focus frame (the blackboard takes it for building by keys).
+    for (PicturePanel *panel : { j.hyo(), j.gamen() }) {
         QCOMPARE(panel->focusPolicy(), Qt::NoFocus);
         QCOMPARE(panel->frameShadow(), QFrame::Sunken);
     }
