@@ -19,10 +19,17 @@ void Form1::setUpKeys()
     qApp->installEventFilter(this);
 
     // Reading order: the blackboard itself (to build the figure by keys), then its two controls.
-    const QList<QWidget *> order { Command1, Check1, end,    kokuban, Check4,   Text1,  jidou,
-                                   tomeru,   Combo1, susumu, modoru,  Command2, Check3, Check2 };
+    // The table and the graph come last; they take the focus only while they are shown.
+    const QList<QWidget *> order { Command1, Check1, end,    kokuban,  Check4, Text1,
+                                   jidou,    tomeru, Combo1, susumu,   modoru, Command2,
+                                   Check3,   Check2, hyo,    gamen };
+    // Qt orders only widgets that take the focus: the table and the graph are lent it meanwhile.
+    hyo->setFocusPolicy(Qt::TabFocus);
+    gamen->setFocusPolicy(Qt::TabFocus);
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+    hyo->setFocusPolicy(Qt::NoFocus);
+    gamen->setFocusPolicy(Qt::NoFocus);
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)

@@ -59,8 +59,6 @@ void Form1::setUpJump()
         connect(view, &QCheckBox::toggled, this,
                 [focusable, view, panel] { focusable(view, panel); });
     }
-    setTabOrder(Check2, hyo);
-    setTabOrder(hyo, gamen);
 
     // The right button is left alone: it opens the tools menu. While the prediction tool is
     // on, the panels' presses are its own.
