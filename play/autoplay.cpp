@@ -1,6 +1,7 @@
 // Automatic play.
 #include "app/form1.h"
 
+#include "figure/geometry.h"
 #include "play/steps.h"
 #include "toolkit/ticks.h"
 
@@ -13,7 +14,7 @@ void Form1::jidou_Click()
     // start a run inside the one that is ending.
     if (playing)
         return;
-    if (Px == 100)
+    if (Px == geometry::PxEnd)
         Command2_Click();
     playing = true;
     susumu->setEnabled(false);
@@ -21,7 +22,7 @@ void Form1::jidou_Click()
     Command1->setEnabled(false);
     jidou->setEnabled(false);
     tomeru->setEnabled(true);
-    while (!(teishi == 1 || Px == 100 || closing)) {
+    while (!(teishi == 1 || Px == geometry::PxEnd || closing)) {
         susumu_Click();
         matsu(steps::pauseMs(Combo1->currentText()));
     }
