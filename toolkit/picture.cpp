@@ -1,6 +1,7 @@
 #include "toolkit/picture.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -99,14 +100,25 @@ void Picture::changed(const QRectF &area)
 
 void Picture::clear()
 {
-    m_image.fill(m_backColor);
     m_current = QPointF();
     // Only what was drawn since the last clear can differ from the background, unless the
-    // background colour itself changed.
-    if (m_backColor != m_clearedTo)
+    // background colour itself changed: clear only that. (A step clears the blackboard; at a
+    // projector's ratio the whole picture is megabytes.)
+    if (m_backColor != m_clearedTo) {
+        m_image.fill(m_backColor);
         m_changed = QRect(QPoint(0, 0), m_size);
-    else
+    } else if (!m_drawnSinceClear.isEmpty()) {
+        const QRectF logical(m_drawnSinceClear);
+        const QRect device = QRectF(logical.topLeft() * m_ratio, logical.size() * m_ratio)
+                                 .toAlignedRect()
+                                 .intersected(m_image.rect());
+        const QRgb value = m_backColor.rgb();
+        for (int y = device.top(); y <= device.bottom(); ++y) {
+            QRgb *row = reinterpret_cast<QRgb *>(m_image.scanLine(y)) + device.left();
+            std::fill_n(row, device.width(), value);
+        }
         m_changed |= m_drawnSinceClear;
+    }
     m_drawnSinceClear = QRect();
     m_clearedTo = m_backColor;
 }
@@ -153,11 +165,16 @@ bool Picture::drawAxisLine(const QPointF &from, const QPointF &to, const QColor 
     const qsizetype stride = m_image.bytesPerLine();
     uchar *bits = m_image.bits();
     bool any = false;
+    const int n = painted.width();
     for (int y = painted.top(); y <= painted.bottom(); ++y) {
-        QRgb *row = reinterpret_cast<QRgb *>(bits + y * stride);
-        for (int x = painted.left(); x <= painted.right(); ++x) {
-            any |= row[x] != value;
-            row[x] = value;
+        // Read first: a grid drawn again over itself changes no pixel and writes none.
+        QRgb *row = reinterpret_cast<QRgb *>(bits + y * stride) + painted.left();
+        QRgb differ = 0;
+        for (int i = 0; i < n; ++i)
+            differ |= row[i] ^ value;
+        if (differ) {
+            any = true;
+            std::fill_n(row, n, value);
         }
     }
     if (any)
@@ -314,15 +331,14 @@ bool Picture::floodFill(int x, int y, const QColor &border)
         m_visited.assign(cells, 0);
         m_fillGeneration = 0;
     }
+    // One byte a pixel: the mask is read as often as the picture. It is cleared only when the
+    // generations run out.
     if (++m_fillGeneration == 0) {
         std::fill(m_visited.begin(), m_visited.end(), 0);
         m_fillGeneration = 1;
     }
-    const quint32 gen = m_fillGeneration;
-    quint32 *visited = m_visited.data();
-    auto open = [&](int xx, int yy) {
-        return visited[size_t(yy) * w + xx] != gen && (row(yy)[xx] & 0xFFFFFF) != stop;
-    };
+    const quint8 gen = m_fillGeneration;
+    quint8 *visited = m_visited.data();
 
     int minX = sx, maxX = sx, minY = sy, maxY = sy;
     m_fillStack.clear();
@@ -331,20 +347,19 @@ bool Picture::floodFill(int x, int y, const QColor &border)
         const QPoint seed = m_fillStack.back();
         m_fillStack.pop_back();
         const int yy = seed.y();
-        if (!open(seed.x(), yy))
+        QRgb *line = row(yy);
+        quint8 *mark = visited + size_t(yy) * w;
+        auto open = [&](int xx) { return mark[xx] != gen && (line[xx] & 0xFFFFFF) != stop; };
+        if (!open(seed.x()))
             continue;
         int left = seed.x();
-        while (left > 0 && open(left - 1, yy))
+        while (left > 0 && open(left - 1))
             --left;
         int right = seed.x();
-        while (right + 1 < w && open(right + 1, yy))
+        while (right + 1 < w && open(right + 1))
             ++right;
-        QRgb *line = row(yy);
-        quint32 *mark = visited + size_t(yy) * w;
-        for (int i = left; i <= right; ++i) {
-            line[i] = paint;
-            mark[i] = gen;
-        }
+        std::fill(line + left, line + right + 1, paint);
+        std::fill(mark + left, mark + right + 1, gen);
         minX = std::min(minX, left);
         maxX = std::max(maxX, right);
         minY = std::min(minY, yy);
@@ -352,9 +367,11 @@ bool Picture::floodFill(int x, int y, const QColor &border)
         for (int ny : { yy - 1, yy + 1 }) {
             if (ny < 0 || ny >= h)
                 continue;
+            const QRgb *next = row(ny);
+            const quint8 *nextMark = visited + size_t(ny) * w;
             bool inRun = false;
             for (int i = left; i <= right; ++i) {
-                const bool o = open(i, ny);
+                const bool o = nextMark[i] != gen && (next[i] & 0xFFFFFF) != stop;
                 if (o && !inRun)
                     m_fillStack.push_back(QPoint(i, ny));
                 inRun = o;

@@ -100,8 +100,8 @@ private:
     QHash<TiedLine, QRect> m_tiedLines;
     QImage m_scratch;
     // Flood-fill bookkeeping, kept between fills so that no fill allocates or clears a mask.
-    std::vector<quint32> m_visited;
-    quint32 m_fillGeneration = 0;
+    std::vector<quint8> m_visited;
+    quint8 m_fillGeneration = 0;
     std::vector<QPoint> m_fillStack;
     // What print needs of the font, kept until the font changes.
     QFont m_font;
