@@ -112,10 +112,11 @@ void Picture::clear()
         const QRect device = QRectF(logical.topLeft() * m_ratio, logical.size() * m_ratio)
                                  .toAlignedRect()
                                  .intersected(m_image.rect());
-        const QRgb value = m_backColor.rgb();
-        for (int y = device.top(); y <= device.bottom(); ++y) {
-            QRgb *row = reinterpret_cast<QRgb *>(m_image.scanLine(y)) + device.left();
-            std::fill_n(row, device.width(), value);
+        if (!device.isEmpty()) {
+            // The same pixels, seen as an image of that area only: filled in place.
+            QImage area(m_image.scanLine(device.top()) + device.left() * sizeof(QRgb),
+                        device.width(), device.height(), m_image.bytesPerLine(), m_image.format());
+            area.fill(m_backColor);
         }
         m_changed |= m_drawnSinceClear;
     }
@@ -169,6 +170,13 @@ bool Picture::drawAxisLine(const QPointF &from, const QPointF &to, const QColor 
     for (int y = painted.top(); y <= painted.bottom(); ++y) {
         // Read first: a grid drawn again over itself changes no pixel and writes none.
         QRgb *row = reinterpret_cast<QRgb *>(bits + y * stride) + painted.left();
+        if (n <= 4) { // an upright line: a few pixels a row
+            for (int i = 0; i < n; ++i) {
+                any |= row[i] != value;
+                row[i] = value;
+            }
+            continue;
+        }
         QRgb differ = 0;
         for (int i = 0; i < n; ++i)
             differ |= row[i] ^ value;
