@@ -1,7 +1,6 @@
 // Automatic play.
 #include "app/form1.h"
 
-#include "figure/geometry.h"
 #include "play/steps.h"
 #include "toolkit/ticks.h"
 
@@ -14,7 +13,7 @@ void Form1::jidou_Click()
     // start a run inside the one that is ending.
     if (playing)
         return;
-    if (Px == geometry::PxEnd)
+    if (Px == 100)
         Command2_Click();
     playing = true;
     susumu->setEnabled(false);
@@ -22,7 +21,7 @@ void Form1::jidou_Click()
     Command1->setEnabled(false);
     jidou->setEnabled(false);
     tomeru->setEnabled(true);
-    while (!(teishi == 1 || Px == geometry::PxEnd || closing)) {
+    while (!(teishi == 1 || Px == 100 || closing)) {
         susumu_Click();
         matsu(steps::pauseMs(Combo1->currentText()));
     }
