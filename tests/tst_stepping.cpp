@@ -472,13 +472,15 @@ void tst_Stepping::graphShowsOnlyWhatWasPlotted_data()
     QTest::addColumn<QString>("figure");
     QTest::addColumn<QString>("actions");
     QTest::addColumn<QList<int>>("shown");
-    QTest::newRow("shown only for a step back") << "3 0 0 0 0" << ">>>>>>>g<" << QList<int> {};
-    QTest::newRow("hidden part-way, one step back")
-        << "4 5 6 2 0" << "g>>g>>>g<" << QList<int> { 1, 2 };
+    QTest::newRow("shown only for a step back") << "3 0 0 0 0"
+                                                << ">>>>>>>g<" << QList<int> {};
+    QTest::newRow("hidden part-way, one step back") << "4 5 6 2 0"
+                                                    << "g>>g>>>g<" << QList<int> { 1, 2 };
     QTest::newRow("hidden part-way, back into what was plotted")
-        << "4 5 6 2 0" << "g>>>g>>>>g<<<<<" << QList<int> { 1, 2 };
-    QTest::newRow("hidden while stepping back") << "3 3 3 3 3" << "g>>>>>g<<g<"
-                                                << QList<int> { 1, 2, 4, 5 };
+        << "4 5 6 2 0"
+        << "g>>>g>>>>g<<<<<" << QList<int> { 1, 2 };
+    QTest::newRow("hidden while stepping back") << "3 3 3 3 3"
+                                                << "g>>>>>g<<g<" << QList<int> { 1, 2, 4, 5 };
 }
 
 void tst_Stepping::graphShowsOnlyWhatWasPlotted()
