@@ -1,6 +1,6 @@
 #include "app/form1.h"
 
-#include "toolkit/colors.h"
+#include "figure/geometry.h"
 #include "toolkit/fonts.h"
 #include "toolkit/panelcontrols.h"
 #include "toolkit/picturepanel.h"
@@ -27,8 +27,8 @@ QRect twipsRect(int left, int top, int width, int height)
     return QRect(px(left), px(top), px(width), px(height));
 }
 
-const QColor windowGreen(192, 255, 192);
-const QColor boardGreen(0, 128, 0);
+const QColor &windowGreen = geometry::colour::window;
+const QColor &boardGreen = geometry::colour::board;
 const QColor white(255, 255, 255);
 
 void paint(QWidget *w, const QColor &background, const QColor &text = QColor())
@@ -156,10 +156,10 @@ void Form1::createControls()
     Check2 = checkBox(this, "Check2", QString(), twipsRect(7800, 7680, 1335, 390), windowGreen,
                       boardGreen, fonts::gothic(18));
 
-    hyo = panel(this, "hyo", twipsRect(120, 8400, 9135, 1695), colors::paper(), Qt::black,
+    hyo = panel(this, "hyo", twipsRect(120, 8400, 9135, 1695), geometry::colour::paper, Qt::black,
                 fonts::gothic(14.25, true));
-    gamen = panel(this, "gamen", twipsRect(9480, 240, 5895, 7695), colors::paper(), Qt::black,
-                  defaultFont);
+    gamen = panel(this, "gamen", twipsRect(9480, 240, 5895, 7695), geometry::colour::paper,
+                  Qt::black, defaultFont);
     Label8 = label(this, "Label8", QString(), twipsRect(13680, 9960, 1695, 180), windowGreen,
                    QColor(0, 192, 0), defaultFont);
 
@@ -231,10 +231,10 @@ void Form1::createControls()
     Line2 = new PanelLine(hyo, Qt::black, 3);
     Line2->setPoints(QPointF(32, 8), QPointF(32, 104));
     Label5 = new PanelLabel(hyo, QStringLiteral("χ"), fonts::gothic(24, true), Qt::black,
-                            colors::paper(), false);
+                            geometry::colour::paper, false);
     Label5->move(QPointF(0, 16));
     Label7 = new PanelLabel(hyo, QStringLiteral("ｙ"), fonts::gothic(24, true), Qt::black,
-                            colors::paper(), false);
+                            geometry::colour::paper, false);
     Label7->move(QPointF(8, 64));
 }
 

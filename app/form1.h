@@ -127,6 +127,8 @@ private:
     double tsukami = 0;
     std::array<double, 5> retsu {};
     double moto = 0;
+    // The code of the column the last step ended in. No procedure reads it back: it is kept as
+    // part of the lesson's state that tests and tools read.
     std::int16_t kata = 0;
     double hyoy = 0;
     double gurafuy = 0;
@@ -151,11 +153,17 @@ private:
     void jiku(std::int16_t mode);
     void gurafu(std::int16_t mode);
 
+    // Whether segment k of the graph (x from (k - 1) / 2 to k / 2; 0 is the dot at the origin)
+    // stands in its picture: drawn while the graph was shown and not wiped since.
+    std::array<bool, 21> graphed {};
+
     // ---- Dragging on the blackboard (drag/) ----
     void koma1(std::int16_t x, std::int16_t y);
     void koma2(std::int16_t x, std::int16_t y);
     void koma3(std::int16_t x, std::int16_t y);
     void koma4(std::int16_t x, std::int16_t y);
+    // The four pieces back to their places in the palette.
+    void sendPiecesHome();
 
     bool fromFigure = false; // the piece in hand was picked up from a column (`moto`)
 
@@ -184,6 +192,8 @@ private:
     QMenu *toolsMenu = nullptr;
     QDialog *keyHelp = nullptr;
     std::array<QAction *, tools::toolCount> toolActions {};
+    // What was last said to assistive technology. Nothing in the window reads it: it is kept
+    // for the tests, which cannot always hear the platform's announcements.
     QString lastAnnouncement;
 
     // -- Moving P from the table and the graph; the formulas (tools/jump.cpp, formulasbox.cpp) --

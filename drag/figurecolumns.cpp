@@ -1,8 +1,11 @@
 #include "drag/figurecolumns.h"
 
+#include "figure/measures.h"
 #include "toolkit/numtext.h"
 
 namespace figurecolumns {
+
+using namespace geometry;
 
 namespace {
 
@@ -29,23 +32,25 @@ void removeTriangle(Columns &columns, double code, int k)
 
 int paletteHit(double x, double y)
 {
-    if (!(y < 150))
+    if (!(y < paletteBottom))
         return 0;
-    if (300 < x && x < 340)
+    const auto within
+        = [x](const QPoint &home, int width) { return home.x() < x && x < home.x() + width; };
+    if (within(homeSquare, columnWidth))
         return 1;
-    if (350 < x && x < 390)
+    if (within(homeShortBar, columnWidth))
         return 2;
-    if (400 < x && x < 440)
+    if (within(homeTallBar, columnWidth))
         return 3;
-    if (450 < x && x < 570)
+    if (within(homeTriangle, triangleWidth))
         return 4;
     return 0;
 }
 
 int columnAt(double x)
 {
-    for (int k = 0; k < 5; ++k) {
-        if (300 + 40 * k < x && x < 340 + 40 * k)
+    for (int k = 0; k < columns; ++k) {
+        if (Bx + columnWidth * k < x && x < Bx + columnWidth * (k + 1))
             return k;
     }
     return -1;
@@ -53,25 +58,30 @@ int columnAt(double x)
 
 int figureColumnAt(double x, double y)
 {
-    return 180 < y && y < 300 ? columnAt(x) : -1;
+    return topY < y && y < baseY ? columnAt(x) : -1;
 }
 
 Anchor anchorFor(double code, double x, double y)
 {
+    // A bar hangs by its centre: half a column left, and half its height above its base.
+    const auto bar = [x, y](int height) {
+        return Anchor { numtext::toInt16(x - columnWidth / 2),
+                        numtext::toInt16(y - (pieceBox - height / 2)) };
+    };
     if (code == 1)
-        return { numtext::toInt16(x - 20), numtext::toInt16(y - 100) };
+        return bar(squareHeight);
     if (code == 2)
-        return { numtext::toInt16(x - 20), numtext::toInt16(y - 80) };
+        return bar(shortBarHeight);
     if (code == 3)
-        return { numtext::toInt16(x - 20), numtext::toInt16(y - 60) };
+        return bar(tallBarHeight);
     return { numtext::toInt16(x - 75), numtext::toInt16(y - 75) };
 }
 
 Release releaseAt(double y)
 {
-    if (y < 180)
+    if (y < topY)
         return Release::TakeOff;
-    if (y < 300 && y != 180)
+    if (y < baseY && y != topY)
         return Release::Drop;
     return Release::Nothing;
 }

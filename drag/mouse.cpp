@@ -2,22 +2,23 @@
 #include "app/form1.h"
 
 #include "drag/figurecolumns.h"
-#include "toolkit/colors.h"
+#include "figure/geometry.h"
 #include "toolkit/picturepanel.h"
 
 #include <QCheckBox>
 
 using namespace figurecolumns;
+using namespace geometry;
 
 void Form1::kokuban_MouseDown(int, int, float X, float Y)
 {
-    if (Y < 150) {
+    if (Y < paletteBottom) {
         if (const int code = paletteHit(X, Y)) {
             tsukami = code;
             fromFigure = false;
         }
     }
-    if (180 < Y && Y < 300) {
+    if (topY < Y && Y < baseY) {
         const int k = figureColumnAt(X, Y);
         // The column keeps its piece: only a release above the figure takes it off.
         if (k >= 0 && retsu[k] != 0) {
@@ -49,10 +50,7 @@ void Form1::kokuban_MouseUp(int, int, float X, float Y)
 {
     if (tsukami == 0)
         return;
-    koma1(300, 5);
-    koma2(350, 5);
-    koma3(400, 5);
-    koma4(450, 5);
+    sendPiecesHome();
 
     const Release release = releaseAt(Y);
     if (release == Release::TakeOff && fromFigure)
@@ -60,9 +58,9 @@ void Form1::kokuban_MouseUp(int, int, float X, float Y)
     if (release == Release::Drop)
         drop(retsu, tsukami, columnAt(X));
     if (release != Release::Nothing) {
-        kokuban->setForeColor(colors::palette(14));
+        kokuban->setForeColor(colour::dropped);
         Command2_Click();
-        nuri(300);
+        nuri(PxStart);
         toolsFollow(Change::Figure);
         // The figure is filled over the grid; put the grid back on top, as after a step.
         if (Check1->isChecked())

@@ -2,6 +2,7 @@
 // 120-pixel box the piece stands in, so every piece's base lies on the anchor's y + 120.
 #include "app/form1.h"
 
+#include "figure/measures.h"
 #include "toolkit/numtext.h"
 #include "toolkit/panelcontrols.h"
 
@@ -25,19 +26,28 @@ void placeBox(const std::array<PanelLine *, 4> &lines, std::int16_t x, std::int1
 
 } // namespace
 
+void Form1::sendPiecesHome()
+{
+    using namespace geometry;
+    koma1(homeSquare.x(), homeSquare.y());
+    koma2(homeShortBar.x(), homeShortBar.y());
+    koma3(homeTallBar.x(), homeTallBar.y());
+    koma4(homeTriangle.x(), homeTriangle.y());
+}
+
 void Form1::koma1(std::int16_t x, std::int16_t y)
 {
-    placeBox(Line6, x, y, 80);
+    placeBox(Line6, x, y, geometry::pieceBox - geometry::squareHeight);
 }
 
 void Form1::koma2(std::int16_t x, std::int16_t y)
 {
-    placeBox(Line7, x, y, 40);
+    placeBox(Line7, x, y, geometry::pieceBox - geometry::shortBarHeight);
 }
 
 void Form1::koma3(std::int16_t x, std::int16_t y)
 {
-    placeBox(Line9, x, y, 0);
+    placeBox(Line9, x, y, geometry::pieceBox - geometry::tallBarHeight);
 }
 
 void Form1::koma4(std::int16_t x, std::int16_t y)

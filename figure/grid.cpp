@@ -1,6 +1,7 @@
 // The centimetre grid over the band of the rectangle, drawn into the blackboard's picture.
 #include "app/form1.h"
 
+#include "figure/geometry.h"
 #include "toolkit/numtext.h"
 #include "toolkit/picturepanel.h"
 
@@ -9,11 +10,14 @@
 void Form1::hougan()
 {
     kokuban->setDrawWidth(1);
-    const QColor black(0, 0, 0);
+    using namespace geometry;
+    // Over the band of the rectangle, from the left edge of the base line to past C.
+    const double left = 20;
     for (int i = 0; i <= 6; ++i)
-        kokuban->lineStep(QPointF(20, 180 + 20 * i), QPointF(560, 0), black);
+        kokuban->lineStep(QPointF(left, topY + pxPerCm * i), QPointF(560, 0), colour::gridLine);
     for (int i = 0; i <= 30; ++i)
-        kokuban->lineStep(QPointF(20 + 20 * i, 180), QPointF(0, 120), black);
+        kokuban->lineStep(QPointF(left + pxPerCm * i, topY), QPointF(0, baseY - topY),
+                          colour::gridLine);
     kokuban->setDrawWidth(2);
 }
 

@@ -1,6 +1,7 @@
 // The initial screen: the rectangle, P at B, the pieces at home, table and graph afresh.
 #include "app/form1.h"
 
+#include "figure/geometry.h"
 #include "toolkit/panelcontrols.h"
 #include "toolkit/picturepanel.h"
 
@@ -20,16 +21,16 @@ void Form1::shoki()
     hyokaki(0);
     jiku(0);
 
-    Ax = 300;
-    Ay = 180;
-    Bx = 300;
-    By = 300;
-    Cx = 500;
-    Cy = 300;
-    Dx = 500;
-    Dy = 180;
-    Px = 300;
-    Py = 300;
+    Ax = geometry::Ax;
+    Ay = geometry::Ay;
+    Bx = geometry::Bx;
+    By = geometry::By;
+    Cx = geometry::Cx;
+    Cy = geometry::Cy;
+    Dx = geometry::Dx;
+    Dy = geometry::Dy;
+    Px = geometry::PxStart;
+    Py = geometry::By;
 
     Label4[0]->move(QPointF(Ax - 8, Ay - 35));
     Label4[1]->move(QPointF(Bx + 4, By));
@@ -47,21 +48,18 @@ void Form1::shoki()
     Line5[2]->setPoints(QPointF(Dx, Dy), QPointF(Ax, Ay));
     Line5[3]->setPoints(QPointF(Ax, Ay), QPointF(Bx, By));
     // The distance bar waits below the visible area until a step or its check box shows it.
-    Line5[4]->setPoints(QPointF(310, 800), QPointF(Px, 800));
+    Line5[4]->setPoints(QPointF(310, geometry::parkedY), QPointF(Px, geometry::parkedY));
     Line5[5]->setPoints(QPointF(Ax, Ay), QPointF(Ax - 20, Ay + 15));
     Line5[6]->setPoints(QPointF(Ax - 20, Ay + 15), QPointF(Bx - 20, By - 15));
     Line5[7]->setPoints(QPointF(Bx - 20, By - 15), QPointF(Bx, By));
 
-    Label4[6]->move(QPointF(300, 330));
+    Label4[6]->move(QPointF(Bx, 330));
     Label4[6]->setVisible(false);
 
-    koma1(300, 5);
-    koma2(350, 5);
-    koma3(400, 5);
-    koma4(450, 5);
+    sendPiecesHome();
 
-    maex = 35;
-    maey = 480;
+    maex = geometry::graphOriginX;
+    maey = std::int16_t(geometry::graphOriginY);
     tomeru->setEnabled(false);
     gurafu(0);
     if (Check1->isChecked())

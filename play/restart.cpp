@@ -1,6 +1,7 @@
 // Return to the start and the dimension line.
 #include "app/form1.h"
 
+#include "figure/geometry.h"
 #include "toolkit/panelcontrols.h"
 #include "toolkit/picturepanel.h"
 
@@ -10,13 +11,13 @@
 void Form1::Command2_Click()
 {
     // One step short of B, so that a step back redraws everything at B.
-    Px = 290;
+    Px = geometry::PxStart - geometry::stepPx;
     modoru_Click();
     hyo->clear();
     hyokaki(0);
     jiku(0);
-    maex = 35;
-    maey = 480;
+    maex = geometry::graphOriginX;
+    maey = std::int16_t(geometry::graphOriginY);
     hyoy = 0;
     gurafuy = 0;
     // A run that goes on from the start must stay stoppable.
@@ -32,7 +33,7 @@ void Form1::Command2_Click()
 void Form1::Check4_Click()
 {
     // Unticked, the line waits below the blackboard's visible area.
-    placeDimensionLine(Check4->isChecked() ? By : 800);
+    placeDimensionLine(Check4->isChecked() ? By : geometry::parkedY);
 }
 
 void Form1::placeDimensionLine(double y)

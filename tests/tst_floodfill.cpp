@@ -1,8 +1,6 @@
 #include "lesson.h"
 #include "testsupport.h"
-#include "toolkit/picturepanel.h"
-
-#include <memory>
+#include "toolkit/picture.h"
 
 using namespace lesson;
 
@@ -14,7 +12,6 @@ class tst_FloodFill : public QObject
 
 private slots:
     void init();
-    void cleanup();
     void linesFollowThePixelRule();
     void fillsClosedOutline_data();
     void fillsClosedOutline();
@@ -29,25 +26,19 @@ private:
     int count(const QRect &area, const QColor &color) const;
     void square(int left, int top, int size);
 
-    std::unique_ptr<PicturePanel> panel;
+    Picture picture;
 };
 
 void tst_FloodFill::init()
 {
-    panel = std::make_unique<PicturePanel>();
-    panel->setBackColor(boardGreen);
-    panel->setOuterGeometry(QRect(0, 0, 404, 404)); // 2-pixel frame: a 400 x 400 picture
-    panel->setPictureRatio(1);
-    panel->clear();
-    panel->setForeColor(yellow);
-    panel->setDrawWidth(2);
-    panel->setFillStyle(PicturePanel::FillStyle::Solid);
-    panel->setFillColor(white);
-}
-
-void tst_FloodFill::cleanup()
-{
-    panel.reset();
+    picture = Picture();
+    picture.setBackColor(boardGreen);
+    picture.resize(QSize(400, 400), 1);
+    picture.clear();
+    picture.setForeColor(yellow);
+    picture.setDrawWidth(2);
+    picture.setFillStyle(Picture::FillStyle::Solid);
+    picture.setFillColor(white);
 }
 
 int tst_FloodFill::count(const QRect &area, const QColor &color) const
@@ -55,34 +46,34 @@ int tst_FloodFill::count(const QRect &area, const QColor &color) const
     int n = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            n += sameRgb(panel->pixel(x, y), color);
+            n += sameRgb(picture.pixel(x, y), color);
     return n;
 }
 
 void tst_FloodFill::square(int left, int top, int size)
 {
-    panel->line(QPointF(left, top + size), QPointF(left + size, top + size));
-    panel->lineTo(QPointF(left + size, top));
-    panel->lineTo(QPointF(left, top));
-    panel->lineTo(QPointF(left, top + size));
+    picture.line(QPointF(left, top + size), QPointF(left + size, top + size));
+    picture.lineTo(QPointF(left + size, top));
+    picture.lineTo(QPointF(left, top));
+    picture.lineTo(QPointF(left, top + size));
 }
 
 void tst_FloodFill::linesFollowThePixelRule()
 {
-    QCOMPARE(panel->pictureSize(), QSize(400, 400));
+    QCOMPARE(picture.size(), QSize(400, 400));
     // A 2-pixel line covers the pixels whose centres lie inside the stroke: the row above the
     // line's y and the row of it.
-    panel->line(QPointF(20, 300), QPointF(200, 300));
-    QVERIFY(sameRgb(panel->pixel(100, 298), boardGreen));
-    QVERIFY(sameRgb(panel->pixel(100, 299), yellow));
-    QVERIFY(sameRgb(panel->pixel(100, 300), yellow));
-    QVERIFY(sameRgb(panel->pixel(100, 301), boardGreen));
-    panel->line(QPointF(300, 100), QPointF(300, 200));
-    QVERIFY(sameRgb(panel->pixel(298, 150), boardGreen));
-    QVERIFY(sameRgb(panel->pixel(299, 150), yellow));
-    QVERIFY(sameRgb(panel->pixel(300, 150), yellow));
-    QVERIFY(sameRgb(panel->pixel(301, 150), boardGreen));
-    QCOMPARE(panel->currentPos(), QPointF(300, 200));
+    picture.line(QPointF(20, 300), QPointF(200, 300));
+    QVERIFY(sameRgb(picture.pixel(100, 298), boardGreen));
+    QVERIFY(sameRgb(picture.pixel(100, 299), yellow));
+    QVERIFY(sameRgb(picture.pixel(100, 300), yellow));
+    QVERIFY(sameRgb(picture.pixel(100, 301), boardGreen));
+    picture.line(QPointF(300, 100), QPointF(300, 200));
+    QVERIFY(sameRgb(picture.pixel(298, 150), boardGreen));
+    QVERIFY(sameRgb(picture.pixel(299, 150), yellow));
+    QVERIFY(sameRgb(picture.pixel(300, 150), yellow));
+    QVERIFY(sameRgb(picture.pixel(301, 150), boardGreen));
+    QCOMPARE(picture.currentPos(), QPointF(300, 200));
 }
 
 void tst_FloodFill::fillsClosedOutline_data()
@@ -108,41 +99,41 @@ void tst_FloodFill::fillsClosedOutline()
         expectedWhite = 38 * 38;
         break;
     case 1:
-        panel->line(QPointF(100, 300), QPointF(220, 300));
-        panel->lineTo(QPointF(220, 180));
-        panel->lineTo(QPointF(100, 300));
+        picture.line(QPointF(100, 300), QPointF(220, 300));
+        picture.lineTo(QPointF(220, 180));
+        picture.lineTo(QPointF(100, 300));
         inside = QRect(200, 280, 15, 15); // well inside, near the right angle
         seed = QPoint(215, 295);
         break;
     case 2:
-        panel->line(QPointF(50, 350), QPointF(70, 350));
-        panel->lineTo(QPointF(70, 50));
-        panel->lineTo(QPointF(50, 350));
+        picture.line(QPointF(50, 350), QPointF(70, 350));
+        picture.lineTo(QPointF(70, 50));
+        picture.lineTo(QPointF(50, 350));
         inside = QRect(66, 330, 2, 10);
         seed = QPoint(67, 345);
         break;
     }
     const int boardBefore = count(QRect(0, 0, 400, 400), boardGreen);
-    QVERIFY(panel->floodFill(seed.x(), seed.y(), yellow));
+    QVERIFY(picture.floodFill(seed.x(), seed.y(), yellow));
     QCOMPARE(count(inside, white), inside.width() * inside.height());
     if (expectedWhite)
         QCOMPARE(count(QRect(0, 0, 400, 400), white), expectedWhite);
     // Nothing leaked: the board outside kept its colour except for what turned white.
     QCOMPARE(count(QRect(0, 0, 400, 400), boardGreen),
              boardBefore - count(QRect(0, 0, 400, 400), white));
-    QVERIFY(sameRgb(panel->pixel(0, 0), boardGreen));
-    QVERIFY(sameRgb(panel->pixel(399, 399), boardGreen));
+    QVERIFY(sameRgb(picture.pixel(0, 0), boardGreen));
+    QVERIFY(sameRgb(picture.pixel(399, 399), boardGreen));
 }
 
 void tst_FloodFill::paintsOverOtherColours()
 {
     square(100, 100, 40);
     // A black 1-pixel line across the inside is not the border: the fill covers it.
-    panel->setDrawWidth(1);
-    panel->line(QPointF(101, 120), QPointF(138, 120), black);
-    panel->setDrawWidth(2);
-    panel->setFillColor(grey);
-    QVERIFY(panel->floodFill(130, 130, yellow));
+    picture.setDrawWidth(1);
+    picture.line(QPointF(101, 120), QPointF(138, 120), black);
+    picture.setDrawWidth(2);
+    picture.setFillColor(grey);
+    QVERIFY(picture.floodFill(130, 130, yellow));
     QCOMPARE(count(QRect(101, 101, 38, 38), grey), 38 * 38);
     QCOMPARE(count(QRect(0, 0, 400, 400), black), 0);
 }
@@ -153,10 +144,10 @@ void tst_FloodFill::passesThroughPixelsOfTheFillColour()
     // colour would never reach the right box.
     square(100, 100, 40);
     square(160, 100, 40);
-    panel->line(QPointF(139, 120), QPointF(161, 120), white); // cuts both walls, white
-    panel->line(QPointF(140, 110), QPointF(160, 110)); // the stripe's yellow edges
-    panel->line(QPointF(140, 130), QPointF(160, 130));
-    QVERIFY(panel->floodFill(105, 105, yellow));
+    picture.line(QPointF(139, 120), QPointF(161, 120), white); // cuts both walls, white
+    picture.line(QPointF(140, 110), QPointF(160, 110)); // the stripe's yellow edges
+    picture.line(QPointF(140, 130), QPointF(160, 130));
+    QVERIFY(picture.floodFill(105, 105, yellow));
     QCOMPARE(count(QRect(161, 101, 38, 8), white), 38 * 8);
     QCOMPARE(count(QRect(161, 131, 38, 8), white), 38 * 8);
 }
@@ -177,10 +168,10 @@ void tst_FloodFill::paintsNothing()
     QFETCH(bool, transparent);
     square(100, 100, 40);
     if (transparent)
-        panel->setFillStyle(PicturePanel::FillStyle::Transparent);
-    const QImage before = panel->picture().copy();
-    QVERIFY(!panel->floodFill(seed.x(), seed.y(), yellow));
-    QCOMPARE(panel->picture(), before);
+        picture.setFillStyle(Picture::FillStyle::Transparent);
+    const QImage before = picture.image().copy();
+    QVERIFY(!picture.floodFill(seed.x(), seed.y(), yellow));
+    QCOMPARE(picture.image(), before);
 }
 
 void tst_FloodFill::keepsFillingAfterManyFills()
@@ -188,8 +179,8 @@ void tst_FloodFill::keepsFillingAfterManyFills()
     // The visited mask is reused between fills: every fill must still see its own region.
     square(100, 100, 40);
     for (int i = 0; i < 300; ++i) {
-        panel->setFillColor(i % 2 ? grey : white); // the last fill is grey
-        QVERIFY(panel->floodFill(120, 120, yellow));
+        picture.setFillColor(i % 2 ? grey : white); // the last fill is grey
+        QVERIFY(picture.floodFill(120, 120, yellow));
     }
     QCOMPARE(count(QRect(101, 101, 38, 38), grey), 38 * 38);
 }

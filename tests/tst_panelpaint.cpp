@@ -1,5 +1,6 @@
 #include "lesson.h"
 #include "testsupport.h"
+#include "toolkit/picture.h"
 #include "toolkit/picturepanel.h"
 
 #include <QPainter>
@@ -10,7 +11,7 @@ using namespace lesson;
 
 namespace {
 
-// The line as Qt's raster engine draws it with the panel's pen: aliased, square caps.
+// The line as Qt's raster engine draws it with the picture's pen: aliased, square caps.
 void painterLine(QImage &image, const QPointF &from, const QPointF &to, const QColor &color,
                  int width)
 {
@@ -23,6 +24,14 @@ void painterLine(QImage &image, const QPointF &from, const QPointF &to, const QC
         painter.drawLine(from, to);
 }
 
+// The device pixel ratios a picture is kept at: a plain screen, an enlarged one, a dense one
+// and a 4K projector.
+void ratioRows(const char *what)
+{
+    for (const qreal ratio : { 1.0, 1.5, 2.0, 3.0 })
+        QTest::newRow(qPrintable(QStringLiteral("%1 at ratio %2").arg(what).arg(ratio))) << ratio;
+}
+
 // Records the areas a widget paints.
 class PaintLog : public QObject
 {
@@ -33,82 +42,72 @@ public:
         widget->installEventFilter(this);
     }
     QRegion painted;
-    int paints = 0;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint) {
+        if (event->type() == QEvent::Paint)
             painted += static_cast<QPaintEvent *>(event)->region();
-            ++paints;
-        }
         return QObject::eventFilter(watched, event);
     }
 };
+
 } // namespace
 
-// The panel's picture must be exactly what the raster engine would paint, and whatever changes
-// in it must reach the screen, while drawing that changes nothing repaints nothing.
+// The picture must be exactly what the raster engine would paint, at every device pixel ratio,
+// and must tell which area its drawing changed, while drawing that changes nothing changes no
+// area. The panel above it repaints that area.
 class tst_PanelPaint : public QObject
 {
     Q_OBJECT
 
 private slots:
     void init();
-    void cleanup();
     void linesMatchTheRasterEngine_data();
     void linesMatchTheRasterEngine();
+    void manyLevelAndUprightLinesMatchTheRasterEngine_data();
     void manyLevelAndUprightLinesMatchTheRasterEngine();
-    void clearRepaintsWhatWasDrawn_data();
-    void clearRepaintsWhatWasDrawn();
-    void clearAfterNewBackColourRepaintsEverything();
-    void drawingOverUnchangedPixelsRepaintsNothing();
-    void reprintingInAnotherColourRepaintsTheText();
+    void clearChangesWhatWasDrawn_data();
+    void clearChangesWhatWasDrawn();
+    void clearAfterNewBackColourChangesEverything();
+    void drawingOverUnchangedPixelsChangesNothing_data();
+    void drawingOverUnchangedPixelsChangesNothing();
+    void reprintingInAnotherColourChangesTheText();
     void reprintingOverDamagedTextRestoresIt();
+    void panelRepaintsWhatItsPictureChanged();
 
 private:
-    void show();
-    void settle();
-    QRect widgetRect(const QRect &pictureRect) const
-    {
-        return pictureRect.translated(panel->pictureOffset());
-    }
+    // A 200 x 150 picture at `ratio`, cleared to the board's green.
+    void start(qreal ratio = 1);
+    // The logical pixels that are not of the background colour.
+    QRect drawn() const;
 
-    std::unique_ptr<PicturePanel> panel;
-    PaintLog *log = nullptr;
+    Picture picture;
 };
 
 void tst_PanelPaint::init()
 {
-    panel = std::make_unique<PicturePanel>();
-    panel->setBackColor(boardGreen);
-    panel->setOuterGeometry(QRect(0, 0, 204, 154)); // a 200 x 150 picture inside the frame
-    panel->setPictureRatio(1);
-    panel->clear();
-    panel->setForeColor(yellow);
-    log = new PaintLog(panel.get());
+    start();
 }
 
-void tst_PanelPaint::cleanup()
+void tst_PanelPaint::start(qreal ratio)
 {
-    panel.reset();
+    picture = Picture();
+    picture.setBackColor(boardGreen);
+    picture.resize(QSize(200, 150), ratio);
+    picture.clear();
+    picture.setForeColor(yellow);
+    picture.takeChanged();
 }
 
-void tst_PanelPaint::show()
+QRect tst_PanelPaint::drawn() const
 {
-    panel->show();
-    QVERIFY(QTest::qWaitForWindowExposed(panel.get()));
-    panel->setPictureRatio(1);
-    settle();
-}
-
-// Runs the pending paints and forgets them.
-void tst_PanelPaint::settle()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-    log->painted = QRegion();
-    log->paints = 0;
+    QRect area;
+    for (int y = 0; y < 150; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (!sameRgb(picture.pixel(x, y), boardGreen))
+                area |= QRect(x, y, 1, 1);
+    return area;
 }
 
 void tst_PanelPaint::linesMatchTheRasterEngine_data()
@@ -136,23 +135,31 @@ void tst_PanelPaint::linesMatchTheRasterEngine()
     QFETCH(QPointF, to);
     QFETCH(int, width);
     // Over something already drawn, so that pixels of every kind are met.
-    panel->setDrawWidth(2);
-    panel->line(QPointF(0, 75), QPointF(199, 75), white);
-    QImage expected = panel->picture().copy();
-    panel->setDrawWidth(width);
-    panel->line(from, to, blue);
+    picture.setDrawWidth(2);
+    picture.line(QPointF(0, 75), QPointF(199, 75), white);
+    QImage expected = picture.image().copy();
+    picture.setDrawWidth(width);
+    picture.line(from, to, blue);
     painterLine(expected, from, to, blue, width);
-    QCOMPARE(panel->picture(), expected);
-    QCOMPARE(panel->currentPos(), to);
+    QCOMPARE(picture.image(), expected);
+    QCOMPARE(picture.currentPos(), to);
+}
+
+void tst_PanelPaint::manyLevelAndUprightLinesMatchTheRasterEngine_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    ratioRows("random lines");
 }
 
 void tst_PanelPaint::manyLevelAndUprightLinesMatchTheRasterEngine()
 {
+    QFETCH(qreal, ratio);
+    start(ratio);
     std::mt19937 random(20240611);
     std::uniform_int_distribution<int> coordinate(-10, 210);
     std::uniform_int_distribution<int> widths(1, 4);
     std::uniform_int_distribution<int> channel(0, 255);
-    QImage expected = panel->picture().copy();
+    QImage expected = picture.image().copy();
     for (int i = 0; i < 3000; ++i) {
         const QPointF from(coordinate(random), coordinate(random));
         QPointF to = from;
@@ -163,14 +170,17 @@ void tst_PanelPaint::manyLevelAndUprightLinesMatchTheRasterEngine()
         const int width = widths(random);
         // Few colours, so that lines often fall on pixels that already have their colour.
         const QColor color = i % 3 ? QColor(channel(random) & 0x80, 128, 0) : yellow;
-        panel->setDrawWidth(width);
-        panel->line(from, to, color);
+        picture.setDrawWidth(width);
+        picture.line(from, to, color);
+        // Some lines come again, as the grids do with every step.
+        if (i % 5 == 0)
+            picture.line(from, to, color);
         painterLine(expected, from, to, color, width);
     }
-    QCOMPARE(panel->picture(), expected);
+    QCOMPARE(picture.image(), expected);
 }
 
-void tst_PanelPaint::clearRepaintsWhatWasDrawn_data()
+void tst_PanelPaint::clearChangesWhatWasDrawn_data()
 {
     QTest::addColumn<int>("what");
     QTest::newRow("a level line") << 0;
@@ -179,111 +189,123 @@ void tst_PanelPaint::clearRepaintsWhatWasDrawn_data()
     QTest::newRow("a fill") << 3;
 }
 
-void tst_PanelPaint::clearRepaintsWhatWasDrawn()
+void tst_PanelPaint::clearChangesWhatWasDrawn()
 {
     QFETCH(int, what);
-    show();
-    QRect drawn; // the picture pixels that the drawing turns from the background
-    panel->setDrawWidth(2);
+    picture.setDrawWidth(2);
     switch (what) {
     case 0:
-        panel->line(QPointF(50, 40), QPointF(120, 40));
-        drawn = QRect(QPoint(49, 39), QPoint(120, 40));
+        picture.line(QPointF(50, 40), QPointF(120, 40));
         break;
     case 1:
-        panel->line(QPointF(30, 120), QPointF(90, 60));
-        drawn = QRect(QPoint(29, 59), QPoint(91, 121));
+        picture.line(QPointF(30, 120), QPointF(90, 60));
         break;
     case 2:
-        panel->printAt(QPointF(60, 90), QStringLiteral("12.5"));
+        picture.printAt(QPointF(60, 90), QStringLiteral("12.5"));
         break;
     case 3:
-        panel->setFillStyle(PicturePanel::FillStyle::Solid);
-        panel->setFillColor(white);
-        panel->line(QPointF(140, 100), QPointF(180, 100));
-        panel->lineTo(QPointF(180, 140));
-        panel->lineTo(QPointF(140, 140));
-        panel->lineTo(QPointF(140, 100));
-        QVERIFY(panel->floodFill(160, 120, yellow));
-        drawn = QRect(QPoint(139, 99), QPoint(180, 140));
+        picture.setFillStyle(Picture::FillStyle::Solid);
+        picture.setFillColor(white);
+        picture.line(QPointF(140, 100), QPointF(180, 100));
+        picture.lineTo(QPointF(180, 140));
+        picture.lineTo(QPointF(140, 140));
+        picture.lineTo(QPointF(140, 100));
+        QVERIFY(picture.floodFill(160, 120, yellow));
         break;
     }
-    if (drawn.isNull()) {
-        for (int y = 0; y < 150; ++y)
-            for (int x = 0; x < 200; ++x)
-                if (!sameRgb(panel->pixel(x, y), boardGreen))
-                    drawn |= QRect(x, y, 1, 1);
-    }
-    QVERIFY(!drawn.isEmpty());
-    settle();
-    panel->clear();
-    QCoreApplication::processEvents();
-    QVERIFY(log->painted.contains(widgetRect(drawn)));
+    const QRect area = drawn();
+    QVERIFY(!area.isEmpty());
+    QVERIFY(picture.takeChanged().contains(area));
+    picture.clear();
+    QVERIFY(picture.takeChanged().contains(area));
+    QVERIFY(drawn().isEmpty());
 }
 
-void tst_PanelPaint::clearAfterNewBackColourRepaintsEverything()
+void tst_PanelPaint::clearAfterNewBackColourChangesEverything()
 {
-    show();
-    panel->setBackColor(white);
-    panel->clear();
-    QCoreApplication::processEvents();
-    QVERIFY(log->painted.contains(panel->contentsRect()));
+    picture.setBackColor(white);
+    picture.clear();
+    QCOMPARE(picture.takeChanged(), QRect(0, 0, 200, 150));
 }
 
-void tst_PanelPaint::drawingOverUnchangedPixelsRepaintsNothing()
+void tst_PanelPaint::drawingOverUnchangedPixelsChangesNothing_data()
 {
-    show();
+    QTest::addColumn<qreal>("ratio");
+    ratioRows("grid and scale");
+}
+
+void tst_PanelPaint::drawingOverUnchangedPixelsChangesNothing()
+{
+    QFETCH(qreal, ratio);
+    start(ratio);
+    // A graph's grid and scale, drawn again over themselves as every step does.
     const auto draw = [this] {
-        panel->setDrawWidth(1);
-        for (int i = 0; i < 5; ++i)
-            panel->line(QPointF(10, 10 + 20 * i), QPointF(190, 10 + 20 * i), black);
-        panel->setForeColor(blue);
-        panel->printAt(QPointF(20, 120), QStringLiteral(" 10"));
-        panel->printAt(QPointF(80, 120), QStringLiteral("(cm)"));
+        picture.setDrawWidth(1);
+        for (int i = 0; i < 5; ++i) {
+            picture.line(QPointF(10, 10 + 20 * i), QPointF(190, 10 + 20 * i), black);
+            picture.line(QPointF(10 + 20 * i, 10), QPointF(10 + 20 * i, 90), black);
+        }
+        picture.setForeColor(blue);
+        picture.printAt(QPointF(20, 120), QStringLiteral(" 10"));
+        picture.printAt(QPointF(80, 120), QStringLiteral("(cm)"));
     };
     draw();
-    const QImage once = panel->picture().copy();
-    settle();
+    const QImage once = picture.image().copy();
+    QVERIFY(!picture.takeChanged().isEmpty());
     draw();
-    QCOMPARE(panel->picture(), once);
-    QCoreApplication::processEvents();
-    QCOMPARE(log->paints, 0);
+    QCOMPARE(picture.image(), once);
+    QCOMPARE(picture.takeChanged(), QRect());
 }
 
-void tst_PanelPaint::reprintingInAnotherColourRepaintsTheText()
+void tst_PanelPaint::reprintingInAnotherColourChangesTheText()
 {
-    show();
-    panel->setForeColor(blue);
-    panel->printAt(QPointF(60, 60), QStringLiteral(" 4.5"));
-    QRect ink;
-    for (int y = 0; y < 150; ++y)
-        for (int x = 0; x < 200; ++x)
-            if (sameRgb(panel->pixel(x, y), blue))
-                ink |= QRect(x, y, 1, 1);
+    picture.setForeColor(blue);
+    picture.printAt(QPointF(60, 60), QStringLiteral(" 4.5"));
+    const QRect ink = drawn();
     QVERIFY(!ink.isEmpty());
-    settle();
-    // Erasing by printing the same text in the background colour must reach the screen.
-    panel->setForeColor(boardGreen);
-    panel->printAt(QPointF(60, 60), QStringLiteral(" 4.5"));
-    QCoreApplication::processEvents();
-    QVERIFY(log->painted.contains(widgetRect(ink)));
+    picture.takeChanged();
+    // Erasing by printing the same text in the background colour changes all of it.
+    picture.setForeColor(boardGreen);
+    picture.printAt(QPointF(60, 60), QStringLiteral(" 4.5"));
+    QVERIFY(picture.takeChanged().contains(ink));
+    QVERIFY(drawn().isEmpty());
 }
 
 void tst_PanelPaint::reprintingOverDamagedTextRestoresIt()
 {
-    show();
-    panel->setForeColor(blue);
-    panel->printAt(QPointF(20, 60), QStringLiteral(" 36"));
-    const QImage printed = panel->picture().copy();
+    picture.setForeColor(blue);
+    picture.printAt(QPointF(20, 60), QStringLiteral(" 36"));
+    const QImage printed = picture.image().copy();
     // A stroke of the background colour through the digits, as an erasing segment makes.
-    panel->setDrawWidth(3);
-    panel->line(QPointF(10, 55), QPointF(60, 85), boardGreen);
-    QVERIFY(panel->picture() != printed);
-    settle();
-    panel->printAt(QPointF(20, 60), QStringLiteral(" 36"));
-    QCOMPARE(panel->picture(), printed);
+    picture.setDrawWidth(3);
+    picture.line(QPointF(10, 55), QPointF(60, 85), boardGreen);
+    QVERIFY(picture.image() != printed);
+    picture.takeChanged();
+    picture.printAt(QPointF(20, 60), QStringLiteral(" 36"));
+    QCOMPARE(picture.image(), printed);
+    QVERIFY(!picture.takeChanged().isEmpty());
+}
+
+void tst_PanelPaint::panelRepaintsWhatItsPictureChanged()
+{
+    PicturePanel panel;
+    panel.setBackColor(boardGreen);
+    panel.setOuterGeometry(QRect(0, 0, 204, 154)); // a 200 x 150 picture inside the frame
+    auto *log = new PaintLog(&panel);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    panel.setPictureRatio(1);
+    panel.clear();
+    panel.setDrawWidth(2);
+    panel.setForeColor(yellow);
+    panel.line(QPointF(50, 40), QPointF(120, 40));
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    log->painted = QRegion();
+    panel.clear();
     QCoreApplication::processEvents();
-    QVERIFY(log->paints > 0);
+    const QRect line(QPoint(49, 39), QPoint(120, 40));
+    QVERIFY(log->painted.contains(line.translated(panel.pictureOffset())));
 }
 
 KANSU_TEST_MAIN(tst_PanelPaint)

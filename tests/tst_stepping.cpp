@@ -110,6 +110,8 @@ private slots:
     void staleAreaIncrements();
     void tableSwitchedOnPartWay_data();
     void tableSwitchedOnPartWay();
+    void graphShowsOnlyWhatWasPlotted_data();
+    void graphShowsOnlyWhatWasPlotted();
 
 private:
     void steps(int n)
@@ -442,6 +444,52 @@ void tst_Stepping::tableSwitchedOnPartWay()
     // Stepping back from there takes the table down to nothing again.
     stepsBack(before + after);
     QCOMPARE(probe->hyoy(), 0.0);
+}
+
+void tst_Stepping::graphShowsOnlyWhatWasPlotted_data()
+{
+    // Actions: '>' 出す, '<' 戻す, 'g' a click on "グラフ". Segment k joins x = (k - 1) / 2 and
+    // k / 2; the graph shows those drawn while it was shown and not wiped since.
+    QTest::addColumn<QString>("figure");
+    QTest::addColumn<QString>("actions");
+    QTest::addColumn<QList<int>>("shown");
+    QTest::newRow("shown only for a step back") << "3 0 0 0 0"
+                                                << ">>>>>>>g<" << QList<int> {};
+    QTest::newRow("hidden part-way, one step back") << "4 5 6 2 0"
+                                                    << "g>>g>>>g<" << QList<int> { 1, 2 };
+    QTest::newRow("hidden part-way, back into what was plotted")
+        << "4 5 6 2 0"
+        << "g>>>g>>>>g<<<<<" << QList<int> { 1, 2 };
+    QTest::newRow("hidden while stepping back") << "3 3 3 3 3"
+                                                << "g>>>>>g<<g<" << QList<int> { 1, 2, 4, 5 };
+}
+
+void tst_Stepping::graphShowsOnlyWhatWasPlotted()
+{
+    QFETCH(QString, figure);
+    QFETCH(QString, actions);
+    QFETCH(QList<int>, shown);
+    const Codes codes = codesFrom(figure);
+    probe->retsu() = codes;
+    for (const QChar a : actions) {
+        if (a == QLatin1Char('>'))
+            probe->susumu_Click();
+        else if (a == QLatin1Char('<'))
+            probe->modoru_Click();
+        else
+            probe->Check2()->setChecked(!probe->Check2()->isChecked());
+    }
+    // Around the middle of each segment: blue exactly where a segment stands.
+    for (int k = 1; k <= 20; ++k) {
+        const double x = (k - 0.5) / 2;
+        const double y = (areaWithin(codes, x - 0.25) + areaWithin(codes, x + 0.25)) / 2;
+        const QPoint middle(qRound(30 * x + 35), qRound(480 - 7.5 * y));
+        QVERIFY2(hasColour(probe->gamen(), QRect(middle - QPoint(1, 1), QSize(3, 3)), blue)
+                     == shown.contains(k),
+                 qPrintable(QStringLiteral("segment %1 should %2")
+                                .arg(k)
+                                .arg(shown.contains(k) ? "stand" : "be absent")));
+    }
 }
 
 KANSU_TEST_MAIN(tst_Stepping)

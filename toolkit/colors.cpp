@@ -15,15 +15,4 @@ QColor palette(int index)
     return QColor(table[index]);
 }
 
-QColor fromHexText(const QString &text)
-{
-    if (!text.startsWith(QLatin1String("&H"), Qt::CaseInsensitive))
-        return QColor(0, 0, 0);
-    bool ok = false;
-    const uint bgr = text.mid(2).toUInt(&ok, 16);
-    if (!ok)
-        return QColor(0, 0, 0);
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-
 } // namespace colors

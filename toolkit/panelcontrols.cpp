@@ -2,7 +2,9 @@
 
 #include "toolkit/picturepanel.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
 #include <cmath>
 
@@ -124,6 +126,31 @@ void PanelLabel::paint(QPainter &painter) const
     const QRectF box(m_pos, QSizeF(m_size));
     if (!m_transparent)
         painter.fillRect(box, m_background);
+    // Glyphs of 64 device pixels and more are outlines the raster engine fills anew each time
+    // (a 24-point letter at ratio 2, an 18-point one at ratio 3): print those once into an
+    // image at the device's ratio and show that.
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1;
+    if (QFontInfo(m_font).pixelSize() * ratio < 64) {
+        printCaption(painter, box);
+        return;
+    }
+    if (m_printed.isNull() || m_printedRatio != ratio || m_printedCaption != m_caption) {
+        const QRectF around(QPointF(-1, -1), QSizeF(m_size) + QSizeF(2, 2));
+        m_printed = QImage((around.size() * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        m_printed.setDevicePixelRatio(ratio);
+        m_printed.fill(Qt::transparent);
+        QPainter print(&m_printed);
+        print.setRenderHints(painter.renderHints());
+        print.translate(1, 1);
+        printCaption(print, QRectF(QPointF(0, 0), QSizeF(m_size)));
+        m_printedRatio = ratio;
+        m_printedCaption = m_caption;
+    }
+    painter.drawImage(m_pos - QPointF(1, 1), m_printed);
+}
+
+void PanelLabel::printCaption(QPainter &painter, const QRectF &box) const
+{
     painter.setFont(m_font);
     painter.setPen(m_textColor);
     painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_caption);

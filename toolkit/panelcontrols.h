@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPointF>
 #include <QRect>
 #include <QString>
@@ -88,8 +89,6 @@ public:
     void setTop(double v);
     void move(const QPointF &topLeft);
     QSize size() const { return m_size; }
-    QColor textColor() const { return m_textColor; }
-    QColor background() const { return m_background; }
     bool isTransparent() const { return m_transparent; }
     QFont font() const { return m_font; }
 
@@ -98,6 +97,7 @@ public:
 
 private:
     void resizeToCaption();
+    void printCaption(QPainter &painter, const QRectF &box) const;
 
     QString m_caption;
     QFont m_font;
@@ -106,6 +106,11 @@ private:
     bool m_transparent;
     QPointF m_pos;
     QSize m_size;
+    // The caption printed once at a device pixel ratio, for glyphs too large for the engine's
+    // glyph cache.
+    mutable QImage m_printed;
+    mutable qreal m_printedRatio = 0;
+    mutable QString m_printedCaption;
 };
 
 /// A round marker filled solid: a circle as wide as the smaller side of its box, centred in it.

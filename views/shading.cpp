@@ -1,37 +1,35 @@
 // The figure painted with its crossed part white and the rest light grey.
 #include "app/form1.h"
 
-#include "toolkit/colors.h"
+#include "figure/geometry.h"
 #include "toolkit/numtext.h"
 #include "toolkit/picturepanel.h"
 
 #include <QCheckBox>
 
-namespace {
+using namespace geometry;
 
-// Palette colours of the crossed part and of the part still inside the rectangle.
-constexpr int crossed = 15;
-constexpr int inside = 7;
+namespace {
 
 // The divider AB; every fill stops at it, so the crossed part stays apart from the rest.
 void divider(PicturePanel *board)
 {
-    board->line(QPointF(300, 180), QPointF(300, 300));
+    board->line(QPointF(Ax, Ay), QPointF(Bx, By));
 }
 
 // A piece one column wide, outlined from its bottom-left corner: bottom edge left to right,
 // right edge up, top edge right to left, left edge down.
 void box(PicturePanel *board, int p, int top)
 {
-    board->line(QPointF(p, 300), QPointF(p + 40, 300));
-    board->lineTo(QPointF(p + 40, top));
+    board->line(QPointF(p, baseY), QPointF(p + columnWidth, baseY));
+    board->lineTo(QPointF(p + columnWidth, top));
     board->lineTo(QPointF(p, top));
-    board->lineTo(QPointF(p, 300));
+    board->lineTo(QPointF(p, baseY));
 }
 
-void fill(PicturePanel *board, int color, int x, int y)
+void fill(PicturePanel *board, const QColor &color, int x, int y)
 {
-    board->setFillColor(colors::palette(color));
+    board->setFillColor(color);
     board->floodFill(x, y, board->foreColor());
 }
 
@@ -41,13 +39,13 @@ void shade(PicturePanel *board, int p, int wholeLeft, QPoint white, QPoint split
            QPoint rightGrey)
 {
     if (p <= wholeLeft)
-        fill(board, crossed, white.x(), white.y());
-    if (wholeLeft < p && p < 300) {
-        fill(board, crossed, white.x(), white.y());
-        fill(board, inside, splitGrey.x(), splitGrey.y());
+        fill(board, colour::crossed, white.x(), white.y());
+    if (wholeLeft < p && p < Bx) {
+        fill(board, colour::crossed, white.x(), white.y());
+        fill(board, colour::inside, splitGrey.x(), splitGrey.y());
     }
-    if (p >= 300)
-        fill(board, inside, rightGrey.x(), rightGrey.y());
+    if (p >= Bx)
+        fill(board, colour::inside, rightGrey.x(), rightGrey.y());
 }
 
 } // namespace
@@ -65,8 +63,8 @@ void Form1::nuri(std::int16_t left)
         // side of AB into the other: close them before any piece is filled.
         divider(kokuban);
     }
-    for (int k = 0; k < 5; ++k) {
-        const std::int16_t p = numtext::toInt16(left + 40.0 * k);
+    for (int k = 0; k < columns; ++k) {
+        const std::int16_t p = numtext::toInt16(left + double(columnWidth) * k);
         switch (int(retsu[k])) {
         case 1:
             nuri1(p);
@@ -88,28 +86,32 @@ void Form1::nuri(std::int16_t left)
 
 void Form1::nuri1(std::int16_t p)
 {
-    box(kokuban, p, 260);
-    shade(kokuban, p, 260, QPoint(p + 5, 298), QPoint(p + 35, 298), QPoint(p + 35, 298));
+    box(kokuban, p, baseY - squareHeight);
+    shade(kokuban, p, Bx - columnWidth, QPoint(p + 5, 298), QPoint(p + 35, 298),
+          QPoint(p + 35, 298));
 }
 
 void Form1::nuri2(std::int16_t p)
 {
-    box(kokuban, p, 220);
-    shade(kokuban, p, 260, QPoint(p + 5, 268), QPoint(p + 35, 268), QPoint(p + 35, 268));
+    box(kokuban, p, baseY - shortBarHeight);
+    shade(kokuban, p, Bx - columnWidth, QPoint(p + 5, 268), QPoint(p + 35, 268),
+          QPoint(p + 35, 268));
 }
 
 void Form1::nuri3(std::int16_t p)
 {
-    box(kokuban, p, 180);
-    shade(kokuban, p, 260, QPoint(p + 5, 268), QPoint(p + 35, 268), QPoint(p + 35, 268));
+    box(kokuban, p, baseY - tallBarHeight);
+    shade(kokuban, p, Bx - columnWidth, QPoint(p + 5, 268), QPoint(p + 35, 268),
+          QPoint(p + 35, 268));
 }
 
 void Form1::nuri4(std::int16_t p)
 {
-    kokuban->line(QPointF(p, 300), QPointF(p + 120, 300));
-    kokuban->lineTo(QPointF(p + 120, 180));
-    kokuban->lineTo(QPointF(p, 300));
+    kokuban->line(QPointF(p, baseY), QPointF(p + triangleWidth, baseY));
+    kokuban->lineTo(QPointF(p + triangleWidth, baseY - triangleHeight));
+    kokuban->lineTo(QPointF(p, baseY));
     // The grey seed of a crossed triangle sits near its tall end, always right of AB; the white
     // seed in its thin tip, always left of AB.
-    shade(kokuban, p, 180, QPoint(p + 5, 298), QPoint(p + 115, 268), QPoint(p + 85, 268));
+    shade(kokuban, p, Bx - triangleWidth, QPoint(p + 5, 298), QPoint(p + 115, 268),
+          QPoint(p + 85, 268));
 }

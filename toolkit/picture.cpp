@@ -1,0 +1,392 @@
+#include "toolkit/picture.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// Whether the pixels of `area` in `now` differ from `before`, a copy of that area.
+bool differs(const QImage &before, const QImage &now, const QRect &area)
+{
+    const size_t bytes = size_t(area.width()) * sizeof(QRgb);
+    for (int y = 0; y < area.height(); ++y) {
+        const uchar *was = before.constScanLine(y);
+        const uchar *is = now.constScanLine(area.top() + y) + area.left() * sizeof(QRgb);
+        if (std::memcmp(was, is, bytes) != 0)
+            return true;
+    }
+    return false;
+}
+
+// The device pixels whose centres lie inside the band from `low` to `high` (device units).
+// A centre on an edge is a tie: the raster engine mostly counts it to the lower band edge's
+// side but not always, so `tieLow`/`tieHigh` tell where one lies.
+struct Span
+{
+    int first, last;
+    bool tieLow, tieHigh;
+};
+
+Span span(qreal low, qreal high)
+{
+    const auto tie = [](qreal t) { return std::abs(t - std::round(t)) < 1e-7; };
+    const qreal tl = low - 0.5, th = high - 0.5;
+    Span s { int(std::ceil(tl)), int(std::floor(th)), tie(tl), tie(th) };
+    if (s.tieLow)
+        s.first = int(std::round(tl)) + 1;
+    if (s.tieHigh)
+        s.last = int(std::round(th));
+    return s;
+}
+
+} // namespace
+
+void Picture::resize(const QSize &size, qreal ratio)
+{
+    QImage image(size * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(m_backColor);
+    const bool carried = !m_image.isNull();
+    if (carried) {
+        QPainter painter(&image);
+        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(m_size)), m_image);
+    }
+    m_image = image;
+    m_size = size;
+    m_ratio = ratio;
+    // The fill mask is made by the first fill: most pictures never fill, and it is as large as
+    // the picture.
+    m_visited = {};
+    m_fillGeneration = 0;
+    m_clearedTo = m_backColor;
+    m_drawnSinceClear = carried ? QRect(QPoint(0, 0), size) : QRect();
+    m_changed = QRect(QPoint(0, 0), size);
+    m_textReady = false;
+    m_tiedLines.clear();
+}
+
+QColor Picture::pixel(int x, int y) const
+{
+    const int dx = int(std::floor(x * m_ratio));
+    const int dy = int(std::floor(y * m_ratio));
+    if (x < 0 || y < 0 || dx >= m_image.width() || dy >= m_image.height())
+        return m_backColor;
+    return QColor(m_image.pixel(dx, dy));
+}
+
+void Picture::setFont(const QFont &font)
+{
+    m_font = font;
+    m_textReady = false;
+}
+
+QRect Picture::takeChanged()
+{
+    const QRect area = m_changed;
+    m_changed = QRect();
+    return area;
+}
+
+void Picture::changed(const QRectF &area)
+{
+    const QRect inside = area.toAlignedRect().intersected(QRect(QPoint(0, 0), m_size));
+    if (inside.isEmpty())
+        return;
+    m_drawnSinceClear |= inside;
+    m_changed |= inside;
+}
+
+void Picture::clear()
+{
+    m_current = QPointF();
+    // Only what was drawn since the last clear can differ from the background, unless the
+    // background colour itself changed: clear only that. (A step clears the blackboard; at a
+    // projector's ratio the whole picture is megabytes.)
+    if (m_backColor != m_clearedTo) {
+        m_image.fill(m_backColor);
+        m_changed = QRect(QPoint(0, 0), m_size);
+    } else if (!m_drawnSinceClear.isEmpty()) {
+        const QRectF logical(m_drawnSinceClear);
+        const QRect device = QRectF(logical.topLeft() * m_ratio, logical.size() * m_ratio)
+                                 .toAlignedRect()
+                                 .intersected(m_image.rect());
+        if (!device.isEmpty()) {
+            // The same pixels, seen as an image of that area only: filled in place.
+            QImage area(m_image.scanLine(device.top()) + device.left() * sizeof(QRgb),
+                        device.width(), device.height(), m_image.bytesPerLine(), m_image.format());
+            area.fill(m_backColor);
+        }
+        m_changed |= m_drawnSinceClear;
+    }
+    m_drawnSinceClear = QRect();
+    m_clearedTo = m_backColor;
+}
+
+bool Picture::drawAxisLine(const QPointF &from, const QPointF &to, const QColor &color)
+{
+    // Grid and axis lines are level or upright: the raster engine paints the device pixels
+    // whose centres lie inside the square-capped stroke. Where no centre lies on the stroke's
+    // edge those pixels are known exactly and are written directly, which also tells whether
+    // any changed. Where one does, the engine draws, but only if a pixel the line may take
+    // has another colour, so a line drawn again over itself changes nothing. A diagonal line,
+    // or one the picture's edge would clip, is left to the painter.
+    if (color.alpha() != 255 || from == to)
+        return false;
+    if (from.x() != to.x() && from.y() != to.y())
+        return false;
+    for (const qreal v : { from.x(), from.y(), to.x(), to.y() }) {
+        if (!(std::abs(v) < 1e6))
+            return false;
+    }
+    const qreal r = m_ratio;
+    const qreal half = m_drawWidth * r / 2;
+    const Span across
+        = span(std::min(from.x(), to.x()) * r - half, std::max(from.x(), to.x()) * r + half);
+    const Span down
+        = span(std::min(from.y(), to.y()) * r - half, std::max(from.y(), to.y()) * r + half);
+    const bool tie = across.tieLow || across.tieHigh || down.tieLow || down.tieHigh;
+    // One logical pixel wide at ratio 1 the engine draws a thin line, whose ties are settled.
+    const bool exact = !tie || (r == 1 && m_drawWidth == 1);
+    // Every pixel the line may take, ties included either way.
+    const QRect reach(
+        QPoint(across.first - (across.tieLow && !exact), down.first - (down.tieLow && !exact)),
+        QPoint(across.last + (across.tieHigh && !exact), down.last + (down.tieHigh && !exact)));
+    if (reach.isEmpty() || !m_image.rect().contains(reach))
+        return false;
+    const QRgb value = color.rgb();
+    QRect painted = reach;
+    if (!exact) {
+        const std::optional<QRect> learnt = tiedLine(from, to, reach);
+        if (!learnt)
+            return false;
+        painted = *learnt;
+    }
+    const qsizetype stride = m_image.bytesPerLine();
+    uchar *bits = m_image.bits();
+    bool any = false;
+    const int n = painted.width();
+    for (int y = painted.top(); y <= painted.bottom(); ++y) {
+        // Read first: a grid drawn again over itself changes no pixel and writes none.
+        QRgb *row = reinterpret_cast<QRgb *>(bits + y * stride) + painted.left();
+        if (n <= 4) { // an upright line: a few pixels a row
+            for (int i = 0; i < n; ++i) {
+                any |= row[i] != value;
+                row[i] = value;
+            }
+            continue;
+        }
+        QRgb differ = 0;
+        for (int i = 0; i < n; ++i)
+            differ |= row[i] ^ value;
+        if (differ) {
+            any = true;
+            std::fill_n(row, n, value);
+        }
+    }
+    if (any)
+        changed(QRectF(QPointF(painted.topLeft()) / r, QSizeF(painted.size()) / r));
+    return true;
+}
+
+std::optional<QRect> Picture::tiedLine(const QPointF &from, const QPointF &to, const QRect &reach)
+{
+    // Which of the tied pixels the engine takes depends on rounding inside it: ask it once, on a
+    // scratch picture of the same size and ratio, and remember the answer for this line. The
+    // grids are drawn again with every step, always the same lines.
+    const TiedLine key { from, to, m_drawWidth };
+    if (const auto known = m_tiedLines.constFind(key); known != m_tiedLines.cend())
+        return *known;
+    if (m_scratch.size() != m_image.size()) {
+        m_scratch = QImage(m_image.size(), QImage::Format_Alpha8);
+        m_scratch.setDevicePixelRatio(m_ratio);
+    }
+    // One pixel round what it may take, to see that it takes nothing beyond.
+    const QRect around = reach.adjusted(-1, -1, 1, 1).intersected(m_scratch.rect());
+    for (int y = around.top(); y <= around.bottom(); ++y)
+        std::memset(m_scratch.scanLine(y) + around.left(), 0, size_t(around.width()));
+    {
+        QPainter painter(&m_scratch);
+        painter.setPen(QPen(Qt::black, m_drawWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawLine(from, to);
+    }
+    QRect painted;
+    int count = 0;
+    for (int y = around.top(); y <= around.bottom(); ++y) {
+        const uchar *row = m_scratch.constScanLine(y);
+        for (int x = around.left(); x <= around.right(); ++x) {
+            if (row[x] != 0) {
+                painted |= QRect(x, y, 1, 1);
+                ++count;
+            }
+        }
+    }
+    // Anything but a solid rectangle is left to the engine on the picture itself.
+    if (painted.isEmpty() || !reach.contains(painted)
+        || count != painted.width() * painted.height())
+        return std::nullopt;
+    if (m_tiedLines.size() >= 1024)
+        m_tiedLines.clear();
+    m_tiedLines.insert(key, painted);
+    return painted;
+}
+
+void Picture::line(const QPointF &from, const QPointF &to, std::optional<QColor> color)
+{
+    const QColor c = color.value_or(m_foreColor);
+    if (!drawAxisLine(from, to, c)) {
+        {
+            QPainter painter(&m_image);
+            painter.setPen(QPen(c, m_drawWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+            if (from == to)
+                painter.drawPoint(from);
+            else
+                painter.drawLine(from, to);
+        }
+        const qreal margin = m_drawWidth + 1;
+        changed(QRectF(from, to).normalized().adjusted(-margin, -margin, margin, margin));
+    }
+    m_current = to;
+}
+
+void Picture::prepareText()
+{
+    if (m_textReady)
+        return;
+    m_printFont = m_font;
+    m_printFont.setStyleStrategy(QFont::NoAntialias);
+    m_printMetrics.emplace(m_font);
+    m_textBoxes.clear();
+    m_printed.clear();
+    m_textReady = true;
+}
+
+void Picture::print(const QString &text)
+{
+    prepareText();
+    const QFontMetricsF &metrics = *m_printMetrics;
+    auto box = m_textBoxes.constFind(text);
+    if (box == m_textBoxes.cend()) {
+        if (m_textBoxes.size() >= 256)
+            m_textBoxes.clear();
+        // The line's box and the ink, which may stand out of it.
+        const QRectF cover = QRectF(0, 0, metrics.horizontalAdvance(text), metrics.height())
+            | metrics.boundingRect(text).translated(0, metrics.ascent());
+        box = m_textBoxes.insert(text, cover.adjusted(-2, -2, 2, 2));
+    }
+    const QRectF touched = box->translated(m_current);
+    // Printing a text again where it already stands changes no pixel (the text is aliased and of
+    // one colour): keep what it covers and repaint only if something differs.
+    const QRectF deviceBox(touched.topLeft() * m_ratio, touched.size() * m_ratio);
+    const QRect device = deviceBox.toAlignedRect().intersected(m_image.rect());
+    const QPointF at = m_current;
+    m_current = QPointF(0, at.y() + metrics.height());
+    const Printed key { text, at.x(), at.y(), m_foreColor.rgba() };
+    const bool opaque = m_foreColor.alpha() == 255 && !device.isEmpty();
+    if (opaque) {
+        // Over the very pixels it left last time, the text would paint each of its pixels
+        // the colour it already has.
+        const auto last = m_printed.constFind(key);
+        if (last != m_printed.cend() && last->size() == device.size()
+            && !differs(*last, m_image, device))
+            return;
+    }
+    const QImage before = m_image.copy(device);
+    {
+        QPainter painter(&m_image);
+        painter.setFont(m_printFont);
+        painter.setPen(m_foreColor);
+        painter.drawText(at + QPointF(0, metrics.ascent()), text);
+    }
+    if (!device.isEmpty() && differs(before, m_image, device))
+        changed(touched);
+    if (opaque) {
+        if (m_printed.size() >= 256)
+            m_printed.clear();
+        m_printed.insert(key, m_image.copy(device));
+    }
+}
+
+void Picture::printAt(const QPointF &topLeft, const QString &text)
+{
+    m_current = topLeft;
+    print(text);
+}
+
+bool Picture::floodFill(int x, int y, const QColor &border)
+{
+    if (m_fillStyle != FillStyle::Solid)
+        return false;
+    const int w = m_image.width();
+    const int h = m_image.height();
+    const int sx = int(std::floor((x + 0.5) * m_ratio));
+    const int sy = int(std::floor((y + 0.5) * m_ratio));
+    if (x < 0 || y < 0 || sx >= w || sy >= h)
+        return false;
+
+    // Raw access: scanLine() per pixel would run a detach check every time.
+    uchar *bits = m_image.bits();
+    const qsizetype stride = m_image.bytesPerLine();
+    auto row = [&](int yy) { return reinterpret_cast<QRgb *>(bits + yy * stride); };
+    const QRgb stop = border.rgb() & 0xFFFFFF;
+    const QRgb paint = m_fillColor.rgb() | 0xFF000000;
+    if ((row(sy)[sx] & 0xFFFFFF) == stop)
+        return false;
+
+    const size_t cells = size_t(w) * size_t(h);
+    if (m_visited.size() != cells) {
+        m_visited.assign(cells, 0);
+        m_fillGeneration = 0;
+    }
+    // One byte a pixel: the mask is read as often as the picture. It is cleared only when the
+    // generations run out.
+    if (++m_fillGeneration == 0) {
+        std::fill(m_visited.begin(), m_visited.end(), 0);
+        m_fillGeneration = 1;
+    }
+    const quint8 gen = m_fillGeneration;
+    quint8 *visited = m_visited.data();
+
+    int minX = sx, maxX = sx, minY = sy, maxY = sy;
+    m_fillStack.clear();
+    m_fillStack.push_back(QPoint(sx, sy));
+    while (!m_fillStack.empty()) {
+        const QPoint seed = m_fillStack.back();
+        m_fillStack.pop_back();
+        const int yy = seed.y();
+        QRgb *line = row(yy);
+        quint8 *mark = visited + size_t(yy) * w;
+        auto open = [&](int xx) { return mark[xx] != gen && (line[xx] & 0xFFFFFF) != stop; };
+        if (!open(seed.x()))
+            continue;
+        int left = seed.x();
+        while (left > 0 && open(left - 1))
+            --left;
+        int right = seed.x();
+        while (right + 1 < w && open(right + 1))
+            ++right;
+        std::fill(line + left, line + right + 1, paint);
+        std::fill(mark + left, mark + right + 1, gen);
+        minX = std::min(minX, left);
+        maxX = std::max(maxX, right);
+        minY = std::min(minY, yy);
+        maxY = std::max(maxY, yy);
+        for (int ny : { yy - 1, yy + 1 }) {
+            if (ny < 0 || ny >= h)
+                continue;
+            const QRgb *next = row(ny);
+            const quint8 *nextMark = visited + size_t(ny) * w;
+            bool inRun = false;
+            for (int i = left; i <= right; ++i) {
+                const bool o = nextMark[i] != gen && (next[i] & 0xFFFFFF) != stop;
+                if (o && !inRun)
+                    m_fillStack.push_back(QPoint(i, ny));
+                inRun = o;
+            }
+        }
+    }
+    const QRectF device(minX, minY, maxX - minX + 1, maxY - minY + 1);
+    changed(QRectF(device.topLeft() / m_ratio, device.size() / m_ratio).adjusted(-1, -1, 1, 1));
+    return true;
+}

@@ -1,0 +1,125 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QImage>
+#include <QPointF>
+#include <QRect>
+#include <optional>
+#include <vector>
+
+/// A retained picture without a widget: an image kept at a device pixel ratio that drawing
+/// operations paint into, in logical pixels (origin top left). Nothing is antialiased, so flood
+/// fills can rely on outlines of exact colours. It remembers the area its drawing changed, for
+/// whoever shows it to repaint.
+class Picture
+{
+public:
+    enum class FillStyle { Solid, Transparent };
+
+    /// Makes the picture `size` logical pixels large at `ratio` device pixels per logical pixel.
+    /// What was drawn is kept, rescaled; a new picture starts cleared to the background colour.
+    void resize(const QSize &size, qreal ratio);
+    QSize size() const { return m_size; }
+    qreal ratio() const { return m_ratio; }
+    const QImage &image() const { return m_image; }
+    /// The colour of the logical pixel (x, y): the device pixel at its top-left corner.
+    /// Outside the picture it is the background colour.
+    QColor pixel(int x, int y) const;
+
+    QColor backColor() const { return m_backColor; }
+    void setBackColor(const QColor &color) { m_backColor = color; }
+    QColor foreColor() const { return m_foreColor; }
+    void setForeColor(const QColor &color) { m_foreColor = color; }
+    int drawWidth() const { return m_drawWidth; }
+    void setDrawWidth(int width) { m_drawWidth = qMax(1, width); }
+    void setFillStyle(FillStyle style) { m_fillStyle = style; }
+    void setFillColor(const QColor &color) { m_fillColor = color; }
+    /// The text position, also where the last line ended.
+    QPointF currentPos() const { return m_current; }
+    /// The font that print uses (aliased).
+    void setFont(const QFont &font);
+
+    /// Clears the picture to the background colour; the text position goes back to (0, 0).
+    void clear();
+    /// A line from `from` to `to` at the drawing width, in `color` or else the fore colour, as
+    /// the raster engine draws it with a square-capped aliased pen.
+    void line(const QPointF &from, const QPointF &to, std::optional<QColor> color = {});
+    /// A line from the end of the last line (the current position) to `to`.
+    void lineTo(const QPointF &to, std::optional<QColor> color = {}) { line(m_current, to, color); }
+    /// Prints `text` in the fore colour with its top-left corner at the text position, then
+    /// moves the text position to the start of the next line.
+    void print(const QString &text);
+    void printAt(const QPointF &topLeft, const QString &text);
+    /// Border flood fill: paints every pixel 4-connected to the seed that is not of `border`
+    /// colour with the fill colour, the seed's own pixel included. Paints nothing when the seed
+    /// is outside the picture, on a border pixel, or the fill style is transparent. Pixels that
+    /// already have the fill colour are painted over and passed through. Returns whether any
+    /// pixel was painted.
+    bool floodFill(int x, int y, const QColor &border);
+
+    /// The logical area whose pixels may have changed since the last call (empty when none),
+    /// and forgets it. Drawing that leaves every pixel as it was adds nothing.
+    QRect takeChanged();
+
+private:
+    void changed(const QRectF &area);
+    bool drawAxisLine(const QPointF &from, const QPointF &to, const QColor &color);
+    // The device pixels the raster engine paints for a level or upright line whose stroke edge
+    // runs through pixel centres; empty if they are no rectangle within `reach`.
+    std::optional<QRect> tiedLine(const QPointF &from, const QPointF &to, const QRect &reach);
+    void prepareText();
+
+    QSize m_size;
+    qreal m_ratio = 1;
+    QImage m_image;
+    QColor m_backColor = Qt::white;
+    QColor m_foreColor = Qt::black;
+    QColor m_fillColor = Qt::black;
+    int m_drawWidth = 1;
+    FillStyle m_fillStyle = FillStyle::Transparent;
+    QPointF m_current;
+    QRect m_changed;
+    // Every pixel not of the colour last cleared to lies inside this logical rectangle, so a
+    // clear changes only it.
+    QRect m_drawnSinceClear;
+    QColor m_clearedTo;
+    // Lines with tied edges, as the engine drew them on a scratch picture of the same size.
+    struct TiedLine
+    {
+        QPointF from, to;
+        int width;
+        bool operator==(const TiedLine &) const = default;
+        friend size_t qHash(const TiedLine &l, size_t seed = 0)
+        {
+            return qHashMulti(seed, l.from.x(), l.from.y(), l.to.x(), l.to.y(), l.width);
+        }
+    };
+    QHash<TiedLine, QRect> m_tiedLines;
+    QImage m_scratch;
+    // Flood-fill bookkeeping, kept between fills so that no fill allocates or clears a mask.
+    std::vector<quint8> m_visited;
+    quint8 m_fillGeneration = 0;
+    std::vector<QPoint> m_fillStack;
+    // What print needs of the font, kept until the font changes.
+    QFont m_font;
+    bool m_textReady = false;
+    QFont m_printFont;
+    std::optional<QFontMetricsF> m_printMetrics;
+    QHash<QString, QRectF> m_textBoxes; // what a text may cover, from its top-left corner
+    // A text printed in one opaque colour at a place, and the pixels it left there.
+    struct Printed
+    {
+        QString text;
+        double x, y;
+        QRgb color;
+        bool operator==(const Printed &) const = default;
+        friend size_t qHash(const Printed &p, size_t seed = 0)
+        {
+            return qHashMulti(seed, p.text, p.x, p.y, p.color);
+        }
+    };
+    QHash<Printed, QImage> m_printed;
+};
