@@ -86,11 +86,11 @@ QString difference(FormProbe &a, FormProbe &b)
     for (const auto &[pa, pb] : panels) {
         if (pa->picture() != pb->picture())
             return pa->objectName() + QStringLiteral(" picture");
-        if (pa->items().size() != pb->items().size())
+        if (pa->itemCount() != pb->itemCount())
             return pa->objectName() + QStringLiteral(" control count");
-        for (size_t i = 0; i < pa->items().size(); ++i) {
-            const PanelItem *ia = pa->items()[i];
-            const PanelItem *ib = pb->items()[i];
+        for (size_t i = 0; i < pa->itemCount(); ++i) {
+            const PanelItem *ia = pa->item(i);
+            const PanelItem *ib = pb->item(i);
             // The board's focus frames tell which window has the keyboard, not the lesson.
             if (isFocusFrame(a, ia))
                 continue;

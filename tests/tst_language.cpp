@@ -222,8 +222,8 @@ QList<QPair<QString, QString>> tst_Language::texts()
         add(w->objectName() + QStringLiteral(" description"), w->accessibleDescription());
     }
     for (PicturePanel *panel : { probe->kokuban(), probe->hyo() }) {
-        for (const PanelItem *item : panel->items()) {
-            if (auto *l = dynamic_cast<const PanelLabel *>(item))
+        for (size_t i = 0; i < panel->itemCount(); ++i) {
+            if (auto *l = dynamic_cast<const PanelLabel *>(panel->item(i)))
                 add(panel->objectName() + QStringLiteral(" label"), l->caption());
         }
     }

@@ -68,6 +68,9 @@ public:
     /// registers itself here when it is made, and the panel takes ownership of it: it lives as
     /// long as the panel.
     void addItem(PanelItem *item);
+    /// How many controls stand on the panel, and the i-th of them in painting order.
+    size_t itemCount() const { return m_items.size(); }
+    const PanelItem *item(size_t i) const { return m_items.at(i).get(); }
     /// Called by an item whose look or place changes: repaints both places.
     void itemChanged(const QRect &before, const QRect &after);
 
