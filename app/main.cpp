@@ -25,13 +25,12 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
 // named, so that it works on a machine with no display too. Qt reads this before it starts.
 void headlessForFiles(int argc, char *argv[])
 {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        return;
     for (int i = 1; i < argc; ++i) {
         for (const char *option : { "--worksheet", "--picture", "-worksheet", "-picture" }) {
             const size_t n = std::strlen(option);
             if (std::strncmp(argv[i], option, n) == 0 && (argv[i][n] == 0 || argv[i][n] == '=')) {
-                qputenv("QT_QPA_PLATFORM", "offscreen");
+                if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                    qputenv("QT_QPA_PLATFORM", "offscreen");
                 previousHandler = qInstallMessageHandler(quietHandler);
                 return;
             }

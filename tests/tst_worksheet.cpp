@@ -15,7 +15,6 @@ using namespace lesson;
 
 namespace {
 
-
 struct Run
 {
     int status = -1;
@@ -122,6 +121,7 @@ private slots:
     void initTestCase();
     void worksheetWrittenWithoutDisplay();
     void answerKeyHoldsTheYValues();
+    void answerKeyStatesTheFormulasWhenTheToolIsOn();
     void taskPageShowsRectangleAtTrueScale_data();
     void taskPageShowsRectangleAtTrueScale();
     void refusedLessonEndsWithStatus2_data();
@@ -173,6 +173,28 @@ void tst_Worksheet::answerKeyHoldsTheYValues()
     QCOMPARE(tableColumn(examplePdf, 2), expected);
     // The task leaves the column empty.
     QCOMPARE(tableColumn(examplePdf, 1), QStringList());
+}
+
+void tst_Worksheet::answerKeyStatesTheFormulasWhenTheToolIsOn()
+{
+    const QString pdf = dir.filePath(QStringLiteral("formulas.pdf"));
+    const Run run = kansu({ QStringLiteral("--formulas"), QStringLiteral("--worksheet"), pdf,
+                            file(QStringLiteral("formulas.kansu"), workedExampleFile) });
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    const auto page = [](const QString &path, int n) {
+        return QString::fromUtf8(
+                   tool(QStringLiteral("pdftotext"),
+                        { QStringLiteral("-f"), QString::number(n), QStringLiteral("-l"),
+                          QString::number(n), path, QStringLiteral("-") }))
+            .simplified();
+    };
+    const QString key = page(pdf, 2);
+    for (const char *line :
+         { "0 ≦ χ ≦ 6 のとき y = ½χ²", "6 ≦ χ ≦ 8 のとき y = 4χ − 6", "8 ≦ χ ≦ 10 のとき y = 26" })
+        QVERIFY2(key.contains(QString::fromUtf8(line)), qPrintable(key));
+    // Neither the task nor a key written with the tool off gives the answer away.
+    QVERIFY(!page(pdf, 1).contains(QStringLiteral("のとき")));
+    QVERIFY(!page(examplePdf, 2).contains(QStringLiteral("のとき")));
 }
 
 void tst_Worksheet::taskPageShowsRectangleAtTrueScale_data()

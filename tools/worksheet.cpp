@@ -2,6 +2,7 @@
 #include "app/form1.h"
 
 #include "toolkit/numtext.h"
+#include "tools/formulas.h"
 #include "tools/worksheetpage.h"
 
 #include <QFileDialog>
@@ -19,9 +20,11 @@ worksheet::Sheet sheetOf(const std::array<double, 5> &retsu, const QString &xTex
     worksheet::Sheet sheet;
     sheet.columns = retsu;
     sheet.x = numtext::read(xText);
-    // ---- The one call site of the formulas tool: its lines go on the answer key. ----
-    // Wire as: if (formulasOn) sheet.formulas = <the formulas tool's lines for retsu>;
-    Q_UNUSED(formulasOn);
+    // With the formulas tool on, the answer key states y for each stretch as the window does.
+    if (formulasOn) {
+        for (const formulas::Stretch &stretch : formulas::stretches(retsu))
+            sheet.formulas << formulas::line(stretch);
+    }
     return sheet;
 }
 

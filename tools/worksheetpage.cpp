@@ -235,7 +235,8 @@ void graph(Paper &paper, const Sheet &sheet, bool answers)
     paper.text(graphLeft + w + 5, graphBottom - 2.5, 20, 5, Qt::AlignLeft | Qt::AlignVCenter,
                tr("χ (cm)"), 9);
     paper.text(graphLeft - 10, top - 9, 30, 5, Qt::AlignLeft | Qt::AlignVCenter, tr("y (cm²)"), 9);
-    paper.text(tableLeft, graphBottom - 18, 55, 10, Qt::AlignLeft | Qt::AlignBottom,
+    // Under the table, leaving the space below it to the formulas of the answer key.
+    paper.text(tableLeft, tableTop + 12 * tableRow + 1, 60, 9, Qt::AlignLeft | Qt::AlignTop,
                tr("グラフは 横 1 cm が χ 1 cm、\n縦 1 cm が y 4 cm²"), 8);
 
     if (!answers)
@@ -261,10 +262,10 @@ void formulas(Paper &paper, const Sheet &sheet)
 {
     if (sheet.formulas.isEmpty())
         return;
-    double y = tableTop + 12 * tableRow + 6;
+    double y = tableTop + 12 * tableRow + 11;
     paper.text(tableLeft, y, 60, 6, Qt::AlignLeft | Qt::AlignVCenter, tr("式"), 10, true);
     for (const QString &line : sheet.formulas) {
-        y += 6;
+        y += 5.5;
         paper.text(tableLeft, y, 60, 6, Qt::AlignLeft | Qt::AlignVCenter, line, 9);
     }
 }
