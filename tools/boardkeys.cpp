@@ -1,10 +1,14 @@
 #include "tools/boardkeys.h"
 
+#include "figure/measures.h"
+
 #include <QCoreApplication>
 
 namespace boardkeys {
 
 namespace {
+
+using namespace geometry;
 
 bool isTriangle(double code)
 {
@@ -14,7 +18,7 @@ bool isTriangle(double code)
 // The column's centre on the base, 2 cm columns from B.
 double centreX(int column)
 {
-    return 320 + 40 * column;
+    return Bx + columnWidth * column + columnWidth / 2;
 }
 
 QString spokenRange(int first, int last)
@@ -29,21 +33,22 @@ QString spokenRange(int first, int last)
 QPointF shelfPoint(int code)
 {
     // The middle of each palette band, level with the pieces standing there.
+    const double level = 100;
     switch (code) {
     case 1:
-        return { 320, 100 };
+        return { homeSquare.x() + columnWidth / 2.0, level };
     case 2:
-        return { 370, 100 };
+        return { homeShortBar.x() + columnWidth / 2.0, level };
     case 3:
-        return { 420, 100 };
+        return { homeTallBar.x() + columnWidth / 2.0, level };
     default:
-        return { 510, 100 };
+        return { homeTriangle.x() + triangleWidth / 2.0, level };
     }
 }
 
 QPointF columnPoint(int column)
 {
-    return { centreX(column), 240 };
+    return { centreX(column), (topY + baseY) / 2.0 };
 }
 
 QPointF holdPoint(double code, int column)
@@ -52,19 +57,19 @@ QPointF holdPoint(double code, int column)
     // right of its tip and 45 above its base. Put the piece's foot on the base line, aligned
     // with the column it would go into; the pointer then still lies over `column`.
     if (isTriangle(code))
-        return { 300.0 + 40 * (column - 1) + 75, 300 - 45 };
-    const int height = code == 1 ? 40 : code == 2 ? 80 : 120;
-    return { centreX(column), 300 - height / 2.0 };
+        return { Bx + columnWidth * (column - 1) + 75.0, baseY - 45.0 };
+    const int height = code == 1 ? squareHeight : code == 2 ? shortBarHeight : tallBarHeight;
+    return { centreX(column), baseY - height / 2.0 };
 }
 
 QPointF takeOffPoint(int column)
 {
-    return { centreX(column), 160 };
+    return { centreX(column), topY - 20.0 }; // above the figure: a take-off
 }
 
 QPointF putBackPoint(int column)
 {
-    return { centreX(column), 340 };
+    return { centreX(column), baseY + 40.0 }; // below the base: a release that changes nothing
 }
 
 Refusal refusal(const figurecolumns::Columns &columns, double code, int column)

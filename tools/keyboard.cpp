@@ -3,6 +3,8 @@
 // so a figure built by keys is the very figure the mouse builds.
 #include "app/form1.h"
 
+#include "figure/measures.h"
+
 #include "toolkit/panelcontrols.h"
 #include "toolkit/picturepanel.h"
 #include "tools/boardkeys.h"
@@ -78,8 +80,10 @@ void Form1::boardFocusChanged(bool focused)
 
 void Form1::showBoardSelection()
 {
-    const double left = 300 + 40 * boardColumn;
-    setRect(columnFrame, QRectF(left + 3, 183, 34, 114));
+    const double left = geometry::Bx + geometry::columnWidth * boardColumn;
+    setRect(columnFrame,
+            QRectF(left + 3, geometry::topY + 3, geometry::columnWidth - 6,
+                   geometry::baseY - geometry::topY - 6));
 }
 
 void Form1::holdOverColumn()

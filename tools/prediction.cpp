@@ -1,5 +1,7 @@
 #include "tools/prediction.h"
 
+#include "figure/measures.h"
+
 #include <QCoreApplication>
 #include <bit>
 #include <cmath>
@@ -191,13 +193,13 @@ double placedY(double row)
 {
     if (!std::isfinite(row))
         return 0;
-    const double halves = std::round(2 * (480 - row) / 7.5);
+    const double halves = std::round(2 * (geometry::graphOriginY - row) / geometry::graphPxPerCm2);
     return std::clamp(halves / 2, 0.0, 60.0);
 }
 
 double rowOf(double y)
 {
-    return 480 - 7.5 * y;
+    return geometry::graphOriginY - geometry::graphPxPerCm2 * y;
 }
 
 int wholeXAt(double column)

@@ -2,6 +2,7 @@
 #include "tools/predictview.h"
 
 #include "app/form1.h"
+#include "figure/measures.h"
 #include "play/steps.h"
 #include "toolkit/fonts.h"
 #include "toolkit/numtext.h"
@@ -30,10 +31,10 @@ const QString rightSign = QStringLiteral("○");
 
 const QString wrongSign = QStringLiteral("×");
 
-// Table columns: the lesson writes y at 45x + 50, top 70; a box takes its place until P comes.
+// Table columns: a box takes the place where the lesson writes y until P comes.
 QRect boxRect(int x)
 {
-    return QRect(45 * x + 40, 67, 40, 25);
+    return QRect(int(geometry::tableColumnLeft(x)) - 10, geometry::tableYRowTop - 3, 40, 25);
 }
 
 QString htmlColored(const QString &text, const QColor &color)
@@ -145,7 +146,7 @@ PredictionTool::PredictionTool(Form1 &form)
         mark->setObjectName(QStringLiteral("predictionMark%1").arg(x));
         mark->setFont(fonts::gothic(9, true));
         mark->setTextFormat(Qt::RichText);
-        f.hyo->placeWidget(mark, QRect(45 * x + 38, 91, 44, 16));
+        f.hyo->placeWidget(mark, QRect(int(geometry::tableColumnLeft(x)) - 12, 91, 44, 16));
         mark->hide();
         m_tableMarks[size_t(x)] = mark;
     }
