@@ -49,12 +49,14 @@ void Form1::setUpJump()
     // A panel takes the focus (by a click or Tab) only while its view is shown: the window
     // starts as it always has, with the focus where it was and no panel in the Tab order.
     auto *frame = new FocusFrame(this);
-    const auto focusable = [this](QCheckBox *view, PicturePanel *panel) {
+    const auto focusable = [](QCheckBox *view, PicturePanel *panel) {
         panel->setFocusPolicy(view->isChecked() ? Qt::StrongFocus : Qt::NoFocus);
         if (!view->isChecked() && panel->hasFocus())
             view->setFocus(Qt::OtherFocusReason);
     };
-    for (auto [view, panel] : { std::pair { Check3, hyo }, std::pair { Check2, gamen } }) {
+    for (const auto &pair : { std::pair { Check3, hyo }, std::pair { Check2, gamen } }) {
+        QCheckBox *view = pair.first;
+        PicturePanel *panel = pair.second;
         panel->installEventFilter(frame);
         connect(view, &QCheckBox::toggled, this,
                 [focusable, view, panel] { focusable(view, panel); });
