@@ -1,64 +1,38 @@
-#include "formprobe.h"
 #include "lesson.h"
-#include "testsupport.h"
-
-#include <memory>
+#include "windowtest.h"
 
 // The formulas tool on the screen: its box follows every change of the lesson, shows the
 // stretch that holds x, tells assistive technology, and covers nothing of the lesson.
 
 using namespace lesson;
 
-class tst_FormulasBox : public QObject
+class tst_FormulasBox : public WindowTest
 {
     Q_OBJECT
 
+public:
+    tst_FormulasBox()
+        : WindowTest(Shown::Active)
+    { }
+
 private slots:
-    void init();
-    void cleanup();
     void followsTheLesson_data();
     void followsTheLesson();
     void coversNothingOfTheLesson_data();
     void coversNothingOfTheLesson();
 
 private:
-    QPoint on(PicturePanel *panel, QPointF picture) const
-    {
-        return (picture + panel->pictureOffset()).toPoint();
-    }
-    void drag(QPointF from, QPointF to);
     void act(const QString &action);
     // The lines shown, the current ones marked with "*".
     QStringList shown() const;
 
-    std::unique_ptr<Form1> form;
-    std::unique_ptr<FormProbe> probe;
+    void setUp() override
+    {
+        probe->Check3()->setChecked(true);
+        QTest::keyClick(form->windowHandle(), Qt::Key_F6);
+        QVERIFY(probe->formulasBox() && probe->formulasBox()->isVisible());
+    }
 };
-
-void tst_FormulasBox::init()
-{
-    form = std::make_unique<Form1>();
-    probe = std::make_unique<FormProbe>(*form);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    probe->Check3()->setChecked(true);
-    QTest::keyClick(form->windowHandle(), Qt::Key_F6);
-    QVERIFY(probe->formulasBox() && probe->formulasBox()->isVisible());
-}
-
-void tst_FormulasBox::cleanup()
-{
-    probe.reset();
-    form.reset();
-}
-
-void tst_FormulasBox::drag(QPointF from, QPointF to)
-{
-    PicturePanel *board = probe->kokuban();
-    QTest::mousePress(board, Qt::LeftButton, {}, on(board, from));
-    QTest::mouseMove(board, on(board, to));
-    QTest::mouseRelease(board, Qt::LeftButton, {}, on(board, to));
-}
 
 // "triangle over 1" (a drop from the palette), "off 3" (the piece of column 3 taken off),
 // "step 5", "table 9" (a click on the table's column of x = 9), "restart", "initial".
@@ -68,17 +42,17 @@ void tst_FormulasBox::act(const QString &action)
     const int n = words.last().toInt();
     const QPointF column(320 + 40 * n, 250);
     if (words[0] == QLatin1String("triangle"))
-        drag(QPointF(510, 100), column);
+        dragOnBoard(*probe, QPointF(510, 100), column);
     else if (words[0] == QLatin1String("bar")) // the 4 cm bar
-        drag(QPointF(370, 100), column);
+        dragOnBoard(*probe, QPointF(370, 100), column);
     else if (words[0] == QLatin1String("off"))
-        drag(column, QPointF(360, 100));
+        dragOnBoard(*probe, column, QPointF(360, 100));
     else if (words[0] == QLatin1String("step"))
         for (int i = 0; i < n; ++i)
             probe->susumu()->click();
     else if (words[0] == QLatin1String("table"))
         QTest::mouseClick(probe->hyo(), Qt::LeftButton, {},
-                          on(probe->hyo(), QPointF(45 * n + 55, 80)));
+                          onPanel(probe->hyo(), QPointF(45 * n + 55, 80)));
     else if (words[0] == QLatin1String("restart"))
         probe->Command2()->click();
     else if (words[0] == QLatin1String("initial"))

@@ -1,11 +1,10 @@
-#include "formprobe.h"
+#include "compare.h"
 #include "lesson.h"
-#include "testsupport.h"
 #include "tools/jump.h"
+#include "windowtest.h"
 
 #include <QAccessible>
 #include <QRandomGenerator>
-#include <memory>
 
 #ifdef KANSU_QPA_ACCESSIBILITY
 #include <QtGui/private/qguiapplication_p.h>
@@ -40,76 +39,19 @@ QPointF graphAt(int halves, double y)
     return QPointF(35 + 15 * halves, y);
 }
 
-QPoint at(PicturePanel *panel, QPointF picture)
-{
-    return (picture + panel->pictureOffset()).toPoint();
-}
-
-// The first difference between two lessons, or nothing.
-bool isFocusFrame(FormProbe &probe, const PanelItem *item)
-{
-    for (int i = 0; i < 4; ++i) {
-        if (item == probe.boardFrame(i) || item == probe.columnFrame(i))
-            return true;
-    }
-    return false;
-}
-
-QString difference(FormProbe &a, FormProbe &b)
-{
-#define SAME(expr)                                                                                 \
-    if (!(a.expr == b.expr))                                                                       \
-        return QStringLiteral(#expr);
-    SAME(Px())
-    SAME(Py())
-    SAME(maex())
-    SAME(maey())
-    SAME(retsu())
-    SAME(kata())
-    SAME(hyoy())
-    SAME(gurafuy())
-    SAME(zoubun())
-    SAME(tsukami())
-    SAME(teishi())
-    SAME(playing())
-    SAME(Text1()->text())
-    SAME(Text1()->accessibleDescription())
-    SAME(susumu()->isEnabled())
-    SAME(modoru()->isEnabled())
-    SAME(tomeru()->isEnabled())
-    SAME(jidou()->isEnabled())
-    SAME(kokuban()->foreColor())
-    SAME(form().size())
-#undef SAME
-    const std::pair<PicturePanel *, PicturePanel *> panels[]
-        = { { a.kokuban(), b.kokuban() }, { a.hyo(), b.hyo() }, { a.gamen(), b.gamen() } };
-    for (const auto &[pa, pb] : panels) {
-        if (pa->picture() != pb->picture())
-            return pa->objectName() + QStringLiteral(" picture");
-        if (pa->itemCount() != pb->itemCount())
-            return pa->objectName() + QStringLiteral(" control count");
-        for (size_t i = 0; i < pa->itemCount(); ++i) {
-            const PanelItem *ia = pa->item(i);
-            const PanelItem *ib = pb->item(i);
-            // The board's focus frames tell which window has the keyboard, not the lesson.
-            if (isFocusFrame(a, ia))
-                continue;
-            if (ia->isVisible() != ib->isVisible() || ia->bounds() != ib->bounds())
-                return pa->objectName() + QStringLiteral(" control %1").arg(i);
-        }
-    }
-    return QString();
-}
-
 } // namespace
 
-class tst_Jump : public QObject
+// The fixture's window jumps; a second window beside it takes the steps one click at a time.
+class tst_Jump : public WindowTest
 {
     Q_OBJECT
 
+public:
+    tst_Jump()
+        : WindowTest(Shown::Exposed)
+    { }
+
 private slots:
-    void init();
-    void cleanup();
     void tableColumnAt_data();
     void tableColumnAt();
     void graphHalfNearest_data();
@@ -126,80 +68,50 @@ private slots:
     void aJumpSaysXAndYOnce();
 
 private:
-    // A second window that takes the steps one click at a time.
-    struct Lesson
-    {
-        std::unique_ptr<Form1> form = std::make_unique<Form1>();
-        FormProbe probe { *form };
-    };
-    static void show(Lesson &l);
-    static void build(Lesson &l, const Codes &codes);
-    static void drag(Lesson &l, QPointF from, QPointF to);
-    static void views(Lesson &l, bool grid, bool graph, bool table, bool dimension);
-    static void steps(Lesson &l, int from, int to);
+    static void build(FormProbe &l, const Codes &codes);
+    static void views(FormProbe &l, bool grid, bool graph, bool table, bool dimension);
+    static void steps(FormProbe &l, int from, int to);
 
-    std::unique_ptr<Lesson> jumper;
-    std::unique_ptr<Lesson> stepper;
+    void setUp() override
+    {
+        stepper = std::make_unique<SideWindow>();
+        QVERIFY(stepper->exposed);
+        // The jumping window is the active one: its panels take the focus and the keys.
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+    void tearDown() override { stepper.reset(); }
+
+    std::unique_ptr<SideWindow> stepper;
 };
 
-void tst_Jump::init()
-{
-    jumper = std::make_unique<Lesson>();
-    stepper = std::make_unique<Lesson>();
-    show(*stepper);
-    show(*jumper);
-    // The jumping window is the active one: its panels take the focus and the keys.
-    jumper->form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(jumper->form.get()));
-}
-
-void tst_Jump::cleanup()
-{
-    jumper.reset();
-    stepper.reset();
-}
-
-void tst_Jump::show(Lesson &l)
-{
-    l.form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(l.form.get()));
-}
-
-void tst_Jump::drag(Lesson &l, QPointF from, QPointF to)
-{
-    PicturePanel *board = l.probe.kokuban();
-    QTest::mousePress(board, Qt::LeftButton, {}, at(board, from));
-    QTest::mouseMove(board, at(board, to));
-    QTest::mouseRelease(board, Qt::LeftButton, {}, at(board, to));
-}
-
 // Builds the figure as a learner does: each piece dragged from the palette to its column.
-void tst_Jump::build(Lesson &l, const Codes &codes)
+void tst_Jump::build(FormProbe &l, const Codes &codes)
 {
     const QPointF homes[] = { squareHome, shortBarHome, tallBarHome };
     for (int k = 0; k < 5; ++k) {
         if (codes[k] >= 1 && codes[k] <= 3)
-            drag(l, homes[int(codes[k]) - 1], overColumn(k));
+            dragOnBoard(l, homes[int(codes[k]) - 1], overColumn(k));
         else if (codes[k] == 4)
-            drag(l, triangleHome, overColumn(k + 1));
+            dragOnBoard(l, triangleHome, overColumn(k + 1));
     }
-    QCOMPARE(textOf(l.probe.retsu()), textOf(codes));
+    QCOMPARE(textOf(l.retsu()), textOf(codes));
 }
 
-void tst_Jump::views(Lesson &l, bool grid, bool graph, bool table, bool dimension)
+void tst_Jump::views(FormProbe &l, bool grid, bool graph, bool table, bool dimension)
 {
-    l.probe.Check1()->setChecked(grid);
-    l.probe.Check2()->setChecked(graph);
-    l.probe.Check3()->setChecked(table);
-    l.probe.Check4()->setChecked(dimension);
+    l.Check1()->setChecked(grid);
+    l.Check2()->setChecked(graph);
+    l.Check3()->setChecked(table);
+    l.Check4()->setChecked(dimension);
 }
 
-void tst_Jump::steps(Lesson &l, int from, int to)
+void tst_Jump::steps(FormProbe &l, int from, int to)
 {
     for (int i = from; i < to; ++i)
-        l.probe.susumu()->click();
+        l.susumu()->click();
     for (int i = from; i > to; --i)
-        l.probe.modoru()->click();
+        l.modoru()->click();
 }
 
 void tst_Jump::tableColumnAt_data()
@@ -258,7 +170,7 @@ void tst_Jump::jumpEqualsSteps()
     QFETCH(quint32, seed);
     QRandomGenerator random(seed);
     // The pictures are kept at the screen's ratio: the run at ratio 2 really draws at 2.
-    QCOMPARE(jumper->probe.hyo()->pictureRatio(), jumper->form->devicePixelRatioF());
+    QCOMPARE(probe->hyo()->pictureRatio(), form->devicePixelRatioF());
 
     Codes codes {};
     for (int k = 0; k < 5;) {
@@ -271,16 +183,16 @@ void tst_Jump::jumpEqualsSteps()
     }
     const bool grid = random.bounded(2), dimension = random.bounded(3) != 0;
     const bool graph = random.bounded(4) != 0, table = !graph || random.bounded(2);
-    for (Lesson *l : { jumper.get(), stepper.get() }) {
+    FormProbe &j = *probe, &s = stepper->probe;
+    for (FormProbe *l : { &j, &s }) {
         views(*l, grid, graph, table, dimension);
         build(*l, codes);
     }
     const int start = random.bounded(21);
-    steps(*jumper, 0, start);
-    steps(*stepper, 0, start);
-    QCOMPARE(difference(jumper->probe, stepper->probe), QString());
+    steps(j, 0, start);
+    steps(s, 0, start);
+    KANSU_COMPARE_LESSONS(j, s);
 
-    FormProbe &j = jumper->probe;
     for (int trial = 0; trial < 6; ++trial) {
         const int from = jump::halvesOf(j.Px());
         int to = random.bounded(21);
@@ -295,20 +207,22 @@ void tst_Jump::jumpEqualsSteps()
         case 0: // a click in the graph's plot, anywhere up its height
             how = QStringLiteral("graph click");
             QTest::mouseClick(j.gamen(), Qt::LeftButton, {},
-                              at(j.gamen(), graphAt(to, random.bounded(5, 480))));
+                              onPanel(j.gamen(), graphAt(to, random.bounded(5, 480))));
             break;
         case 1: // a drag along the plot, ending at the target
             how = QStringLiteral("graph drag");
-            QTest::mousePress(j.gamen(), Qt::LeftButton, {}, at(j.gamen(), graphAt(from, 300)));
+            QTest::mousePress(j.gamen(), Qt::LeftButton, {},
+                              onPanel(j.gamen(), graphAt(from, 300)));
             for (int h : { (from + to) / 2, to })
-                QTest::mouseMove(j.gamen(), at(j.gamen(), graphAt(h, 200)));
-            QTest::mouseRelease(j.gamen(), Qt::LeftButton, {}, at(j.gamen(), graphAt(to, 200)));
+                QTest::mouseMove(j.gamen(), onPanel(j.gamen(), graphAt(h, 200)));
+            QTest::mouseRelease(j.gamen(), Qt::LeftButton, {},
+                                onPanel(j.gamen(), graphAt(to, 200)));
             break;
         case 2: // a click on the table's x or y cell of a whole x
             to -= to % 2;
             how = QStringLiteral("table click");
             QTest::mouseClick(j.hyo(), Qt::LeftButton, {},
-                              at(j.hyo(), tableCell(to / 2, random.bounded(2))));
+                              onPanel(j.hyo(), tableCell(to / 2, random.bounded(2))));
             break;
         default: { // a key on the focused panel
             PicturePanel *panel = table ? j.hyo() : j.gamen();
@@ -319,18 +233,18 @@ void tst_Jump::jumpEqualsSteps()
                 : key == Qt::Key_End ? 20
                                      : std::clamp(from + (key == Qt::Key_Left ? -1 : 1), 0, 20);
             how = QStringLiteral("key %1").arg(QKeySequence(key).toString());
-            QTest::keyClick(jumper->form->windowHandle(), key);
+            QTest::keyClick(form->windowHandle(), key);
             break;
         }
         }
-        steps(*stepper, from, to);
+        steps(s, from, to);
         const QString where = QStringLiteral("figure %1, %2 from %3 to %4 halves")
                                   .arg(textOf(codes), how)
                                   .arg(from)
                                   .arg(to);
         QCOMPARE(jump::halvesOf(j.Px()), to);
-        QVERIFY2(difference(j, stepper->probe).isEmpty(),
-                 qPrintable(where + QStringLiteral(": ") + difference(j, stepper->probe)));
+        const QString difference = lessonDifference(j, s);
+        QVERIFY2(difference.isEmpty(), qPrintable(where + QStringLiteral(": ") + difference));
     }
 }
 
@@ -358,16 +272,16 @@ void tst_Jump::keysOnAFocusedPanel()
     QFETCH(int, start);
     QFETCH(Qt::Key, key);
     QFETCH(int, halves);
-    FormProbe &j = jumper->probe;
-    views(*jumper, false, graph, !graph, true);
-    build(*jumper, codesFrom("4 5 6 2 0"));
-    steps(*jumper, 0, start);
+    FormProbe &j = *probe;
+    views(j, false, graph, !graph, true);
+    build(j, codesFrom("4 5 6 2 0"));
+    steps(j, 0, start);
     PicturePanel *panel = graph ? j.gamen() : j.hyo();
-    QTest::mouseClick(panel, Qt::LeftButton, {}, at(panel, QPointF(2, 2))); // outside cells
+    QTest::mouseClick(panel, Qt::LeftButton, {}, onPanel(panel, QPointF(2, 2))); // outside cells
     QCOMPARE(QApplication::focusWidget(), panel);
     QCOMPARE(jump::halvesOf(j.Px()), start);
 
-    QTest::keyClick(jumper->form->windowHandle(), key);
+    QTest::keyClick(form->windowHandle(), key);
 
     QCOMPARE(jump::halvesOf(j.Px()), halves);
     QCOMPARE(j.gurafuy(), areaWithin(j.retsu(), halves / 2.0));
@@ -402,59 +316,54 @@ void tst_Jump::pressesThatMoveNothing()
     QFETCH(QPointF, point);
     QFETCH(Qt::MouseButton, button);
     QFETCH(bool, predicting);
-    FormProbe &j = jumper->probe;
+    FormProbe &j = *probe;
     FormProbe &s = stepper->probe;
-    for (Lesson *l : { jumper.get(), stepper.get() }) {
+    for (FormProbe *l : { &j, &s }) {
         views(*l, false, true, true, true);
         build(*l, codesFrom("1 4 5 6 3"));
         steps(*l, 0, 3);
     }
     j.setToolOn(tools::Tool::Predict, predicting);
     PicturePanel *panel = graph ? j.gamen() : j.hyo();
-    QTest::mousePress(panel, button, {}, at(panel, point));
-    QTest::mouseMove(panel, at(panel, graphAt(18, 200)));
-    QTest::mouseRelease(panel, button, {}, at(panel, graphAt(18, 200)));
+    QTest::mousePress(panel, button, {}, onPanel(panel, point));
+    QTest::mouseMove(panel, onPanel(panel, graphAt(18, 200)));
+    QTest::mouseRelease(panel, button, {}, onPanel(panel, graphAt(18, 200)));
     if (QMenu *menu = j.toolsMenu(); menu->isVisible())
         menu->hide(); // the right button opened it
 
     if (predicting) // the presses are the prediction tool's: P stays
         QCOMPARE(j.Px(), s.Px());
     else
-        QCOMPARE(difference(j, s), QString());
+        KANSU_COMPARE_LESSONS(j, s);
 }
 
 void tst_Jump::nothingMovesDuringAutomaticPlay()
 {
-    FormProbe &j = jumper->probe;
-    views(*jumper, false, true, true, true);
-    build(*jumper, codesFrom("4 5 6 2 0"));
+    FormProbe &j = *probe;
+    views(j, false, true, true, true);
+    build(j, codesFrom("4 5 6 2 0"));
     // A pause of a second after each step: the presses below land in the first pause.
     j.Combo1()->setEditText(QStringLiteral("200"));
     double before = -1, after = -1;
-    bool sent = false;
-    connect(j.Text1(), &QLineEdit::textChanged, jumper->form.get(), [&] {
-        if (sent)
-            return;
-        sent = true;
-        QTimer::singleShot(0, jumper->form.get(), [&] {
+    duringPause(
+        [&] {
             before = j.Px();
-            QTest::mouseClick(j.hyo(), Qt::LeftButton, {}, at(j.hyo(), tableCell(8, false)));
-            QTest::mouseClick(j.gamen(), Qt::LeftButton, {}, at(j.gamen(), graphAt(16, 200)));
+            QTest::mouseClick(j.hyo(), Qt::LeftButton, {}, onPanel(j.hyo(), tableCell(8, false)));
+            QTest::mouseClick(j.gamen(), Qt::LeftButton, {}, onPanel(j.gamen(), graphAt(16, 200)));
             j.gamen()->setFocus();
-            QTest::keyClick(jumper->form->windowHandle(), Qt::Key_End);
+            QTest::keyClick(form->windowHandle(), Qt::Key_End);
             after = j.Px();
-            j.tomeru()->click();
-        });
-    });
+        },
+        true);
     j.jidou()->click();
-    QVERIFY(sent);
+    QVERIFY(before >= 0);
     QCOMPARE(after, before);
     QCOMPARE(j.Px(), 290.0);
 }
 
 void tst_Jump::panelsTakeTheFocusOnlyWhenShown()
 {
-    FormProbe &j = jumper->probe;
+    FormProbe &j = *probe;
     QWidget *first = QApplication::focusWidget();
     // The default screen: the hidden table and graph cannot take the focus, neither shows a
     // focus frame (the blackboard takes it for building by keys).
@@ -462,21 +371,21 @@ void tst_Jump::panelsTakeTheFocusOnlyWhenShown()
         QCOMPARE(panel->focusPolicy(), Qt::NoFocus);
         QCOMPARE(panel->frameShadow(), QFrame::Sunken);
     }
-    QTest::mouseClick(j.hyo(), Qt::LeftButton, {}, at(j.hyo(), tableCell(3, false)));
+    QTest::mouseClick(j.hyo(), Qt::LeftButton, {}, onPanel(j.hyo(), tableCell(3, false)));
     QCOMPARE(QApplication::focusWidget(), first);
     QCOMPARE(j.Px(), 300.0);
 
-    views(*jumper, false, true, true, true);
+    views(j, false, true, true, true);
     const QImage table = j.hyo()->grab().toImage();
     j.Check2()->setFocus();
-    QTest::keyClick(jumper->form->windowHandle(), Qt::Key_Tab);
+    QTest::keyClick(form->windowHandle(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), j.hyo());
     QCOMPARE(j.hyo()->frameShadow(), QFrame::Plain);
-    QTest::keyClick(jumper->form->windowHandle(), Qt::Key_Tab);
+    QTest::keyClick(form->windowHandle(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), j.gamen());
     QCOMPARE(j.hyo()->frameShadow(), QFrame::Sunken);
     QCOMPARE(j.gamen()->frameShadow(), QFrame::Plain);
-    QVERIFY(j.hyo()->grab().toImage() == table); // the frame as it was
+    KANSU_COMPARE_PICTURE(j.hyo()->grab().toImage(), table); // the frame as it was
 
     // Hidden again, the graph gives the focus back to its check box.
     QTest::mouseClick(j.Check2(), Qt::LeftButton);
@@ -487,10 +396,10 @@ void tst_Jump::panelsTakeTheFocusOnlyWhenShown()
 
 void tst_Jump::aJumpPaintsAsOftenAsOneStep()
 {
-    FormProbe &j = jumper->probe;
-    views(*jumper, true, true, true, true);
-    build(*jumper, codesFrom("4 5 6 2 0"));
-    steps(*jumper, 0, 3); // the step below, to x = 2, writes a column of the table
+    FormProbe &j = *probe;
+    views(j, true, true, true, true);
+    build(j, codesFrom("4 5 6 2 0"));
+    steps(j, 0, 3); // the step below, to x = 2, writes a column of the table
     j.hyo()->setFocus(); // the click below changes no focus frame
     struct Counter : QObject
     {
@@ -514,8 +423,9 @@ void tst_Jump::aJumpPaintsAsOftenAsOneStep()
     };
 
     const auto oneStep = paints([&] { j.susumu()->click(); });
-    const auto jump = paints(
-        [&] { QTest::mouseClick(j.hyo(), Qt::LeftButton, {}, at(j.hyo(), tableCell(10, true))); });
+    const auto jump = paints([&] {
+        QTest::mouseClick(j.hyo(), Qt::LeftButton, {}, onPanel(j.hyo(), tableCell(10, true)));
+    });
 
     QCOMPARE(j.Px(), 100.0);
     QCOMPARE(jump, oneStep);
@@ -533,9 +443,9 @@ void tst_Jump::aJumpSaysXAndYOnce()
               "(Debian: qt6-base-private-dev)");
     static std::vector<QString> told;
     static QObject *xBox = nullptr;
-    FormProbe &j = jumper->probe;
-    views(*jumper, false, true, false, true);
-    build(*jumper, codesFrom("4 5 6 2 0"));
+    FormProbe &j = *probe;
+    views(j, false, true, false, true);
+    build(j, codesFrom("4 5 6 2 0"));
     xBox = j.Text1();
     told.clear();
     QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
@@ -544,7 +454,7 @@ void tst_Jump::aJumpSaysXAndYOnce()
     });
 
     // To x = 7 in one click: 14 steps, one statement.
-    QTest::mouseClick(j.gamen(), Qt::LeftButton, {}, at(j.gamen(), graphAt(14, 300)));
+    QTest::mouseClick(j.gamen(), Qt::LeftButton, {}, onPanel(j.gamen(), graphAt(14, 300)));
 
     QAccessible::installUpdateHandler(nullptr);
     QCOMPARE(told.size(), size_t(1));

@@ -1,62 +1,15 @@
-#include "formprobe.h"
+#include "compare.h"
 #include "lesson.h"
-#include "testsupport.h"
 #include "tools/boardkeys.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QRandomGenerator>
-#include <memory>
 
 using namespace lesson;
 
 namespace {
-
-// Everything a move of a piece can change: the fields, the three pictures, the pieces' outlines.
-struct Snapshot
-{
-    QString retsu;
-    double tsukami = 0, moto = 0, Px = 0, hyoy = 0, gurafuy = 0;
-    QString x;
-    QRgb boardFore = 0;
-    QImage board, table, graph;
-    QList<QLineF> pieces;
-
-    bool operator==(const Snapshot &) const = default;
-};
-
-Snapshot snapshot(FormProbe &p)
-{
-    Snapshot s;
-    s.retsu = textOf(p.retsu());
-    s.tsukami = p.tsukami();
-    s.moto = p.moto();
-    s.Px = p.Px();
-    s.hyoy = p.hyoy();
-    s.gurafuy = p.gurafuy();
-    s.x = p.Text1()->text();
-    s.boardFore = p.kokuban()->foreColor().rgb();
-    s.board = p.kokuban()->picture();
-    s.table = p.hyo()->picture();
-    s.graph = p.gamen()->picture();
-    const auto add = [&](PanelLine *l) { s.pieces << QLineF(l->x1(), l->y1(), l->x2(), l->y2()); };
-    for (int i = 0; i < 4; ++i) {
-        add(p.Line6(i));
-        add(p.Line7(i));
-        add(p.Line9(i));
-    }
-    for (int i = 0; i < 3; ++i)
-        add(p.Line8(i));
-    return s;
-}
-
-QRectF outline(std::initializer_list<PanelLine *> lines)
-{
-    QRectF box;
-    for (const PanelLine *l : lines)
-        box |= QRectF(QPointF(l->x1(), l->y1()), QPointF(l->x2(), l->y2())).normalized();
-    return box;
-}
 
 // One move of a random build, made once by keys and once by the mouse.
 struct Move
@@ -72,13 +25,16 @@ struct Move
 
 // Building the figure with the keyboard: the keys, what they say, and that every result is the
 // one the mouse gives.
-class tst_Keyboard : public QObject
+class tst_Keyboard : public WindowTest
 {
     Q_OBJECT
 
+public:
+    tst_Keyboard()
+        : WindowTest(Shown::Active)
+    { }
+
 private slots:
-    void init();
-    void cleanup();
     void boardTakesTheFocus_data();
     void boardTakesTheFocus();
     void startUpIsUntouched();
@@ -95,41 +51,13 @@ private slots:
     void keysBuildWhatTheMouseBuilds();
 
 private:
-    void makeForm();
     // Presses a key as the window system delivers it; returns what was said.
     QString press(Qt::Key key);
     QString pressAll(std::initializer_list<Qt::Key> keys);
     void selectColumn(int column);
     void byKeys(const Move &m);
-    void byMouse(const Move &m);
-    QPoint at(QPointF picture) const
-    {
-        return (picture + probe->kokuban()->pictureOffset()).toPoint();
-    }
-
-    std::unique_ptr<Form1> form;
-    std::unique_ptr<FormProbe> probe;
+    static void byMouse(FormProbe &p, const Move &m);
 };
-
-void tst_Keyboard::makeForm()
-{
-    probe.reset();
-    form = std::make_unique<Form1>();
-    probe = std::make_unique<FormProbe>(*form);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
-}
-
-void tst_Keyboard::init()
-{
-    makeForm();
-}
-
-void tst_Keyboard::cleanup()
-{
-    probe.reset();
-    form.reset();
-}
 
 QString tst_Keyboard::press(Qt::Key key)
 {
@@ -148,10 +76,10 @@ QString tst_Keyboard::pressAll(std::initializer_list<Qt::Key> keys)
 
 void tst_Keyboard::selectColumn(int column)
 {
-    while (probe->boardColumn() < column)
-        press(Qt::Key_Right);
-    while (probe->boardColumn() > column)
-        press(Qt::Key_Left);
+    // Bounded: a key that moves nothing fails the test instead of pressing for ever.
+    for (int guard = 0; guard < 5 && probe->boardColumn() != column; ++guard)
+        press(probe->boardColumn() < column ? Qt::Key_Right : Qt::Key_Left);
+    QCOMPARE(probe->boardColumn(), column);
 }
 
 void tst_Keyboard::boardTakesTheFocus_data()
@@ -168,7 +96,7 @@ void tst_Keyboard::boardTakesTheFocus()
     QFETCH(QString, how);
     PicturePanel *board = probe->kokuban();
     if (how == "click") {
-        QTest::mouseClick(board, Qt::LeftButton, {}, at(QPointF(100, 250)));
+        QTest::mouseClick(board, Qt::LeftButton, {}, onPanel(board, QPointF(100, 250)));
     } else if (how == "tab") {
         probe->end()->setFocus();
         press(Qt::Key_Tab);
@@ -255,7 +183,7 @@ void tst_Keyboard::pieceHangsWhereItLands()
     QFETCH(QRectF, piece);
     probe->kokuban()->setFocus();
     press(Qt::Key(key));
-    selectColumn(column);
+    KANSU_CHECK(selectColumn(column));
     QRectF hanging;
     switch (key) {
     case Qt::Key_1:
@@ -301,10 +229,10 @@ void tst_Keyboard::refusedDropKeepsThePieceInHand()
     probe->susumu_Click(); // P away from B: a refused drop must not bring it back
     probe->kokuban()->setFocus();
     press(Qt::Key(key));
-    selectColumn(column);
-    const Snapshot before = snapshot(*probe);
+    KANSU_CHECK(selectColumn(column));
+    const LessonState before = lessonState(*probe);
     QCOMPARE(press(Qt::Key_Return), said);
-    QVERIFY(snapshot(*probe) == before);
+    KANSU_COMPARE_LESSONS(lessonState(*probe), before);
     QCOMPARE(probe->tsukami(), double(key - Qt::Key_0));
 }
 
@@ -312,17 +240,17 @@ void tst_Keyboard::escapeAndDeleteTakeBackAndOff()
 {
     probe->retsu() = codesFrom("0 4 5 6 0");
     probe->kokuban()->setFocus();
-    selectColumn(3);
+    KANSU_CHECK(selectColumn(3));
     // Picked up by its right column, put back: nothing changes but the piece goes home.
-    const Snapshot before = snapshot(*probe);
+    const LessonState before = lessonState(*probe);
     QCOMPARE(press(Qt::Key_Return),
              QStringLiteral("三角形を持っています、ここには置けません: "
                             "列 4 にはもう部品があります"));
     QCOMPARE(press(Qt::Key_Escape), QStringLiteral("三角形を元の場所に戻しました"));
-    Snapshot now = snapshot(*probe);
-    QCOMPARE(now.moto, 3.0); // as the mouse leaves it: where the piece was picked up
-    now.moto = before.moto;
-    QVERIFY(now == before);
+    LessonState now = lessonState(*probe);
+    QCOMPARE(now.value(QStringLiteral("moto()")), QVariant(3.0)); // where the piece was picked up
+    now.set(QStringLiteral("moto()"), before.value(QStringLiteral("moto()")));
+    KANSU_COMPARE_LESSONS(now, before);
     // Delete takes the whole triangle off, whichever column holds the selection.
     QCOMPARE(press(Qt::Key_Delete), QStringLiteral("三角形を列 2 から 4 から外しました"));
     QCOMPARE(textOf(probe->retsu()), QStringLiteral("0 0 0 0 0"));
@@ -389,22 +317,22 @@ void tst_Keyboard::byKeys(const Move &m)
     switch (m.kind) {
     case Move::FromShelf:
         press(Qt::Key(Qt::Key_0 + m.piece));
-        selectColumn(m.to);
+        KANSU_CHECK(selectColumn(m.to));
         press(Qt::Key_Return);
         break;
     case Move::FromColumn:
-        selectColumn(m.from);
+        KANSU_CHECK(selectColumn(m.from));
         press(Qt::Key_Return);
-        selectColumn(m.to);
+        KANSU_CHECK(selectColumn(m.to));
         press(Qt::Key_Return);
         break;
     case Move::TakeOff:
-        selectColumn(m.from);
+        KANSU_CHECK(selectColumn(m.from));
         press(Qt::Key_Delete);
         break;
     case Move::PutBack:
         press(Qt::Key(Qt::Key_0 + m.piece));
-        selectColumn(m.to);
+        KANSU_CHECK(selectColumn(m.to));
         press(Qt::Key_Escape);
         break;
     case Move::StepForward:
@@ -413,12 +341,11 @@ void tst_Keyboard::byKeys(const Move &m)
     }
 }
 
-void tst_Keyboard::byMouse(const Move &m)
+void tst_Keyboard::byMouse(FormProbe &p, const Move &m)
 {
     // Where a learner would press and let go: the palette bands, the middle of a column.
     const QPointF shelf[] = { {}, { 320, 60 }, { 370, 60 }, { 420, 60 }, { 510, 60 } };
     const auto over = [](int column) { return QPointF(318 + 40 * column, 250); };
-    PicturePanel *board = probe->kokuban();
     QPointF from, to;
     switch (m.kind) {
     case Move::FromShelf:
@@ -438,15 +365,12 @@ void tst_Keyboard::byMouse(const Move &m)
         to = QPointF(over(m.to).x(), 340);
         break;
     case Move::StepForward:
-        probe->susumu()->click();
+        p.susumu()->click();
         return;
     }
     if (m.refused) // let go below the base: the piece goes back and nothing else changes
         to = QPointF(over(m.to).x(), 340);
-    QTest::mousePress(board, Qt::LeftButton, {}, at(from));
-    QTest::mouseMove(board, at((from + to) / 2));
-    QTest::mouseMove(board, at(to));
-    QTest::mouseRelease(board, Qt::LeftButton, {}, at(to));
+    dragOnBoard(p, from, to);
 }
 
 void tst_Keyboard::keysBuildWhatTheMouseBuilds()
@@ -456,35 +380,37 @@ void tst_Keyboard::keysBuildWhatTheMouseBuilds()
     // Built by keys first; a drop the keys refuse leaves the piece in hand (the mouse would
     // have let it go), so Esc puts it back, and the mouse lets it go below the base.
     QList<Move> made;
-    QList<Snapshot> after;
+    QList<LessonState> after;
     probe->kokuban()->setFocus();
     for (int i = 0; i < 14; ++i) {
         Move m { Move::Kind(random.bounded(5)), int(random.bounded(1, 5)), int(random.bounded(5)),
                  int(random.bounded(5)) };
         if ((m.kind == Move::FromColumn || m.kind == Move::TakeOff) && probe->retsu()[m.from] == 0)
             continue;
-        byKeys(m);
+        KANSU_CHECK(byKeys(m));
         if (probe->tsukami() != 0) {
             press(Qt::Key_Escape);
             m.refused = true;
         }
         made << m;
-        after << snapshot(*probe);
+        after << lessonState(*probe);
     }
     QVERIFY(made.size() >= 5);
     const QString built = textOf(probe->retsu());
 
-    makeForm();
+    // The same moves by the mouse, in a fresh window.
+    SideWindow mouse;
+    QVERIFY(mouse.exposed);
     for (qsizetype i = 0; i < made.size(); ++i) {
-        byMouse(made[i]);
-        const Snapshot s = snapshot(*probe);
-        QVERIFY2(snapshot(*probe) == after[i],
-                 qPrintable(QStringLiteral("move %1 of %2, keys built %3, the mouse %4")
+        byMouse(mouse.probe, made[i]);
+        const QString difference = lessonDifference(lessonState(mouse.probe), after[i]);
+        QVERIFY2(difference.isEmpty(),
+                 qPrintable(QStringLiteral("move %1 of %2, by the mouse: %3")
                                 .arg(i + 1)
                                 .arg(made.size())
-                                .arg(after[i].retsu, textOf(probe->retsu()))));
+                                .arg(difference)));
     }
-    QCOMPARE(textOf(probe->retsu()), built);
+    QCOMPARE(textOf(mouse.probe.retsu()), built);
 }
 
 KANSU_TEST_MAIN(tst_Keyboard)

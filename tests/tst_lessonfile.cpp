@@ -1,7 +1,7 @@
 #include "app/commandline.h"
-#include "formprobe.h"
+#include "compare.h"
 #include "lesson.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QClipboard>
 #include <QDragEnterEvent>
@@ -9,12 +9,10 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTemporaryDir>
-#include <memory>
 
 using namespace lesson;
 
 namespace {
-
 
 // Where a hand takes each piece in the palette, by the file's name for it.
 QPointF paletteSpot(const QString &piece)
@@ -28,30 +26,14 @@ QPointF paletteSpot(const QString &piece)
     return { 510, 100 }; // the triangle, by its middle
 }
 
-struct Window
+// A window of its own, shown, with the hand that builds a lesson in it.
+struct Window : SideWindow
 {
-    std::unique_ptr<Form1> form = std::make_unique<Form1>();
-    FormProbe probe { *form };
-
-    Window()
-    {
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
-            qWarning("window not exposed");
-    }
-
-    QPoint at(QPointF picture) { return (picture + probe.kokuban()->pictureOffset()).toPoint(); }
-
     // A real drag from the palette to the middle of a column (a triangle by its middle one).
     void drag(const QString &piece, int column)
     {
         const int over = piece == QLatin1String("triangle") ? column + 1 : column;
-        PicturePanel *board = probe.kokuban();
-        const QPointF from = paletteSpot(piece), to(320 + 40 * over, 250);
-        QTest::mousePress(board, Qt::LeftButton, {}, at(from));
-        QTest::mouseMove(board, at((from + to) / 2));
-        QTest::mouseMove(board, at(to));
-        QTest::mouseRelease(board, Qt::LeftButton, {}, at(to));
+        dragOnBoard(probe, paletteSpot(piece), QPointF(320 + 40 * over, 250));
     }
 
     void tick(QCheckBox *box, bool on)
@@ -107,66 +89,9 @@ QString write(const QTemporaryDir &dir, const QString &name, const QByteArray &b
     return path;
 }
 
-// Everything of the lesson a learner can see or the procedures read: the fields, the boxes, the
-// texts, the controls standing on the board and the three pictures.
-void compareLessons(FormProbe &a, FormProbe &b, bool wholeStripTable = true)
-{
-    QCOMPARE(a.Ax(), b.Ax());
-    QCOMPARE(a.Ay(), b.Ay());
-    QCOMPARE(a.Bx(), b.Bx());
-    QCOMPARE(a.By(), b.By());
-    QCOMPARE(a.Cx(), b.Cx());
-    QCOMPARE(a.Cy(), b.Cy());
-    QCOMPARE(a.Dx(), b.Dx());
-    QCOMPARE(a.Dy(), b.Dy());
-    QCOMPARE(a.Px(), b.Px());
-    QCOMPARE(a.Py(), b.Py());
-    QCOMPARE(a.maex(), b.maex());
-    QCOMPARE(a.maey(), b.maey());
-    QCOMPARE(a.tsukami(), b.tsukami());
-    QCOMPARE(textOf(a.retsu()), textOf(b.retsu()));
-    QCOMPARE(a.hyoy(), b.hyoy());
-    QCOMPARE(a.gurafuy(), b.gurafuy());
-    QCOMPARE(a.teishi(), b.teishi());
-    // Strips past x are what earlier figures left; only a window used before may differ there.
-    const int upTo = wholeStripTable ? 21 : int(std::lround(2 * (300 - a.Px()) / 20));
-    for (int i = 0; i <= upTo; ++i)
-        QCOMPARE(a.zoubun()[i], b.zoubun()[i]);
-    if (wholeStripTable) {
-        QCOMPARE(a.kata(), b.kata());
-        QCOMPARE(a.moto(), b.moto());
-    }
-    QCOMPARE(a.Text1()->text(), b.Text1()->text());
-    QCOMPARE(a.Combo1()->currentText(), b.Combo1()->currentText());
-    QCOMPARE(a.Check1()->isChecked(), b.Check1()->isChecked());
-    QCOMPARE(a.Check2()->isChecked(), b.Check2()->isChecked());
-    QCOMPARE(a.Check3()->isChecked(), b.Check3()->isChecked());
-    QCOMPARE(a.Check4()->isChecked(), b.Check4()->isChecked());
-    QCOMPARE(a.form().outerSizeTwips(), b.form().outerSizeTwips());
-    for (QPushButton *(FormProbe::*button)() :
-         { &FormProbe::susumu, &FormProbe::modoru, &FormProbe::Command1, &FormProbe::Command2,
-           &FormProbe::jidou, &FormProbe::tomeru })
-        QCOMPARE((a.*button)()->isEnabled(), (b.*button)()->isEnabled());
-    for (int i : { 0, 1, 2, 3, 4, 5, 6, 8 }) {
-        QCOMPARE(a.Label4(i)->left(), b.Label4(i)->left());
-        QCOMPARE(a.Label4(i)->top(), b.Label4(i)->top());
-        QCOMPARE(a.Label4(i)->isVisible(), b.Label4(i)->isVisible());
-    }
-    QCOMPARE(a.Shape1()->left(), b.Shape1()->left());
-    for (int i = 0; i < 8; ++i) {
-        const PanelLine *la = a.Line5(i), *lb = b.Line5(i);
-        QCOMPARE(QLineF(la->x1(), la->y1(), la->x2(), la->y2()),
-                 QLineF(lb->x1(), lb->y1(), lb->x2(), lb->y2()));
-    }
-    QCOMPARE(sameRgb(a.kokuban()->foreColor(), b.kokuban()->foreColor()), true);
-    QVERIFY2(a.kokuban()->picture() == b.kokuban()->picture(), "blackboard pixels differ");
-    QVERIFY2(a.hyo()->picture() == b.hyo()->picture(), "table pixels differ");
-    QVERIFY2(a.gamen()->picture() == b.gamen()->picture(), "graph pixels differ");
-    // What stands on the panels too, as the screen shows them.
-    for (QWidget *w : { a.Check4(), b.Check4() })
-        w->clearFocus();
-    QVERIFY2(a.form().panelsPicture() == b.form().panelsPicture(), "panels as shown differ");
-}
+// Everything of the lesson a learner can see or the procedures read, the panels as the screen
+// shows them included.
+constexpr StateScope shownLesson { false, true };
 
 } // namespace
 
@@ -207,8 +132,8 @@ void tst_LessonFile::openedEqualsBuiltByHand_data()
     QTest::addColumn<double>("x");
 
     QTest::newRow("worked example as the lesson describes it")
-        << QByteArray(workedExampleFile) << "triangle@0 bar4@3" << false << true << true << true << "10"
-        << 0.0;
+        << QByteArray(workedExampleFile) << "triangle@0 bar4@3" << false << true << true << true
+        << "10" << 0.0;
     const std::tuple<const char *, QString, bool, bool, bool, bool, QString, double> rows[] = {
         { "worked example at 7 with the grid", "triangle@0 bar4@3", true, true, true, true, "50",
           7.0 },
@@ -240,7 +165,7 @@ void tst_LessonFile::openedEqualsBuiltByHand()
     QVERIFY2(opened.form->openLesson(write(dir, QStringLiteral("a.kansu"), file), &error),
              qPrintable(error));
     QCoreApplication::processEvents();
-    compareLessons(opened.probe, byHand.probe);
+    KANSU_COMPARE_LESSONS(opened.probe, byHand.probe, shownLesson);
 }
 
 void tst_LessonFile::openingOverAUsedLessonStartsAfresh()
@@ -253,7 +178,7 @@ void tst_LessonFile::openingOverAUsedLessonStartsAfresh()
                8.5);
     QVERIFY(used.form->openLesson(path));
     QCoreApplication::processEvents();
-    compareLessons(used.probe, fresh.probe, false);
+    KANSU_COMPARE_LESSONS(used.probe, fresh.probe, StateScope { true, true });
 }
 
 void tst_LessonFile::refusedFileChangesNothing_data()
@@ -292,7 +217,7 @@ void tst_LessonFile::refusedFileChangesNothing()
     QVERIFY2(error.startsWith(path + QLatin1String(": ")), qPrintable(error));
     QVERIFY2(error.contains(says), qPrintable(error));
     QCoreApplication::processEvents();
-    compareLessons(after.probe, before.probe);
+    KANSU_COMPARE_LESSONS(after.probe, before.probe, shownLesson);
 }
 
 void tst_LessonFile::notOpenedWhileAutomaticPlayRuns()
@@ -318,7 +243,7 @@ void tst_LessonFile::savedLessonOpensAsItWas()
     Window opened;
     QVERIFY2(opened.form->openLesson(path, &error), qPrintable(error));
     QCoreApplication::processEvents();
-    compareLessons(opened.probe, built.probe);
+    KANSU_COMPARE_LESSONS(opened.probe, built.probe, shownLesson);
     QVERIFY(opened.form->findChild<QAction *>(QStringLiteral("tool_formulas"))->isChecked());
 }
 
@@ -332,7 +257,7 @@ void tst_LessonFile::unwritableFileSaysSoAndKeepsLesson()
     QVERIFY(!w.form->saveLesson(path, &error));
     QVERIFY2(error.startsWith(path + QLatin1String(": ")), qPrintable(error));
     QVERIFY(!QFileInfo::exists(path));
-    compareLessons(w.probe, same.probe);
+    KANSU_COMPARE_LESSONS(w.probe, same.probe, shownLesson);
 }
 
 void tst_LessonFile::speedBoxWordIsNotSaved()
@@ -373,7 +298,7 @@ void tst_LessonFile::droppedFileOpens()
     byHand.build(QStringLiteral("triangle@0 bar4@3"), false, true, true, true, QStringLiteral("10"),
                  0);
     QCoreApplication::processEvents();
-    compareLessons(w.probe, byHand.probe);
+    KANSU_COMPARE_LESSONS(w.probe, byHand.probe, shownLesson);
 }
 
 void tst_LessonFile::commandLineFileOpens()
@@ -389,7 +314,7 @@ void tst_LessonFile::commandLineFileOpens()
     byHand.build(QStringLiteral("triangle@0 bar4@3"), false, true, true, true, QStringLiteral("10"),
                  0);
     QCoreApplication::processEvents();
-    compareLessons(opened, byHand.probe);
+    KANSU_COMPARE_LESSONS(opened, byHand.probe, shownLesson);
 }
 
 void tst_LessonFile::droppedBadFileShowsMessage()
@@ -406,7 +331,7 @@ void tst_LessonFile::droppedBadFileShowsMessage()
     // Said to assistive technology as well.
     QCOMPARE(w.form->accessibleDescription(), message->text());
     message->close();
-    compareLessons(w.probe, same.probe);
+    KANSU_COMPARE_LESSONS(w.probe, same.probe, shownLesson);
 }
 
 void tst_LessonFile::pictureHoldsThePanelsShown_data()
@@ -443,13 +368,13 @@ void tst_LessonFile::pictureHoldsThePanelsShown()
             continue;
         const QImage grabbed = p->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QPoint offset = (p->geometry().topLeft() - area.topLeft()) * ratio;
-        QVERIFY(picture.copy(QRect(offset, grabbed.size())) == grabbed);
+        KANSU_COMPARE_PICTURE(picture.copy(QRect(offset, grabbed.size())), grabbed);
     }
     // The crossed part of the figure is in it, white: the triangle's tip has crossed AB at x 4.
     const QPoint crossed = (w.probe.kokuban()->geometry().topLeft() - area.topLeft()
                             + w.probe.kokuban()->pictureOffset() + QPoint(285, 296))
         * ratio;
-    QVERIFY(sameRgb(picture.pixelColor(crossed), white));
+    KANSU_COMPARE_RGB(picture.pixelColor(crossed), white);
 }
 
 void tst_LessonFile::copyPutsPictureOnClipboard()

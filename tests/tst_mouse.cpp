@@ -7,18 +7,6 @@
 
 using namespace lesson;
 
-namespace {
-
-QRectF outline(std::initializer_list<PanelLine *> lines)
-{
-    QRectF box;
-    for (const PanelLine *l : lines)
-        box |= QRectF(QPointF(l->x1(), l->y1()), QPointF(l->x2(), l->y2())).normalized();
-    return box;
-}
-
-} // namespace
-
 class tst_Mouse : public WindowTest
 {
     Q_OBJECT

@@ -1,26 +1,26 @@
-#include "formprobe.h"
 #include "lesson.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include "tools/prediction.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QTextDocumentFragment>
-#include <memory>
 
 using prediction::Refusal;
 
 // Predict, then reveal: the learner's y is typed into the table or placed on the graph, and
 // marked when P gets there. The worked example stands on the base throughout.
-class tst_Predict : public QObject
+class tst_Predict : public WindowTest
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
+public:
+    tst_Predict()
+        : WindowTest(Shown::Active)
+    { }
 
+private slots:
     // The reader, without a window.
     void readsTypedY_data();
     void readsTypedY();
@@ -54,8 +54,7 @@ private:
     void stepTo(double x);
     QString tableMarkText(int x);
 
-    std::unique_ptr<Form1> form;
-    std::unique_ptr<FormProbe> probe;
+    void setUp() override;
 };
 
 namespace {
@@ -72,20 +71,9 @@ PredictionTool *tool(FormProbe &p)
 
 } // namespace
 
-void tst_Predict::init()
+void tst_Predict::setUp()
 {
-    form = std::make_unique<Form1>();
-    probe = std::make_unique<FormProbe>(*form);
-    form->show();
-    form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
     probe->retsu() = workedExample;
-}
-
-void tst_Predict::cleanup()
-{
-    probe.reset();
-    form.reset();
 }
 
 void tst_Predict::predictOn()
@@ -136,6 +124,9 @@ void tst_Predict::stepTo(double x)
     for (int guard = 0; guard < 40 && (300 - probe->Px()) / 20 != x; ++guard)
         QTest::mouseClick((300 - probe->Px()) / 20 < x ? probe->susumu() : probe->modoru(),
                           Qt::LeftButton);
+    QVERIFY2((300 - probe->Px()) / 20 == x,
+             qPrintable(
+                 QStringLiteral("P stays at x = %1, not %2").arg((300 - probe->Px()) / 20).arg(x)));
 }
 
 QString tst_Predict::tableMarkText(int x)
@@ -284,7 +275,7 @@ void tst_Predict::graphPixelsSnapToWholeXAndHalves()
 
 void tst_Predict::wholeLessonByMouse()
 {
-    predictOn();
+    KANSU_CHECK(predictOn());
     PredictionTool *t = tool(*probe);
     for (int x = 1; x <= 10; ++x)
         QVERIFY(t->box(x)->isVisible());
@@ -319,25 +310,25 @@ void tst_Predict::wholeLessonByMouse()
     QCOMPARE(t->column(10).placed, 30.0);
 
     // Nothing is marked before P gets there.
-    stepTo(2.5);
+    KANSU_CHECK(stepTo(2.5));
     QCOMPARE(tableMarkText(1), QStringLiteral("○0.5"));
     QCOMPARE(tableMarkText(2), QStringLiteral("×3"));
     QCOMPARE(tableMarkText(3), QString());
     QVERIFY(t->box(3)->isVisible());
     QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 1 / 2"));
-    stepTo(3);
+    KANSU_CHECK(stepTo(3));
     QCOMPARE(tableMarkText(3), QStringLiteral("○4.5"));
     QVERIFY(!t->box(3)->isVisible());
     QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 2 / 3"));
 
     // A step back past x = 3 hides y there again, and keeps the prediction and its mark.
-    stepTo(2.5);
+    KANSU_CHECK(stepTo(2.5));
     QCOMPARE(tableMarkText(3), QStringLiteral("○4.5"));
     QVERIFY(!t->tableMark(3)->accessibleName().contains(QStringLiteral("4.5 cm²")));
     QVERIFY(!t->box(3)->isVisible());
     QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 2 / 3"));
 
-    stepTo(10);
+    KANSU_CHECK(stepTo(10));
     for (int x = 1; x <= 10; ++x)
         QCOMPARE(t->trueY(x), workedY[x]);
     QCOMPARE(tableMarkText(4), QStringLiteral("○8"));
@@ -439,7 +430,7 @@ void tst_Predict::refusedTextChangesNoPrediction_data()
 void tst_Predict::refusedTextChangesNoPrediction()
 {
     QFETCH(QString, typed);
-    predictOn();
+    KANSU_CHECK(predictOn());
     PredictionTool *t = tool(*probe);
     typeInto(3, "4.5");
     QTest::keyClick(t->box(3), Qt::Key_Return);
@@ -456,7 +447,7 @@ void tst_Predict::refusedTextChangesNoPrediction()
 
 void tst_Predict::escRestoresAndDeleteEmpties()
 {
-    predictOn();
+    KANSU_CHECK(predictOn());
     PredictionTool *t = tool(*probe);
     typeInto(2, "2");
     QTest::keyClick(t->box(2), Qt::Key_Return);
@@ -467,7 +458,7 @@ void tst_Predict::escRestoresAndDeleteEmpties()
     QTest::keyClick(t->box(2), Qt::Key_Delete);
     QCOMPARE(t->box(2)->text(), QString());
     QVERIFY(!t->column(2).typed);
-    stepTo(2);
+    KANSU_CHECK(stepTo(2));
     QCOMPARE(tableMarkText(2), QString());
     QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 0 / 0"));
 }
@@ -475,9 +466,9 @@ void tst_Predict::escRestoresAndDeleteEmpties()
 void tst_Predict::aBoxPHasPassedTakesNoKeys()
 {
     // Keys already on their way to a box when P passes its x (automatic play) change nothing.
-    predictOn();
+    KANSU_CHECK(predictOn());
     PredictionTool *t = tool(*probe);
-    stepTo(2);
+    KANSU_CHECK(stepTo(2));
     QVERIFY(!t->box(2)->isVisible());
     QTest::keyClicks(t->box(2), "2");
     QTest::keyClick(t->box(2), Qt::Key_Return);
@@ -489,9 +480,9 @@ void tst_Predict::aBoxPHasPassedTakesNoKeys()
 
 void tst_Predict::whatABoxHoldsWhenPArrivesIsKept()
 {
-    predictOn();
+    KANSU_CHECK(predictOn());
     PredictionTool *t = tool(*probe);
-    stepTo(0.5);
+    KANSU_CHECK(stepTo(0.5));
     typeInto(1, ".5");
     // A clicker's PageDown with the box still open.
     QTest::keyClick(t->box(1), Qt::Key_PageDown);
@@ -501,7 +492,7 @@ void tst_Predict::whatABoxHoldsWhenPArrivesIsKept()
 
 void tst_Predict::rightClickOnAPointRemovesItElsewhereOpensTheMenu()
 {
-    predictOn();
+    KANSU_CHECK(predictOn());
     PredictionTool *t = tool(*probe);
     clickGraph(4, 8);
     QVERIFY(t->column(4).placed);
@@ -515,11 +506,11 @@ void tst_Predict::rightClickOnAPointRemovesItElsewhereOpensTheMenu()
 
 void tst_Predict::hiddenYIsNeverSaid()
 {
-    predictOn();
+    KANSU_CHECK(predictOn());
     // 3.125 cm² at x = 2.5 is on no table and on no scale: not said; 4.5 at x = 3 is.
-    stepTo(2.5);
+    KANSU_CHECK(stepTo(2.5));
     QCOMPARE(probe->Text1()->accessibleDescription(), QStringLiteral("χ = 2.5 cm"));
-    stepTo(3);
+    KANSU_CHECK(stepTo(3));
     QCOMPARE(probe->Text1()->accessibleDescription(), QStringLiteral("χ = 3 cm, y = 4.5 cm²"));
     for (QWidget *w : form->findChildren<QWidget *>()) {
         QVERIFY2(!w->accessibleName().contains(QStringLiteral("3.125")),
@@ -529,14 +520,14 @@ void tst_Predict::hiddenYIsNeverSaid()
     }
     // With the tool off again, every step says y.
     probe->setToolOn(tools::Tool::Predict, false);
-    stepTo(2.5);
+    KANSU_CHECK(stepTo(2.5));
     QCOMPARE(probe->Text1()->accessibleDescription(), QStringLiteral("χ = 2.5 cm, y = 3.125 cm²"));
 }
 
 void tst_Predict::formulasAreOffWhilePredicting()
 {
     probe->setToolOn(tools::Tool::Formulas, true);
-    predictOn();
+    KANSU_CHECK(predictOn());
     QVERIFY(!probe->toolOn(tools::Tool::Formulas));
     QVERIFY(!probe->toolAction(tools::Tool::Formulas)->isEnabled());
     probe->setToolOn(tools::Tool::Predict, false);
@@ -553,11 +544,11 @@ void tst_Predict::newFigureAndInitialScreenClearPredictions_data()
 void tst_Predict::newFigureAndInitialScreenClearPredictions()
 {
     QFETCH(bool, initialScreen);
-    predictOn();
+    KANSU_CHECK(predictOn());
     PredictionTool *t = tool(*probe);
     typeInto(1, "1");
     clickGraph(2, 2);
-    stepTo(2);
+    KANSU_CHECK(stepTo(2));
     QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 0 / 1"));
     if (initialScreen) {
         QTest::mouseClick(probe->Command1(), Qt::LeftButton);
@@ -579,7 +570,7 @@ void tst_Predict::defaultScreenIsUnchanged()
 {
     QTest::mouseClick(probe->Check3(), Qt::LeftButton);
     QTest::mouseClick(probe->Check2(), Qt::LeftButton);
-    stepTo(3);
+    KANSU_CHECK(stepTo(3));
     const QImage before = form->grab().toImage();
     const QString said = probe->Text1()->accessibleDescription();
     QVERIFY(!probe->predictor());

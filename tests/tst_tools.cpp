@@ -1,11 +1,9 @@
 #include "app/commandline.h"
-#include "formprobe.h"
-#include "testsupport.h"
+#include "windowtest.h"
 
 #include <QSignalSpy>
 #include <QTextBrowser>
 #include <cstdio>
-#include <memory>
 #include <unistd.h>
 
 // The way to every tool: the right-click menu, its keys, the F1 key help and the command line,
@@ -43,13 +41,16 @@ QString standardOutputOf(const QStringList &arguments, int &status)
 
 } // namespace
 
-class tst_Tools : public QObject
+class tst_Tools : public WindowTest
 {
     Q_OBJECT
 
+public:
+    tst_Tools()
+        : WindowTest(Shown::Active)
+    { }
+
 private slots:
-    void init();
-    void cleanup();
     void menuIsMadeFromTheTable();
     void shortcutsTriggerTheirRow_data();
     void shortcutsTriggerTheirRow();
@@ -66,24 +67,7 @@ private slots:
 
 private:
     QAction *action(tools::Tool tool) const;
-
-    std::unique_ptr<Form1> form;
-    std::unique_ptr<FormProbe> probe;
 };
-
-void tst_Tools::init()
-{
-    form = std::make_unique<Form1>();
-    probe = std::make_unique<FormProbe>(*form);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
-}
-
-void tst_Tools::cleanup()
-{
-    probe.reset();
-    form.reset();
-}
 
 QAction *tst_Tools::action(tools::Tool tool) const
 {
@@ -293,7 +277,7 @@ void tst_Tools::defaultScreenIsUntouched()
     QVERIFY(!probe->formulasBox()->isVisible());
     QCOMPARE(form->outerSizeTwips(), QSize(9700, 8800));
     QTRY_COMPARE(form->size(), screen.size() / screen.devicePixelRatio());
-    QVERIFY(form->grab().toImage() == screen);
+    KANSU_COMPARE_PICTURE(form->grab().toImage(), screen);
 }
 
 KANSU_TEST_MAIN(tst_Tools)

@@ -3,10 +3,51 @@
 #include "formprobe.h"
 #include "testsupport.h"
 
+#include "toolkit/panelcontrols.h"
+
 #include <QScopeGuard>
 #include <QTimer>
 #include <functional>
 #include <memory>
+
+/// Where a point of a panel's picture lies in the panel widget.
+inline QPoint onPanel(PicturePanel *panel, QPointF picture)
+{
+    return (picture + panel->pictureOffset()).toPoint();
+}
+
+/// A drag on the blackboard with the left button, as a hand makes it: through the middle.
+inline void dragOnBoard(FormProbe &p, QPointF from, QPointF to)
+{
+    PicturePanel *board = p.kokuban();
+    QTest::mousePress(board, Qt::LeftButton, {}, onPanel(board, from));
+    QTest::mouseMove(board, onPanel(board, (from + to) / 2));
+    QTest::mouseMove(board, onPanel(board, to));
+    QTest::mouseRelease(board, Qt::LeftButton, {}, onPanel(board, to));
+}
+
+/// The box round a piece's outline lines.
+inline QRectF outline(std::initializer_list<PanelLine *> lines)
+{
+    QRectF box;
+    for (const PanelLine *l : lines)
+        box |= QRectF(QPointF(l->x1(), l->y1()), QPointF(l->x2(), l->y2())).normalized();
+    return box;
+}
+
+/// A window of its own beside the fixture's, shown, for the tests that compare two lessons.
+struct SideWindow
+{
+    std::unique_ptr<Form1> form = std::make_unique<Form1>();
+    FormProbe probe { *form };
+    bool exposed = false; ///< check it: QVERIFY(side.exposed)
+
+    SideWindow()
+    {
+        form->show();
+        exposed = QTest::qWaitForWindowExposed(form.get());
+    }
+};
 
 /// The fixture of every test that needs the window: a fresh Form1 before each test function,
 /// gone after it. A test class derives from it; Qt Test finds init() and cleanup() here, and a
@@ -53,6 +94,7 @@ private slots:
         probe = std::make_unique<FormProbe>(*form);
         if (m_shown != Shown::No) {
             form->show();
+            form->activateWindow();
             if (m_shown == Shown::Active)
                 QVERIFY(QTest::qWaitForWindowActive(form.get()));
             else
