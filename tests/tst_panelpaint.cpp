@@ -75,6 +75,7 @@ private slots:
     void reprintingInAnotherColourChangesTheText();
     void reprintingOverDamagedTextRestoresIt();
     void panelRepaintsWhatItsPictureChanged();
+    void panelRepaintsChangesFarApartSeparately();
 
 private:
     // A 200 x 150 picture at `ratio`, cleared to the board's green.
@@ -306,6 +307,32 @@ void tst_PanelPaint::panelRepaintsWhatItsPictureChanged()
     QCoreApplication::processEvents();
     const QRect line(QPoint(49, 39), QPoint(120, 40));
     QVERIFY(log->painted.contains(line.translated(panel.pictureOffset())));
+}
+
+// A figure high on the board and a label moving low on it: the rows between them are not
+// copied again (at a projector's ratio they are megabytes).
+void tst_PanelPaint::panelRepaintsChangesFarApartSeparately()
+{
+    PicturePanel panel;
+    panel.setBackColor(boardGreen);
+    panel.setOuterGeometry(QRect(0, 0, 204, 154));
+    auto *log = new PaintLog(&panel);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    panel.setPictureRatio(1);
+    panel.clear();
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    log->painted = QRegion();
+    panel.setDrawWidth(2);
+    panel.setForeColor(yellow);
+    panel.line(QPointF(50, 10), QPointF(120, 10));
+    panel.line(QPointF(50, 140), QPointF(120, 140));
+    QCoreApplication::processEvents();
+    const QPoint offset = panel.pictureOffset();
+    QVERIFY(log->painted.contains(QRect(QPoint(49, 9), QPoint(120, 10)).translated(offset)));
+    QVERIFY(log->painted.contains(QRect(QPoint(49, 139), QPoint(120, 140)).translated(offset)));
+    QVERIFY(!log->painted.intersects(QRect(0, 40, 200, 70).translated(offset)));
 }
 
 KANSU_TEST_MAIN(tst_PanelPaint)

@@ -79,14 +79,36 @@ void PicturePanel::flush()
 
 void PicturePanel::repaintArea(const QRect &widgetRect)
 {
-    // Changes gather into one rectangle until the next paint: a step makes dozens of small
+    // Changes gather into a few rectangles until the next paint: a step makes dozens of small
     // changes, and a region of dozens of pieces costs more to keep and to clip to than the
-    // pixels it saves. Hidden, nothing is painted, and showing paints everything.
+    // pixels it saves. But one rectangle round the figure and a label that moves far below it
+    // would copy every row between them as well. Hidden, nothing is painted, and showing
+    // paints everything.
     const QRect area = widgetRect.intersected(contentsRect());
-    if (area.isEmpty() || !isVisible() || m_pendingRepaint.contains(area))
+    if (area.isEmpty() || !isVisible())
         return;
-    m_pendingRepaint |= area;
-    update(m_pendingRepaint);
+    for (const QRect &pending : m_pendingRepaint) {
+        if (pending.contains(area))
+            return;
+    }
+    constexpr size_t most = 4;
+    if (m_pendingRepaint.size() < most) {
+        m_pendingRepaint.push_back(area);
+        update(area);
+        return;
+    }
+    // Grow the rectangle that grows least.
+    const auto growth = [&](const QRect &r) {
+        const QRect u = r | area;
+        return qint64(u.width()) * u.height() - qint64(r.width()) * r.height();
+    };
+    QRect *best = &m_pendingRepaint.front();
+    for (QRect &pending : m_pendingRepaint) {
+        if (growth(pending) < growth(*best))
+            best = &pending;
+    }
+    *best |= area;
+    update(*best);
 }
 
 void PicturePanel::clear()
@@ -199,7 +221,7 @@ void PicturePanel::drawPicture(QPainter &painter) const
 void PicturePanel::paintEvent(QPaintEvent *event)
 {
     // Everything asked for is painted now (the repaint manager hands over the whole dirty area).
-    m_pendingRepaint = QRect();
+    m_pendingRepaint.clear();
     // The frame lies outside the picture: leave it alone when only the picture is repainted.
     if (!contentsRect().contains(event->rect()))
         QFrame::paintEvent(event);

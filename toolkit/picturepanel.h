@@ -98,5 +98,6 @@ private:
     Picture m_picture;
     bool m_fontSent = false; // the picture prints in the panel's font
     std::vector<std::unique_ptr<PanelItem>> m_items;
-    QRect m_pendingRepaint; // widget coordinates: asked for and not painted yet
+    // Widget coordinates: asked for and not painted yet, a few rectangles apart.
+    std::vector<QRect> m_pendingRepaint;
 };
