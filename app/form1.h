@@ -204,6 +204,7 @@ private:
     void setFormulasShown(bool on);
     void formulasFollow(Change what);
     void placeFormulas();
+    void retranslateFormulas(); // the box's own texts, in the language just chosen
 
     bool jumping = false; // a jump runs: the board is drawn and x and y said once, at its end
     bool graphDragging = false; // the left button went down in the graph's plot

@@ -5,6 +5,7 @@
 
 #include "toolkit/panelcontrols.h"
 #include "toolkit/picturepanel.h"
+#include "tools/predictview.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <algorithm>
@@ -114,6 +116,12 @@ void Form1::retranslate()
     }
     if (keyHelp && keyHelp->isVisible())
         showKeyHelp();
+    if (fileMessage)
+        fileMessage->setWindowTitle(tr("授業ファイル"));
+    // Tools that were made in the language before.
+    retranslateFormulas();
+    if (predictor)
+        predictor->retranslate();
 }
 
 void Form1::changeEvent(QEvent *event)

@@ -199,6 +199,181 @@
         <source>ことばを日本語にしました</source>
         <translation>The lesson is now in English</translation>
     </message>
+    <message>
+        <source>χ = %1 cm</source>
+        <translation>χ = %1 cm</translation>
+    </message>
+    <message>
+        <source>授業ファイル</source>
+        <translation>Lesson file</translation>
+    </message>
+    <message>
+        <source>画像を書きこめません</source>
+        <extracomment>the picture cannot be written to the file</extracomment>
+        <translation>Cannot write the picture</translation>
+    </message>
+    <message>
+        <source>授業ファイル %1 を開きました</source>
+        <extracomment>said once a lesson file is open</extracomment>
+        <translation>Opened lesson file %1</translation>
+    </message>
+    <message>
+        <source>速度の欄の &quot;%1&quot; は速度ではありません。一覧から選ぶか、0以上の数を入れてください</source>
+        <extracomment>the speed box holds a text that is not a speed</extracomment>
+        <translation>&quot;%1&quot; in the pace box is not a pace. Choose one from the list or type a number of 0 or more</translation>
+    </message>
+    <message>
+        <source>授業ファイル %1 に保存しました</source>
+        <extracomment>said once the lesson is saved</extracomment>
+        <translation>Saved lesson file %1</translation>
+    </message>
+    <message>
+        <source>授業ファイルを開く</source>
+        <translation>Open lesson file</translation>
+    </message>
+    <message>
+        <source>授業ファイルに保存</source>
+        <translation>Save lesson file</translation>
+    </message>
+    <message>
+        <source>黒板、表、グラフの絵をコピーしました</source>
+        <extracomment>said when the picture is on the clipboard</extracomment>
+        <translation>Copied the picture of the blackboard, table and graph</translation>
+    </message>
+    <message>
+        <source>画面を画像で保存</source>
+        <translation>Save picture</translation>
+    </message>
+    <message>
+        <source>PNG画像 (*.png)</source>
+        <translation>PNG images (*.png)</translation>
+    </message>
+    <message>
+        <source>画像 %1 に保存しました</source>
+        <translation>Saved picture %1</translation>
+    </message>
+    <message>
+        <source>予想: 表の空いた欄にｙを入れるか、グラフに点を置く。点Ｐが来ると答え合わせ</source>
+        <translation>Predict: type y into an empty box of the table or place a point on the graph. Each is checked when P gets there</translation>
+    </message>
+    <message>
+        <source>予想を終わりました</source>
+        <translation>Stopped predicting</translation>
+    </message>
+    <message>
+        <source>プリントを %1 に保存しました</source>
+        <extracomment>said once the worksheet is saved</extracomment>
+        <translation>Saved the worksheet as %1</translation>
+    </message>
+    <message>
+        <source>プリントをPDFで保存</source>
+        <translation>Save worksheet as PDF</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>関数の利用&#x3000;プリント</source>
+        <translation>Functions worksheet</translation>
+    </message>
+    <message>
+        <source>プリントを印刷しました</source>
+        <translation>Printed the worksheet</translation>
+    </message>
+</context>
+<context>
+    <name>PredictionTool</name>
+    <message>
+        <source>○</source>
+        <extracomment>the mark beside a right prediction</extracomment>
+        <translation>✓</translation>
+    </message>
+    <message>
+        <source>×</source>
+        <extracomment>the mark beside a wrong prediction</extracomment>
+        <translation>✗</translation>
+    </message>
+    <message>
+        <source>正解</source>
+        <translation>right</translation>
+    </message>
+    <message>
+        <source>χ = %1 のときのｙの予想</source>
+        <translation>Prediction of y at χ = %1</translation>
+    </message>
+    <message>
+        <source>ｙを数か分数で入れて Enter。Esc でもとにもどす</source>
+        <translation>Type y as a number or a fraction, then Enter. Esc undoes</translation>
+    </message>
+    <message>
+        <source>予想 %1 / %2</source>
+        <translation>✓ %1 / %2</translation>
+    </message>
+    <message>
+        <source>表の予想 %1 は正解</source>
+        <translation>table prediction %1 is right</translation>
+    </message>
+    <message>
+        <source>表の予想 %1 はちがう</source>
+        <translation>table prediction %1 is wrong</translation>
+    </message>
+    <message>
+        <source>グラフの予想 %1 は正解</source>
+        <translation>graph prediction %1 is right</translation>
+    </message>
+    <message>
+        <source>グラフの予想 %1 はちがう</source>
+        <translation>graph prediction %1 is wrong</translation>
+    </message>
+    <message>
+        <source>χ = %1 cm: %2</source>
+        <translation>χ = %1 cm: %2</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>（ｙ = %1 cm²）</source>
+        <translation> (y = %1 cm²)</translation>
+    </message>
+    <message>
+        <source>予想した点</source>
+        <translation>Predicted points</translation>
+    </message>
+    <message>
+        <source>まだありません</source>
+        <translation>None yet</translation>
+    </message>
+    <message>
+        <source>。</source>
+        <translation>. </translation>
+    </message>
+    <message>
+        <source>χ = %1 cm: 予想なし</source>
+        <translation>χ = %1 cm: no prediction</translation>
+    </message>
+    <message>
+        <source>χ = %1 cm: 予想 ｙ = %2</source>
+        <translation>χ = %1 cm: predicted y = %2</translation>
+    </message>
+    <message>
+        <source>χ = %1 cm の予想 %2</source>
+        <translation>Prediction at χ = %1 cm: %2</translation>
+    </message>
+    <message>
+        <source>χ = %1 cm の予想なし</source>
+        <translation>No prediction at χ = %1 cm</translation>
+    </message>
+    <message>
+        <source>χ = %1 cm の予想はもう答え合わせをしました</source>
+        <translation>The prediction at χ = %1 cm has already been checked</translation>
+    </message>
+    <message>
+        <source>χ = %1 cm のｙはもう出ています</source>
+        <translation>y at χ = %1 cm is already shown</translation>
+    </message>
 </context>
 <context>
     <name>boardkeys</name>
@@ -248,6 +423,34 @@
     <message>
         <source>開ける授業ファイルは一つです</source>
         <translation>Only one lesson file can be opened</translation>
+    </message>
+</context>
+<context>
+    <name>formulas</name>
+    <message>
+        <source>%1 ≦ χ ≦ %2 のとき</source>
+        <translation>For %1 ≤ χ ≤ %2</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>いまのχはこの区間</source>
+        <translation>χ is in this stretch now</translation>
+    </message>
+    <message>
+        <source>。</source>
+        <extracomment>between two formulas said one after the other</extracomment>
+        <translation>. </translation>
+    </message>
+    <message>
+        <source>式</source>
+        <translation>Formulas</translation>
+    </message>
+    <message>
+        <source>ｙをχの式で表すと</source>
+        <translation>y in terms of χ</translation>
     </message>
 </context>
 <context>
@@ -323,6 +526,214 @@
     <message>
         <source>閉じる</source>
         <translation>Close</translation>
+    </message>
+    <message>
+        <source>→ (表、グラフ)</source>
+        <translation>→ (table, graph)</translation>
+    </message>
+    <message>
+        <source>表かグラフを選んでいるとき: 点Ｐを0.5 cm進める</source>
+        <translation>On the table or graph: P 0.5 cm forward</translation>
+    </message>
+    <message>
+        <source>← (表、グラフ)</source>
+        <translation>← (table, graph)</translation>
+    </message>
+    <message>
+        <source>表かグラフを選んでいるとき: 点Ｐを0.5 cmもどす</source>
+        <translation>On the table or graph: P 0.5 cm back</translation>
+    </message>
+    <message>
+        <source>Home (表、グラフ)</source>
+        <translation>Home (table, graph)</translation>
+    </message>
+    <message>
+        <source>表かグラフを選んでいるとき: χ = 0へ</source>
+        <translation>On the table or graph: to χ = 0</translation>
+    </message>
+    <message>
+        <source>End (表、グラフ)</source>
+        <translation>End (table, graph)</translation>
+    </message>
+    <message>
+        <source>表かグラフを選んでいるとき: χ = 10へ</source>
+        <translation>On the table or graph: to χ = 10</translation>
+    </message>
+    <message>
+        <source>クリック (表、グラフ)</source>
+        <translation>Click (table, graph)</translation>
+    </message>
+    <message>
+        <source>表のχかｙのます、グラフの中: 点Ｐをそのχへ（グラフはドラッグでも）</source>
+        <translation>On a χ or y cell of the table, or in the graph: P to that χ (or drag on the graph)</translation>
+    </message>
+    <message>
+        <source>予想: 表の空いた欄へ動く（←→は欄の端で）</source>
+        <translation>Predict: to the next empty box of the table (← → at the end of its text)</translation>
+    </message>
+    <message>
+        <source>予想: 欄の数を決める、もとにもどす、消す</source>
+        <translation>Predict: enter the number in the box, undo, clear</translation>
+    </message>
+    <message>
+        <source>予想: グラフを選んで、点を置くχを選ぶ</source>
+        <translation>Predict: with the graph selected, choose the χ for a point</translation>
+    </message>
+    <message>
+        <source>予想: グラフの点を置く、0.5 cm²ずつ動かす</source>
+        <translation>Predict: place a point on the graph, move it 0.5 cm² at a time</translation>
+    </message>
+    <message>
+        <source>予想: グラフの選んだ点を消す（右クリックでも）</source>
+        <translation>Predict: remove the chosen point from the graph (or right-click it)</translation>
+    </message>
+</context>
+<context>
+    <name>lessonfile</name>
+    <message>
+        <source>授業ファイル (*.kansu)</source>
+        <translation>Lesson files (*.kansu)</translation>
+    </message>
+    <message>
+        <source>自動で動いている間は開けません。ストップしてから開いてください</source>
+        <extracomment>a lesson cannot be opened while automatic play runs</extracomment>
+        <translation>A lesson cannot be opened while Auto is running. Press Stop, then open it</translation>
+    </message>
+</context>
+<context>
+    <name>lessonformat</name>
+    <message>
+        <source>大きすぎます（授業ファイルは1 MiBまで）</source>
+        <extracomment>the file is over 1 MiB</extracomment>
+        <translation>Too large (a lesson file is at most 1 MiB)</translation>
+    </message>
+    <message>
+        <source>UTF-8の文字ではありません</source>
+        <extracomment>the bytes are not UTF-8 text</extracomment>
+        <translation>Not UTF-8 text</translation>
+    </message>
+    <message>
+        <source>授業ファイルではありません（JSONとして読めません: %1）</source>
+        <extracomment>not a lesson file: the JSON is broken (Qt&apos;s reason in brackets)</extracomment>
+        <translation>Not a lesson file (cannot be read as JSON: %1)</translation>
+    </message>
+    <message>
+        <source>授業ファイルではありません</source>
+        <extracomment>not a lesson file</extracomment>
+        <translation>Not a lesson file</translation>
+    </message>
+    <message>
+        <source>&quot;version&quot; は1以上の整数です</source>
+        <extracomment>&quot;version&quot; must be a whole number from 1</extracomment>
+        <translation>&quot;version&quot; must be a whole number, 1 or more</translation>
+    </message>
+    <message>
+        <source>バージョン %1 は、このプログラムが読めるものより新しいです</source>
+        <extracomment>version 7 is newer than this program reads</extracomment>
+        <translation>Version %1 is newer than this program can read</translation>
+    </message>
+    <message>
+        <source>&quot;pieces&quot; は部品のリストです</source>
+        <extracomment>&quot;pieces&quot; must be a list of pieces</extracomment>
+        <translation>&quot;pieces&quot; must be a list of pieces</translation>
+    </message>
+    <message>
+        <source>部品は {&quot;piece&quot;: …, &quot;column&quot;: …} と書きます</source>
+        <extracomment>a piece must be written as {&quot;piece&quot;: …, &quot;column&quot;: …}</extracomment>
+        <translation>A piece is written {&quot;piece&quot;: …, &quot;column&quot;: …}</translation>
+    </message>
+    <message>
+        <source>&quot;piece&quot; は &quot;square&quot;, &quot;bar4&quot;, &quot;bar6&quot;, &quot;triangle&quot; のどれかです</source>
+        <extracomment>&quot;piece&quot; must be one of the four names</extracomment>
+        <translation>&quot;piece&quot; must be one of &quot;square&quot;, &quot;bar4&quot;, &quot;bar6&quot;, &quot;triangle&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; という部品はありません</source>
+        <extracomment>there is no piece called &quot;circle&quot;</extracomment>
+        <translation>There is no piece called &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;column&quot; は0から4の整数です</source>
+        <extracomment>&quot;column&quot; must be a whole number from 0 to 4</extracomment>
+        <translation>&quot;column&quot; must be a whole number from 0 to 4</translation>
+    </message>
+    <message>
+        <source>列 %1 は0から4の外です</source>
+        <extracomment>column 7 is outside 0 to 4</extracomment>
+        <translation>Column %1 is outside 0 to 4</translation>
+    </message>
+    <message>
+        <source>%1列目の三角形は入りません</source>
+        <extracomment>a triangle in column 3 does not fit</extracomment>
+        <translation>A triangle in column %1 does not fit</translation>
+    </message>
+    <message>
+        <source>%1列目の %2 は、%3列目の %4（%5行目）と重なります</source>
+        <extracomment>the bar4 in column 2 overlaps the triangle in column 1 (line 3)</extracomment>
+        <translation>The %2 in column %1 overlaps the %4 in column %3 (line %5)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; は true か false です</source>
+        <extracomment>&quot;grid&quot; must be true or false</extracomment>
+        <translation>&quot;%1&quot; must be true or false</translation>
+    </message>
+    <message>
+        <source>&quot;speed&quot; は速度の欄の文字で、&quot;50&quot; のように書きます</source>
+        <extracomment>&quot;speed&quot; must be the text of the speed box, such as &quot;50&quot;</extracomment>
+        <translation>&quot;speed&quot; is the text of the pace box, written like &quot;50&quot;</translation>
+    </message>
+    <message>
+        <source>速度の欄は &quot;%1&quot; を受けつけません（0以上の数、たとえば &quot;50&quot;）</source>
+        <extracomment>the speed box does not take &quot;fast&quot;: a number from 0, such as &quot;50&quot;</extracomment>
+        <translation>The pace box does not take &quot;%1&quot; (a number of 0 or more, for example &quot;50&quot;)</translation>
+    </message>
+    <message>
+        <source>χ は0から10までの0.5きざみの数です</source>
+        <extracomment>x must be a multiple of 0.5 from 0 to 10</extracomment>
+        <translation>χ must be a number from 0 to 10 in steps of 0.5</translation>
+    </message>
+    <message>
+        <source>&quot;tools&quot; はツールの名前のリストで、[&quot;formulas&quot;] のように書きます</source>
+        <extracomment>&quot;tools&quot; must be a list of tool names, such as [&quot;formulas&quot;]</extracomment>
+        <translation>&quot;tools&quot; is a list of tool names, written like [&quot;formulas&quot;]</translation>
+    </message>
+    <message>
+        <source>開けません: %1</source>
+        <extracomment>the file cannot be opened (the system&apos;s reason after the colon)</extracomment>
+        <translation>Cannot open: %1</translation>
+    </message>
+    <message>
+        <source>書きこめません: %1</source>
+        <extracomment>the file cannot be written (the system&apos;s reason after the colon)</extracomment>
+        <translation>Cannot write: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2行目: %3</source>
+        <extracomment>FILE: line 3: what is wrong</extracomment>
+        <translation>%1: line %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>prediction</name>
+    <message>
+        <source>ｙを入れてください</source>
+        <translation>Type a value for y</translation>
+    </message>
+    <message>
+        <source>数ではありません</source>
+        <translation>Not a number</translation>
+    </message>
+    <message>
+        <source>0ではわれません</source>
+        <translation>Cannot divide by 0</translation>
+    </message>
+    <message>
+        <source>けたが多すぎます</source>
+        <translation>Too many digits</translation>
     </message>
 </context>
 <context>
@@ -418,6 +829,59 @@
     <message>
         <source>使えるキーとツールの一覧を開く</source>
         <translation>Opens the list of keys and tools</translation>
+    </message>
+</context>
+<context>
+    <name>worksheet</name>
+    <message>
+        <source>関数の利用&#x3000;答え</source>
+        <translation>Functions: answers</translation>
+    </message>
+    <message>
+        <source>関数の利用&#x3000;問題</source>
+        <translation>Functions: questions</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;組&#x3000;&#x3000;番&#x3000;名前＿＿＿＿＿＿＿＿</source>
+        <translation>Class ____ No. ____ Name ______________</translation>
+    </message>
+    <message>
+        <source>長方形ABCDの辺BCの上に、図のような図形があります。図形は辺BCにそって左へ動きます。点Ｐが点Ｂから χ cm 動いたとき、辺ABより左に出た部分（斜線の部分）の面積を y cm² とします。表を完成させ、χ と y の関係をグラフに表しましょう。</source>
+        <translation>A figure stands on side BC of rectangle ABCD, as in the picture. It moves to the left along side BC. When P has moved χ cm from B, let y cm² be the area of the part that has passed side AB (the shaded part). Complete the table, and show how y depends on χ on the graph.</translation>
+    </message>
+    <message>
+        <source>χ cm</source>
+        <translation>χ cm</translation>
+    </message>
+    <message>
+        <source>図は実物大です（1 cm が 1 cm）。</source>
+        <translation>The figure is full size (1 cm is 1 cm).</translation>
+    </message>
+    <message>
+        <source>χ (cm)</source>
+        <translation>χ (cm)</translation>
+    </message>
+    <message>
+        <source>y (cm²)</source>
+        <translation>y (cm²)</translation>
+    </message>
+    <message>
+        <source>グラフは 横 1 cm が χ 1 cm、
+縦 1 cm が y 4 cm²</source>
+        <translation>On the graph, 1 cm across is χ 1 cm,
+1 cm up is y 4 cm²</translation>
+    </message>
+    <message>
+        <source>式</source>
+        <translation>Formulas</translation>
+    </message>
+    <message>
+        <source>書きこめません: %1</source>
+        <translation>Cannot write: %1</translation>
+    </message>
+    <message>
+        <source>関数の利用&#x3000;プリント</source>
+        <translation>Functions worksheet</translation>
     </message>
 </context>
 </TS>

@@ -29,10 +29,11 @@ int px(int twips)
 const QColor paper(255, 255, 192);
 const QColor highlight(255, 210, 120);
 
-QString text(const char *source)
+// The box's texts share their context with the formulas themselves, where translators find it.
+struct Text
 {
-    return QCoreApplication::translate("formulas", source);
-}
+    Q_DECLARE_TR_FUNCTIONS(formulas)
+};
 
 } // namespace
 
@@ -50,11 +51,11 @@ void Form1::setFormulasShown(bool on)
         palette.setColor(QPalette::WindowText, Qt::black);
         formulasBox->setPalette(palette);
         formulasBox->setAutoFillBackground(true);
-        formulasBox->setAccessibleName(text("式"));
         auto *layout = new QVBoxLayout(formulasBox);
         layout->setContentsMargins(8, 8, 8, 8);
         layout->setSpacing(6);
-        auto *title = new QLabel(text("ｙをχの式で表すと"), formulasBox);
+        auto *title = new QLabel(formulasBox);
+        title->setObjectName(QStringLiteral("formulasTitle"));
         title->setFont(fonts::gothic(12, true));
         layout->addWidget(title);
         for (int i = 0; i < 5; ++i) {
@@ -72,6 +73,7 @@ void Form1::setFormulasShown(bool on)
             if (formulasBox->isVisible())
                 placeFormulas();
         });
+        retranslateFormulas();
     }
     formulasBox->setVisible(on);
     if (on) {
@@ -88,11 +90,14 @@ void Form1::placeFormulas()
     // The lesson sets its width first; the box goes to the right of the board or the graph.
     Check2_Click();
     const int lessonWidth = m_outerTwips.width();
-    // Wide enough for the longest formula, which is never broken.
+    // Wide enough for the longest formula, which is never broken, and for the title in any
+    // language.
     int width = boxWidth;
-    for (const QLabel *label : std::as_const(formulaLines))
-        width = std::max(width,
-                         15 * (label->sizeHint().width() + 2 * formulasBox->frameWidth() + 16));
+    for (const QLabel *label : formulasBox->findChildren<QLabel *>()) {
+        if (!label->isHidden())
+            width = std::max(width,
+                             15 * (label->sizeHint().width() + 2 * formulasBox->frameWidth() + 16));
+    }
     formulasBox->setGeometry(px(lessonWidth - 100), px(boxTop), px(width), px(boxHeight));
     setOuterSizeTwips(lessonWidth + width + 225, m_outerTwips.height());
     // The wider window must not uncover the graph that the learner has hidden.
@@ -122,14 +127,29 @@ void Form1::formulasFollow(Change what)
         palette.setColor(QPalette::Window, current ? highlight : paper);
         palette.setColor(QPalette::WindowText, current ? QColor(0, 0, 255) : QColor(Qt::black));
         label->setPalette(palette);
-        label->setAccessibleDescription(current ? text("いまのχはこの区間") : QString());
+        label->setAccessibleDescription(current ? Text::tr("いまのχはこの区間") : QString());
         said << formulas::line(s);
     }
-    formulasBox->setAccessibleDescription(said.join(QStringLiteral("。")));
+    //: between two formulas said one after the other
+    formulasBox->setAccessibleDescription(said.join(Text::tr("。")));
     // A new figure has new formulas: make room for them and say them. A step only moves the
     // highlight.
     if (what == Change::Figure || what == Change::Initial) {
         placeFormulas();
         announce(formulasBox->accessibleDescription());
+    }
+}
+
+void Form1::retranslateFormulas()
+{
+    if (!formulasBox)
+        return;
+    formulasBox->setAccessibleName(Text::tr("式"));
+    formulasBox->findChild<QLabel *>(QStringLiteral("formulasTitle"))
+        ->setText(Text::tr("ｙをχの式で表すと"));
+    // The formulas again, and room for them as long as they are now; said only when asked.
+    if (formulasBox->isVisible()) {
+        formulasFollow(Change::Step);
+        placeFormulas();
     }
 }

@@ -20,10 +20,11 @@ namespace {
 
 const char *const formatName = "kansu-lesson";
 
-QString tr(const char *source)
+// The texts' context for translation, as the translators' tools find it too.
+struct Text
 {
-    return QCoreApplication::translate("lessonfile", source);
-}
+    Q_DECLARE_TR_FUNCTIONS(lessonformat)
+};
 
 struct PieceInfo
 {
@@ -346,13 +347,13 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
     if (bytes.size() > maxFileBytes) {
         error = fault(Problem::TooLarge, 0,
                       //: the file is over 1 MiB
-                      tr("大きすぎます（授業ファイルは1 MiBまで）"));
+                      Text::tr("大きすぎます（授業ファイルは1 MiBまで）"));
         return false;
     }
     if (const qsizetype bad = firstBadUtf8(bytes); bad >= 0) {
         error = fault(Problem::NotUtf8, lineAt(bytes, bad),
                       //: the bytes are not UTF-8 text
-                      tr("UTF-8の文字ではありません"));
+                      Text::tr("UTF-8の文字ではありません"));
         return false;
     }
     QJsonParseError parseError;
@@ -360,12 +361,12 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
     if (parseError.error != QJsonParseError::NoError) {
         error = fault(Problem::NotJson, lineAt(bytes, parseError.offset),
                       //: not a lesson file: the JSON is broken (Qt's reason in brackets)
-                      tr("授業ファイルではありません（JSONとして読めません: %1）")
+                      Text::tr("授業ファイルではありません（JSONとして読めません: %1）")
                           .arg(parseError.errorString()));
         return false;
     }
     if (!doc.isObject()) {
-        error = fault(Problem::NotLesson, 1, tr("授業ファイルではありません"));
+        error = fault(Problem::NotLesson, 1, Text::tr("授業ファイルではありません"));
         return false;
     }
     const QJsonObject o = doc.object();
@@ -374,20 +375,20 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
 
     if (o.value(QLatin1String("format")) != QLatin1String(formatName)) {
         //: not a lesson file
-        error = fault(Problem::NotLesson, lineOf("format"), tr("授業ファイルではありません"));
+        error = fault(Problem::NotLesson, lineOf("format"), Text::tr("授業ファイルではありません"));
         return false;
     }
     const QJsonValue v = o.value(QLatin1String("version"));
     if (!v.isDouble() || !isWhole(v.toDouble()) || v.toDouble() < 1) {
         error = fault(Problem::BadVersion, lineOf("version"),
                       //: "version" must be a whole number from 1
-                      tr("\"version\" は1以上の整数です"));
+                      Text::tr("\"version\" は1以上の整数です"));
         return false;
     }
     if (v.toDouble() > version) {
         error = fault(Problem::NewerVersion, lineOf("version"),
                       //: version 7 is newer than this program reads
-                      tr("バージョン %1 は、このプログラムが読めるものより新しいです")
+                      Text::tr("バージョン %1 は、このプログラムが読めるものより新しいです")
                           .arg(numberText(v.toDouble())));
         return false;
     }
@@ -397,7 +398,7 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
     if (!pieces.isArray()) {
         error = fault(Problem::BadType, lineOf("pieces"),
                       //: "pieces" must be a list of pieces
-                      tr("\"pieces\" は部品のリストです"));
+                      Text::tr("\"pieces\" は部品のリストです"));
         return false;
     }
     // Which piece stands in each column so far, for the overlap message.
@@ -415,7 +416,7 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
         if (!list[e].isObject()) {
             error = fault(Problem::BadType, line,
                           //: a piece must be written as {"piece": …, "column": …}
-                          tr("部品は {\"piece\": …, \"column\": …} と書きます"));
+                          Text::tr("部品は {\"piece\": …, \"column\": …} と書きます"));
             return false;
         }
         const QJsonObject p = list[e].toObject();
@@ -424,8 +425,8 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
         if (!name.isString()) {
             error = fault(Problem::BadType, keyLine("piece"),
                           //: "piece" must be one of the four names
-                          tr("\"piece\" は \"square\", \"bar4\", \"bar6\", \"triangle\" "
-                             "のどれかです"));
+                          Text::tr("\"piece\" は \"square\", \"bar4\", \"bar6\", \"triangle\" "
+                                   "のどれかです"));
             return false;
         }
         const PieceInfo *info = nullptr;
@@ -436,27 +437,27 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
         if (!info) {
             error = fault(Problem::UnknownPiece, keyLine("piece"),
                           //: there is no piece called "circle"
-                          tr("\"%1\" という部品はありません").arg(name.toString()));
+                          Text::tr("\"%1\" という部品はありません").arg(name.toString()));
             return false;
         }
         if (!column.isDouble() || !isWhole(column.toDouble())) {
             error = fault(Problem::BadType, keyLine("column"),
                           //: "column" must be a whole number from 0 to 4
-                          tr("\"column\" は0から4の整数です"));
+                          Text::tr("\"column\" は0から4の整数です"));
             return false;
         }
         const double c = column.toDouble();
         if (c < 0 || c > 4) {
             error = fault(Problem::ColumnOutside, keyLine("column"),
                           //: column 7 is outside 0 to 4
-                          tr("列 %1 は0から4の外です").arg(numberText(c)));
+                          Text::tr("列 %1 は0から4の外です").arg(numberText(c)));
             return false;
         }
         const int first = int(c);
         if (first + info->width > 5) {
             error = fault(Problem::DoesNotFit, line,
                           //: a triangle in column 3 does not fit
-                          tr("%1列目の三角形は入りません").arg(first));
+                          Text::tr("%1列目の三角形は入りません").arg(first));
             return false;
         }
         all.push_back({ info->kind, first, line });
@@ -466,7 +467,7 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
             if (const Piece *other = taken[k]) {
                 error = fault(Problem::Overlap, piece.line,
                               //: the bar4 in column 2 overlaps the triangle in column 1 (line 3)
-                              tr("%1列目の %2 は、%3列目の %4（%5行目）と重なります")
+                              Text::tr("%1列目の %2 は、%3列目の %4（%5行目）と重なります")
                                   .arg(piece.column)
                                   .arg(pieceName(piece.kind))
                                   .arg(other->column)
@@ -492,7 +493,7 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
         if (!value.isBool()) {
             error = fault(Problem::BadType, lineOf(key),
                           //: "grid" must be true or false
-                          tr("\"%1\" は true か false です").arg(QLatin1String(key)));
+                          Text::tr("\"%1\" は true か false です").arg(QLatin1String(key)));
             return false;
         }
         *field = value.toBool();
@@ -503,14 +504,15 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
         if (!speed.isString()) {
             error = fault(Problem::BadType, lineOf("speed"),
                           //: "speed" must be the text of the speed box, such as "50"
-                          tr("\"speed\" は速度の欄の文字で、\"50\" のように書きます"));
+                          Text::tr("\"speed\" は速度の欄の文字で、\"50\" のように書きます"));
             return false;
         }
         if (!speedTaken(speed.toString())) {
-            error = fault(Problem::BadSpeed, lineOf("speed"),
-                          //: the speed box does not take "fast": a number from 0, such as "50"
-                          tr("速度の欄は \"%1\" を受けつけません（0以上の数、たとえば \"50\"）")
-                              .arg(speed.toString().left(40)));
+            error
+                = fault(Problem::BadSpeed, lineOf("speed"),
+                        //: the speed box does not take "fast": a number from 0, such as "50"
+                        Text::tr("速度の欄は \"%1\" を受けつけません（0以上の数、たとえば \"50\"）")
+                            .arg(speed.toString().left(40)));
             return false;
         }
         read.speed = speed.toString();
@@ -521,7 +523,7 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
         if (!x.isDouble() || !xTaken(x.toDouble())) {
             error = fault(Problem::BadX, lineOf("x"),
                           //: x must be a multiple of 0.5 from 0 to 10
-                          tr("χ は0から10までの0.5きざみの数です"));
+                          Text::tr("χ は0から10までの0.5きざみの数です"));
             return false;
         }
         read.x = x.toDouble();
@@ -534,10 +536,10 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
         for (const QJsonValue &name : names)
             good = good && name.isString();
         if (!good) {
-            error
-                = fault(Problem::BadType, lineOf("tools"),
-                        //: "tools" must be a list of tool names, such as ["formulas"]
-                        tr("\"tools\" はツールの名前のリストで、[\"formulas\"] のように書きます"));
+            error = fault(
+                Problem::BadType, lineOf("tools"),
+                //: "tools" must be a list of tool names, such as ["formulas"]
+                Text::tr("\"tools\" はツールの名前のリストで、[\"formulas\"] のように書きます"));
             return false;
         }
         for (const QJsonValue &name : names)
@@ -575,13 +577,13 @@ bool readFile(const QString &path, Lesson &lesson, Error &error)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         //: the file cannot be opened (the system's reason after the colon)
-        error = fault(Problem::Unreadable, 0, tr("開けません: %1").arg(file.errorString()));
+        error = fault(Problem::Unreadable, 0, Text::tr("開けません: %1").arg(file.errorString()));
         return false;
     }
     // One byte past the limit is enough to know a file is too large, also one with no end.
     const QByteArray bytes = file.read(maxFileBytes + 1);
     if (file.error() != QFileDevice::NoError) {
-        error = fault(Problem::Unreadable, 0, tr("開けません: %1").arg(file.errorString()));
+        error = fault(Problem::Unreadable, 0, Text::tr("開けません: %1").arg(file.errorString()));
         return false;
     }
     return read(bytes, lesson, error);
@@ -593,7 +595,7 @@ bool writeFile(const QString &path, const Lesson &lesson, QString &reason)
     const QByteArray bytes = write(lesson);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         //: the file cannot be written (the system's reason after the colon)
-        reason = tr("書きこめません: %1").arg(file.errorString());
+        reason = Text::tr("書きこめません: %1").arg(file.errorString());
         return false;
     }
     return true;
@@ -603,8 +605,8 @@ QString message(const QString &fileName, const Error &error)
 {
     if (error.line > 0)
         //: FILE: line 3: what is wrong
-        return tr("%1: %2行目: %3").arg(fileName).arg(error.line).arg(error.text);
-    return tr("%1: %2").arg(fileName, error.text);
+        return Text::tr("%1: %2行目: %3").arg(fileName).arg(error.line).arg(error.text);
+    return Text::tr("%1: %2").arg(fileName, error.text);
 }
 
 } // namespace lessonformat

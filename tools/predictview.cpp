@@ -27,9 +27,18 @@ const QColor rightColor(0, 120, 0);
 const QColor wrongColor(220, 0, 0);
 const QColor lessonBlue(0, 0, 255);
 
-const QString rightSign = QStringLiteral("○");
+// The marks a teacher writes beside an answer, as the class knows them.
+QString rightSign()
+{
+    //: the mark beside a right prediction
+    return PredictionTool::tr("○");
+}
 
-const QString wrongSign = QStringLiteral("×");
+QString wrongSign()
+{
+    //: the mark beside a wrong prediction
+    return PredictionTool::tr("×");
+}
 
 // Table columns: a box takes the place where the lesson writes y until P comes.
 QRect boxRect(int x)
@@ -93,7 +102,7 @@ protected:
             // one below the lesson's line, the mark stays clear of that line.
             const bool below = !col.placedMark.right && *col.placed < t.trueY(x);
             // Beside a point, a circle would read as one more point: the word says it.
-            const QString sign = col.placedMark.right ? PredictionTool::tr("正解") : wrongSign;
+            const QString sign = col.placedMark.right ? PredictionTool::tr("正解") : wrongSign();
             const QString value = !col.placedMark.right && t.reached(x)
                 ? QString::number(t.trueY(x), 'g', 10)
                 : QString();
@@ -136,8 +145,6 @@ PredictionTool::PredictionTool(Form1 &form)
         box->setFont(boxFont);
         box->setPalette(boxPalette);
         box->setAlignment(Qt::AlignCenter);
-        box->setAccessibleName(tr("χ = %1 のときのｙの予想").arg(x));
-        box->setAccessibleDescription(tr("ｙを数か分数で入れて Enter。Esc でもとにもどす"));
         f.hyo->placeWidget(box, boxRect(x));
         box->hide();
         m_boxes[size_t(x)] = box;
@@ -183,6 +190,21 @@ PredictionTool::PredictionTool(Form1 &form)
     connect(f.gamen, &PicturePanel::mouseUp, this, &PredictionTool::graphMouseUp);
     connect(f.Check2, &QCheckBox::toggled, this, &PredictionTool::refresh);
     connect(f.Check3, &QCheckBox::toggled, this, &PredictionTool::refresh);
+    retranslate();
+}
+
+void PredictionTool::retranslate()
+{
+    for (int x = 1; x <= 10; ++x) {
+        m_boxes[size_t(x)]->setAccessibleName(tr("χ = %1 のときのｙの予想").arg(x));
+        m_boxes[size_t(x)]->setAccessibleDescription(
+            tr("ｙを数か分数で入れて Enter。Esc でもとにもどす"));
+    }
+    // A refusal was said in the language before; the box still holds what was typed.
+    m_message->hide();
+    m_message->clear();
+    m_message->setAccessibleName(QString());
+    refresh();
 }
 
 PredictionTool::~PredictionTool()
@@ -324,7 +346,7 @@ void PredictionTool::refresh()
         if (col.typedMark.made) {
             typedMarked += 1;
             typedRight += col.typedMark.right;
-            const QString sign = col.typedMark.right ? rightSign : wrongSign;
+            const QString sign = col.typedMark.right ? rightSign() : wrongSign();
             const QString shown = prediction::shown(*col.typed);
             mark->setText(htmlColored(sign, col.typedMark.right ? rightColor : wrongColor)
                           + htmlColored(shown, predictColor));

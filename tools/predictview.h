@@ -48,6 +48,8 @@ public:
     /// Whether the right button's last press on the graph was taken here (not a menu); asking
     /// forgets it.
     bool tookRightClick();
+    /// Every text again, in the language just chosen.
+    void retranslate();
 
     // What the screen shows, for tests and assistive technology.
     const Column &column(int x) const { return m_columns.at(size_t(x)); }

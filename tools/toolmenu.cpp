@@ -26,7 +26,7 @@ QString toolText(const char *source)
 }
 
 // Keys of the lesson itself and of the tools that act on a panel with the focus: key, meaning.
-// Each tool adds its lines here, beside its own.
+// Each tool adds its lines here, beside its own. A key named with words is translated too.
 struct KeyLine
 {
     const char *keys;
@@ -42,13 +42,15 @@ const KeyLine lessonKeys[] = {
     { "Enter, Space", QT_TRANSLATE_NOOP("keys", "選んだボタンを押す") },
     { "Shift+F10", QT_TRANSLATE_NOOP("keys", "ツールのメニューを開く（右クリックでも）") },
     // ---- keys on the table and the graph (moving P) ----
-    { "→ (表、グラフ)",
+    { QT_TRANSLATE_NOOP("keys", "→ (表、グラフ)"),
       QT_TRANSLATE_NOOP("keys", "表かグラフを選んでいるとき: 点Ｐを0.5 cm進める") },
-    { "← (表、グラフ)",
+    { QT_TRANSLATE_NOOP("keys", "← (表、グラフ)"),
       QT_TRANSLATE_NOOP("keys", "表かグラフを選んでいるとき: 点Ｐを0.5 cmもどす") },
-    { "Home (表、グラフ)", QT_TRANSLATE_NOOP("keys", "表かグラフを選んでいるとき: χ = 0へ") },
-    { "End (表、グラフ)", QT_TRANSLATE_NOOP("keys", "表かグラフを選んでいるとき: χ = 10へ") },
-    { "クリック (表、グラフ)",
+    { QT_TRANSLATE_NOOP("keys", "Home (表、グラフ)"),
+      QT_TRANSLATE_NOOP("keys", "表かグラフを選んでいるとき: χ = 0へ") },
+    { QT_TRANSLATE_NOOP("keys", "End (表、グラフ)"),
+      QT_TRANSLATE_NOOP("keys", "表かグラフを選んでいるとき: χ = 10へ") },
+    { QT_TRANSLATE_NOOP("keys", "クリック (表、グラフ)"),
       QT_TRANSLATE_NOOP("keys",
                         "表のχかｙのます、グラフの中: 点Ｐをそのχへ（グラフはドラッグでも）") },
     // ---- keys of the prediction tool ----
@@ -191,7 +193,7 @@ QString Form1::keyHelpText() const
                        .arg(QCoreApplication::translate("keys", "キー"));
     for (const KeyLine &k : lessonKeys) {
         html += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
-                    .arg(QString::fromUtf8(k.keys).toHtmlEscaped(),
+                    .arg(QCoreApplication::translate("keys", k.keys).toHtmlEscaped(),
                          QCoreApplication::translate("keys", k.meaning).toHtmlEscaped());
     }
     html += QStringLiteral("</table><h3>%1</h3><table cellspacing=4>")

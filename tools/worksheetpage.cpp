@@ -17,10 +17,11 @@ namespace worksheet {
 
 namespace {
 
-QString tr(const char *source)
+// The texts' context for translation, as the translators' tools find it too.
+struct Text
 {
-    return QCoreApplication::translate("worksheet", source);
-}
+    Q_DECLARE_TR_FUNCTIONS(worksheet)
+};
 
 // Greys chosen for a black-and-white printer. Only the rectangle ABCD is pure black among the
 // lines of page 1, so that it stands out and can be measured on a print.
@@ -88,15 +89,16 @@ QString yText(double y)
 void heading(Paper &paper, bool answers)
 {
     paper.text(20, 10, 120, 10, Qt::AlignLeft | Qt::AlignVCenter,
-               answers ? tr("関数の利用　答え") : tr("関数の利用　問題"), 16, true);
+               answers ? Text::tr("関数の利用　答え") : Text::tr("関数の利用　問題"), 16, true);
     if (!answers)
         paper.text(110, 10, 80, 10, Qt::AlignRight | Qt::AlignVCenter,
-                   tr("　　組　　番　名前＿＿＿＿＿＿＿＿"), 11);
-    paper.text(20, 24, 170, 20, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-               tr("長方形ABCDの辺BCの上に、図のような図形があります。図形は辺BCにそって左へ動き"
-                  "ます。点Ｐが点Ｂから χ cm 動いたとき、辺ABより左に出た部分（斜線の部分）の面"
-                  "積を y cm² とします。表を完成させ、χ と y の関係をグラフに表しましょう。"),
-               10.5);
+                   Text::tr("　　組　　番　名前＿＿＿＿＿＿＿＿"), 11);
+    paper.text(
+        20, 24, 170, 20, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+        Text::tr("長方形ABCDの辺BCの上に、図のような図形があります。図形は辺BCにそって左へ動き"
+                 "ます。点Ｐが点Ｂから χ cm 動いたとき、辺ABより左に出た部分（斜線の部分）の面"
+                 "積を y cm² とします。表を完成させ、χ と y の関係をグラフに表しましょう。"),
+        10.5);
 }
 
 // The rectangle with the figure at true scale, P where the lesson has it, the crossed part
@@ -184,10 +186,10 @@ void figure(Paper &paper, const Sheet &sheet)
         paper.line(P, y, B, y, darkGrey, 0.25);
         paper.line(P, y - 1.5, P, y + 1.5, darkGrey, 0.25);
         paper.line(B, y - 1.5, B, y + 1.5, darkGrey, 0.25);
-        paper.text((P + B) / 2 - 15, y + 0.5, 30, 5, Qt::AlignCenter, tr("χ cm"), 9);
+        paper.text((P + B) / 2 - 15, y + 0.5, 30, 5, Qt::AlignCenter, Text::tr("χ cm"), 9);
     }
     paper.text(110, figureBase + 10, 90, 4, Qt::AlignRight | Qt::AlignVCenter,
-               tr("図は実物大です（1 cm が 1 cm）。"), 8);
+               Text::tr("図は実物大です（1 cm が 1 cm）。"), 8);
 }
 
 void table(Paper &paper, const Sheet &sheet, bool answers)
@@ -200,8 +202,9 @@ void table(Paper &paper, const Sheet &sheet, bool answers)
     for (double c : { tableLeft, tableLeft + tableXWidth, right })
         paper.line(c, tableTop, c, bottom, midGrey, 0.25);
     const int centre = Qt::AlignCenter;
-    paper.text(tableLeft, tableTop, tableXWidth, tableRow, centre, tr("χ (cm)"), 10);
-    paper.text(tableLeft + tableXWidth, tableTop, tableYWidth, tableRow, centre, tr("y (cm²)"), 10);
+    paper.text(tableLeft, tableTop, tableXWidth, tableRow, centre, Text::tr("χ (cm)"), 10);
+    paper.text(tableLeft + tableXWidth, tableTop, tableYWidth, tableRow, centre,
+               Text::tr("y (cm²)"), 10);
     for (int i = 0; i <= 10; ++i) {
         const double top = tableTop + (i + 1) * tableRow;
         paper.text(tableLeft, top, tableXWidth, tableRow, centre, QString::number(i), 10);
@@ -233,11 +236,12 @@ void graph(Paper &paper, const Sheet &sheet, bool answers)
         paper.text(graphLeft - 12, graphBottom - 4 * i * graphMmPerCm2 - 2.5, 10, 5,
                    Qt::AlignRight | Qt::AlignVCenter, QString::number(4 * i), 9);
     paper.text(graphLeft + w + 5, graphBottom - 2.5, 20, 5, Qt::AlignLeft | Qt::AlignVCenter,
-               tr("χ (cm)"), 9);
-    paper.text(graphLeft - 10, top - 9, 30, 5, Qt::AlignLeft | Qt::AlignVCenter, tr("y (cm²)"), 9);
+               Text::tr("χ (cm)"), 9);
+    paper.text(graphLeft - 10, top - 9, 30, 5, Qt::AlignLeft | Qt::AlignVCenter,
+               Text::tr("y (cm²)"), 9);
     // Under the table, leaving the space below it to the formulas of the answer key.
     paper.text(tableLeft, tableTop + 12 * tableRow + 1, 60, 9, Qt::AlignLeft | Qt::AlignTop,
-               tr("グラフは 横 1 cm が χ 1 cm、\n縦 1 cm が y 4 cm²"), 8);
+               Text::tr("グラフは 横 1 cm が χ 1 cm、\n縦 1 cm が y 4 cm²"), 8);
 
     if (!answers)
         return;
@@ -263,7 +267,7 @@ void formulas(Paper &paper, const Sheet &sheet)
     if (sheet.formulas.isEmpty())
         return;
     double y = tableTop + 12 * tableRow + 11;
-    paper.text(tableLeft, y, 60, 6, Qt::AlignLeft | Qt::AlignVCenter, tr("式"), 10, true);
+    paper.text(tableLeft, y, 60, 6, Qt::AlignLeft | Qt::AlignVCenter, Text::tr("式"), 10, true);
     for (const QString &line : sheet.formulas) {
         y += 5.5;
         paper.text(tableLeft, y, 60, 6, Qt::AlignLeft | Qt::AlignVCenter, line, 9);
@@ -296,7 +300,7 @@ bool writePdf(const QString &path, const Sheet &sheet, QString &reason)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        reason = tr("書きこめません: %1").arg(file.errorString());
+        reason = Text::tr("書きこめません: %1").arg(file.errorString());
         return false;
     }
     {
@@ -304,12 +308,12 @@ bool writePdf(const QString &path, const Sheet &sheet, QString &reason)
         pdf.setPageLayout(
             QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         pdf.setResolution(1200);
-        pdf.setTitle(tr("関数の利用　プリント"));
+        pdf.setTitle(Text::tr("関数の利用　プリント"));
         pdf.setCreator(QStringLiteral("kansu"));
         paint(pdf, sheet);
     }
     if (!file.commit()) {
-        reason = tr("書きこめません: %1").arg(file.errorString());
+        reason = Text::tr("書きこめません: %1").arg(file.errorString());
         return false;
     }
     return true;
