@@ -6,6 +6,7 @@
 #include "toolkit/picturepanel.h"
 #include "tools/predictview.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -112,6 +113,10 @@ Form1::~Form1()
 {
     // The prediction tool hears every focus change; it must go before the controls it reads.
     delete predictor;
+    // Hiding the window while it is taken apart moves the focus once more: by then no handler
+    // of this window may run.
+    disconnect(qApp, nullptr, this, nullptr);
+    qApp->removeEventFilter(this);
 }
 
 void Form1::createControls()
