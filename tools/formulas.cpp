@@ -76,22 +76,23 @@ Quadratic columnFormula(const Columns &columns, int k, Rational before)
     return y;
 }
 
-QString superscript(long long v)
+// v written with the ten digits given, raised or lowered.
+QString inDigits(long long v, const char16_t (&digits)[11])
 {
-    static const char16_t digits[] = u"⁰¹²³⁴⁵⁶⁷⁸⁹";
     QString s;
     for (QChar c : QString::number(v))
         s += QChar(digits[c.digitValue()]);
     return s;
 }
 
+QString superscript(long long v)
+{
+    return inDigits(v, u"⁰¹²³⁴⁵⁶⁷⁸⁹");
+}
+
 QString subscript(long long v)
 {
-    static const char16_t digits[] = u"₀₁₂₃₄₅₆₇₈₉";
-    QString s;
-    for (QChar c : QString::number(v))
-        s += QChar(digits[c.digitValue()]);
-    return s;
+    return inDigits(v, u"₀₁₂₃₄₅₆₇₈₉");
 }
 
 const QString minus = QStringLiteral(" − ");
