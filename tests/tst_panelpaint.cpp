@@ -73,6 +73,8 @@ private slots:
     void drawingOverUnchangedPixelsChangesNothing_data();
     void drawingOverUnchangedPixelsChangesNothing();
     void reprintingInAnotherColourChangesTheText();
+    void puttingBackTheBackdropMatchesDrawingAnew_data();
+    void puttingBackTheBackdropMatchesDrawingAnew();
     void reprintingOverDamagedTextRestoresIt();
     void panelRepaintsWhatItsPictureChanged();
     void panelRepaintsChangesFarApartSeparately();
@@ -270,6 +272,73 @@ void tst_PanelPaint::reprintingInAnotherColourChangesTheText()
     picture.printAt(QPointF(60, 60), QStringLiteral(" 4.5"));
     QVERIFY(picture.takeChanged().contains(ink));
     QVERIFY(drawn().isEmpty());
+}
+
+void tst_PanelPaint::puttingBackTheBackdropMatchesDrawingAnew_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    ratioRows("steps of a figure over a grid");
+}
+
+void tst_PanelPaint::puttingBackTheBackdropMatchesDrawingAnew()
+{
+    QFETCH(qreal, ratio);
+    start(ratio);
+    // Two pictures take the same steps: one draws its start (a divider and a grid) anew each
+    // time, the other puts back the start it kept. After every step they must not differ in
+    // one pixel, and what the second says it changed must hold every pixel that changed.
+    Picture anew = picture;
+    const auto drawStart = [](Picture &p) {
+        p.clear();
+        p.setDrawWidth(2);
+        p.line(QPointF(100, 20), QPointF(100, 140));
+        p.setDrawWidth(1);
+        for (int i = 0; i < 6; ++i)
+            p.line(QPointF(10, 20 + 20 * i), QPointF(190, 20 + 20 * i), black);
+        p.setDrawWidth(2);
+        p.line(QPointF(100, 20), QPointF(100, 140));
+    };
+    const auto drawStep = [](Picture &p, int left) {
+        p.line(QPointF(left, 120), QPointF(left + 40, 120));
+        p.lineTo(QPointF(left + 40, 60));
+        p.lineTo(QPointF(left, 120));
+        p.setFillStyle(Picture::FillStyle::Solid);
+        p.setFillColor(white);
+        p.floodFill(left + 30, 110, p.foreColor());
+        p.printAt(QPointF(left, 130), QString::number(left));
+    };
+    for (int step = 0; step < 8; ++step) {
+        if (step == 5) // another drawing colour: another start
+            for (Picture *p : { &picture, &anew })
+                p->setForeColor(white);
+        const Picture::BackdropKey key { picture.backColor().rgb(), picture.foreColor().rgb(),
+                                         quint32(picture.drawWidth()), 0 };
+        const QImage before = picture.image().copy();
+        drawStart(anew);
+        if (!picture.restoreBackdrop(key)) {
+            drawStart(picture);
+            picture.keepBackdrop(key);
+        }
+        const int left = 20 + 9 * step;
+        drawStep(anew, left);
+        drawStep(picture, left);
+        QVERIFY2(picture.image() == anew.image(),
+                 qPrintable(QStringLiteral("step %1: %2")
+                                .arg(step)
+                                .arg(pictureDifference(picture.image(), anew.image()))));
+        QCOMPARE(picture.currentPos(), anew.currentPos());
+        QCOMPARE(picture.drawWidth(), anew.drawWidth());
+        const QRectF changed(picture.takeChanged());
+        for (int y = 0; y < before.height(); ++y)
+            for (int x = 0; x < before.width(); ++x)
+                if (before.pixel(x, y) != picture.image().pixel(x, y)
+                    && !changed.intersects(QRectF(x / ratio, y / ratio, 1 / ratio, 1 / ratio)))
+                    QFAIL(qPrintable(QStringLiteral("step %1: device pixel (%2, %3) changed "
+                                                    "outside the changed area")
+                                         .arg(step)
+                                         .arg(x)
+                                         .arg(y)));
+    }
 }
 
 void tst_PanelPaint::reprintingOverDamagedTextRestoresIt()

@@ -146,7 +146,7 @@ void PanelLabel::paint(QPainter &painter) const
         m_printedRatio = ratio;
         m_printedCaption = m_caption;
     }
-    painter.drawImage(m_pos - QPointF(1, 1), m_printed);
+    drawOneForOne(painter, m_pos - QPointF(1, 1), m_printed);
 }
 
 void PanelLabel::printCaption(QPainter &painter, const QRectF &box) const

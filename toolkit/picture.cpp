@@ -43,6 +43,28 @@ Span span(qreal low, qreal high)
 
 } // namespace
 
+void drawOneForOne(QPainter &painter, const QPointF &topLeft, const QImage &image)
+{
+    // Drawn at its device pixel ratio, the raster engine would copy only at ratios 1 and 2 and
+    // scale pixel by pixel at any other (3 is a 4K projector), which costs far more than the
+    // copy.
+    painter.save();
+    painter.translate(topLeft);
+    painter.scale(1 / image.devicePixelRatio(), 1 / image.devicePixelRatio());
+    const QTransform device = painter.combinedTransform();
+    if (device.type() <= QTransform::TxTranslate && device.dx() == std::round(device.dx())
+        && device.dy() == std::round(device.dy())) {
+        // The same pixels, seen at ratio 1: no copy is made.
+        const QImage oneToOne(image.constBits(), image.width(), image.height(),
+                              image.bytesPerLine(), image.format());
+        painter.drawImage(QPointF(0, 0), oneToOne);
+        painter.restore();
+        return;
+    }
+    painter.restore();
+    painter.drawImage(topLeft, image);
+}
+
 void Picture::resize(const QSize &size, qreal ratio)
 {
     QImage image(size * ratio, QImage::Format_RGB32);
@@ -65,6 +87,7 @@ void Picture::resize(const QSize &size, qreal ratio)
     m_changed = QRect(QPoint(0, 0), size);
     m_textReady = false;
     m_tiedLines.clear();
+    m_backdrop.reset();
 }
 
 QColor Picture::pixel(int x, int y) const
@@ -96,6 +119,7 @@ void Picture::changed(const QRectF &area)
         return;
     m_drawnSinceClear |= inside;
     m_changed |= inside;
+    m_drawnSinceBackdrop |= inside;
 }
 
 void Picture::clear()
@@ -107,11 +131,9 @@ void Picture::clear()
     if (m_backColor != m_clearedTo) {
         m_image.fill(m_backColor);
         m_changed = QRect(QPoint(0, 0), m_size);
+        m_drawnSinceBackdrop = m_changed;
     } else if (!m_drawnSinceClear.isEmpty()) {
-        const QRectF logical(m_drawnSinceClear);
-        const QRect device = QRectF(logical.topLeft() * m_ratio, logical.size() * m_ratio)
-                                 .toAlignedRect()
-                                 .intersected(m_image.rect());
+        const QRect device = deviceRect(m_drawnSinceClear);
         if (!device.isEmpty()) {
             // The same pixels, seen as an image of that area only: filled in place.
             QImage area(m_image.scanLine(device.top()) + device.left() * sizeof(QRgb),
@@ -119,9 +141,64 @@ void Picture::clear()
             area.fill(m_backColor);
         }
         m_changed |= m_drawnSinceClear;
+        m_drawnSinceBackdrop |= m_drawnSinceClear;
     }
     m_drawnSinceClear = QRect();
     m_clearedTo = m_backColor;
+}
+
+QRect Picture::deviceRect(const QRect &logical) const
+{
+    const QRectF area(logical);
+    return QRectF(area.topLeft() * m_ratio, area.size() * m_ratio)
+        .toAlignedRect()
+        .intersected(m_image.rect());
+}
+
+void Picture::keepBackdrop(const BackdropKey &key)
+{
+    // Outside what was drawn since the last clear every pixel has the cleared colour: keep
+    // only the inside (the grid's band, not the whole board).
+    const QRect area = m_drawnSinceClear;
+    m_backdrop
+        = Backdrop { key,        m_image.copy(deviceRect(area)), area, m_clearedTo.rgb(), m_current,
+                     m_drawWidth };
+    m_drawnSinceBackdrop = QRect();
+}
+
+bool Picture::restoreBackdrop(const BackdropKey &key)
+{
+    if (!m_backdrop || m_backdrop->key != key)
+        return false;
+    const Backdrop &kept = *m_backdrop;
+    const QRect device = deviceRect(m_drawnSinceBackdrop);
+    if (!device.isEmpty()) {
+        const QRect source = deviceRect(kept.area);
+        const qsizetype stride = m_image.bytesPerLine();
+        uchar *bits = m_image.bits();
+        for (int y = device.top(); y <= device.bottom(); ++y) {
+            QRgb *row = reinterpret_cast<QRgb *>(bits + y * stride);
+            const bool band = y >= source.top() && y <= source.bottom();
+            const int from = band ? std::clamp(source.left(), device.left(), device.right() + 1)
+                                  : device.right() + 1;
+            const int to = band ? std::clamp(source.right() + 1, from, device.right() + 1) : from;
+            std::fill(row + device.left(), row + from, kept.clearedTo);
+            if (to > from) {
+                const QRgb *keptRow
+                    = reinterpret_cast<const QRgb *>(kept.pixels.constScanLine(y - source.top()));
+                std::copy(keptRow + (from - source.left()), keptRow + (to - source.left()),
+                          row + from);
+            }
+            std::fill(row + to, row + device.right() + 1, kept.clearedTo);
+        }
+        m_changed |= m_drawnSinceBackdrop;
+    }
+    m_drawnSinceBackdrop = QRect();
+    m_drawnSinceClear = kept.area;
+    m_clearedTo = QColor(kept.clearedTo);
+    m_current = kept.current;
+    m_drawWidth = kept.drawWidth;
+    return true;
 }
 
 bool Picture::drawAxisLine(const QPointF &from, const QPointF &to, const QColor &color)
@@ -165,28 +242,29 @@ bool Picture::drawAxisLine(const QPointF &from, const QPointF &to, const QColor 
     }
     const qsizetype stride = m_image.bytesPerLine();
     uchar *bits = m_image.bits();
-    bool any = false;
+    // Only the pixels that took another colour count as changed: a grid line drawn again over
+    // the figure changes the figure's part of it, not the whole width of the board.
+    QRect differed;
     const int n = painted.width();
     for (int y = painted.top(); y <= painted.bottom(); ++y) {
         // Read first: a grid drawn again over itself changes no pixel and writes none.
         QRgb *row = reinterpret_cast<QRgb *>(bits + y * stride) + painted.left();
-        if (n <= 4) { // an upright line: a few pixels a row
-            for (int i = 0; i < n; ++i) {
-                any |= row[i] != value;
-                row[i] = value;
-            }
-            continue;
-        }
         QRgb differ = 0;
         for (int i = 0; i < n; ++i)
             differ |= row[i] ^ value;
-        if (differ) {
-            any = true;
-            std::fill_n(row, n, value);
-        }
+        if (!differ)
+            continue;
+        int first = 0;
+        while (row[first] == value)
+            ++first;
+        int last = n - 1;
+        while (row[last] == value)
+            --last;
+        std::fill(row + first, row + last + 1, value);
+        differed |= QRect(painted.left() + first, y, last - first + 1, 1);
     }
-    if (any)
-        changed(QRectF(QPointF(painted.topLeft()) / r, QSizeF(painted.size()) / r));
+    if (!differed.isEmpty())
+        changed(QRectF(QPointF(differed.topLeft()) / r, QSizeF(differed.size()) / r));
     return true;
 }
 

@@ -7,8 +7,15 @@
 #include <QImage>
 #include <QPointF>
 #include <QRect>
+#include <array>
 #include <optional>
 #include <vector>
+
+class QPainter;
+
+/// Draws `image`, kept at its own device pixel ratio, with its top-left corner at `topLeft`:
+/// where its pixels fall on whole device pixels it is copied one pixel for one.
+void drawOneForOne(QPainter &painter, const QPointF &topLeft, const QImage &image);
 
 /// A retained picture without a widget: an image kept at a device pixel ratio that drawing
 /// operations paint into, in logical pixels (origin top left). Nothing is antialiased, so flood
@@ -64,8 +71,21 @@ public:
     /// and forgets it. Drawing that leaves every pixel as it was adds nothing.
     QRect takeChanged();
 
+    /// A picture drawn again and again from the same start (a cleared board with its grid)
+    /// can be kept once and put back instead of drawn anew: only what was drawn over it since
+    /// is copied back. `key` says how the start was made from the drawing state found
+    /// (colours, width and whatever the caller varies); another key makes another start.
+    using BackdropKey = std::array<quint32, 4>;
+    /// Remembers the picture as it is now (pixels, text position, drawing width) as the start
+    /// for `key`. Resizing forgets it.
+    void keepBackdrop(const BackdropKey &key);
+    /// Puts the picture back as it was kept for `key`, if it was; returns whether it was.
+    bool restoreBackdrop(const BackdropKey &key);
+
 private:
     void changed(const QRectF &area);
+    // The device pixels of a logical rectangle, within the image.
+    QRect deviceRect(const QRect &logical) const;
     bool drawAxisLine(const QPointF &from, const QPointF &to, const QColor &color);
     // The device pixels the raster engine paints for a level or upright line whose stroke edge
     // runs through pixel centres; empty if they are no rectangle within `reach`.
@@ -82,6 +102,19 @@ private:
     FillStyle m_fillStyle = FillStyle::Transparent;
     QPointF m_current;
     QRect m_changed;
+    // A kept start, as much of it as differs from the colour it was cleared to, and what has
+    // been drawn over it since.
+    struct Backdrop
+    {
+        BackdropKey key;
+        QImage pixels; // the device pixels of `area`
+        QRect area; // logical; outside it everything is `clearedTo`
+        QRgb clearedTo;
+        QPointF current;
+        int drawWidth;
+    };
+    std::optional<Backdrop> m_backdrop;
+    QRect m_drawnSinceBackdrop;
     // Every pixel not of the colour last cleared to lies inside this logical rectangle, so a
     // clear changes only it.
     QRect m_drawnSinceClear;

@@ -162,6 +162,13 @@ bool PicturePanel::floodFill(int x, int y, const QColor &border)
     return painted;
 }
 
+bool PicturePanel::restoreBackdrop(const Picture::BackdropKey &key)
+{
+    const bool restored = m_picture.restoreBackdrop(key);
+    flush();
+    return restored;
+}
+
 void PicturePanel::addItem(PanelItem *item)
 {
     // Called from the item's base constructor: it cannot be asked for its bounds yet.
@@ -197,25 +204,7 @@ void PicturePanel::changeEvent(QEvent *event)
 
 void PicturePanel::drawPicture(QPainter &painter) const
 {
-    // The picture has as many pixels as the screen shows of it: copy them one for one. Drawn at
-    // its device pixel ratio, the raster engine would copy only at ratios 1 and 2 and scale
-    // pixel by pixel at any other (3 is a 4K projector), which costs far more than the copy.
-    const QImage &image = m_picture.image();
-    const qreal ratio = m_picture.ratio();
-    painter.save();
-    painter.scale(1 / ratio, 1 / ratio);
-    const QTransform device = painter.combinedTransform();
-    if (device.type() <= QTransform::TxTranslate && device.dx() == std::round(device.dx())
-        && device.dy() == std::round(device.dy())) {
-        // The same pixels, seen at ratio 1: no copy is made.
-        const QImage oneToOne(image.constBits(), image.width(), image.height(),
-                              image.bytesPerLine(), image.format());
-        painter.drawImage(QPointF(0, 0), oneToOne);
-        painter.restore();
-        return;
-    }
-    painter.restore();
-    painter.drawImage(QPointF(0, 0), image);
+    drawOneForOne(painter, QPointF(0, 0), m_picture.image());
 }
 
 void PicturePanel::paintEvent(QPaintEvent *event)
@@ -226,14 +215,33 @@ void PicturePanel::paintEvent(QPaintEvent *event)
     if (!contentsRect().contains(event->rect()))
         QFrame::paintEvent(event);
     QPainter painter(this);
-    painter.setClipRect(contentsRect());
+    // Qt leaves the opaque controls standing on the panel out of the area it lets a paint
+    // reach. Through a clip with such holes the raster engine copies row by row, and a copy
+    // of many rows it hands to worker threads and waits for: at a projector's ratio that
+    // costs more than the copy. One rectangle at a time, each copy is a plain blit.
+    const QRegion dirty = event->region() & contentsRect();
+    QRegion standing;
+    for (const QObject *child : children()) {
+        const auto *widget = qobject_cast<const QWidget *>(child);
+        if (widget && widget->isVisible())
+            standing |= widget->geometry();
+    }
+    for (const QRegion &part : { dirty - standing, dirty & standing }) {
+        for (const QRect &piece : part) {
+            painter.setClipRect(piece, Qt::ReplaceClip);
+            painter.save();
+            painter.translate(pictureOffset());
+            drawPicture(painter);
+            painter.restore();
+        }
+    }
+    painter.setClipRect(contentsRect(), Qt::ReplaceClip);
     painter.translate(pictureOffset());
-    drawPicture(painter);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    const QRect dirty = event->rect().translated(-pictureOffset());
+    const QRect dirtyArea = event->rect().translated(-pictureOffset());
     for (const auto &item : m_items) {
-        if (item->isVisible() && item->bounds().intersects(dirty))
+        if (item->isVisible() && item->bounds().intersects(dirtyArea))
             item->paint(painter);
     }
 }

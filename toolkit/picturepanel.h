@@ -63,6 +63,8 @@ public:
     void print(const QString &text);
     void printAt(const QPointF &topLeft, const QString &text);
     bool floodFill(int x, int y, const QColor &border);
+    void keepBackdrop(const Picture::BackdropKey &key) { m_picture.keepBackdrop(key); }
+    bool restoreBackdrop(const Picture::BackdropKey &key);
 
     /// Controls standing on the panel, painted in the order they were added. A control
     /// registers itself here when it is made, and the panel takes ownership of it: it lives as

@@ -54,15 +54,24 @@ void Form1::nuri(std::int16_t left)
 {
     if (jumping) // a jump draws the board once, at its end
         return;
-    kokuban->clear();
-    divider(kokuban);
-    kokuban->setFillStyle(PicturePanel::FillStyle::Solid);
-    if (Check1->isChecked()) {
-        hougan();
-        // The grid's lines cut gaps into the divider, through which a fill would run from one
-        // side of AB into the other: close them before any piece is filled.
+    // The cleared board with AB and the grid is the same at every step: it is drawn once and
+    // then put back where the figure stood, which at a projector's ratio is a fraction of the
+    // whole board to clear and draw again.
+    const bool grid = Check1->isChecked();
+    const Picture::BackdropKey start { kokuban->backColor().rgb(), kokuban->foreColor().rgb(),
+                                       quint32(kokuban->drawWidth()), grid };
+    if (!kokuban->restoreBackdrop(start)) {
+        kokuban->clear();
         divider(kokuban);
+        if (grid) {
+            hougan();
+            // The grid's lines cut gaps into the divider, through which a fill would run from
+            // one side of AB into the other: close them before any piece is filled.
+            divider(kokuban);
+        }
+        kokuban->keepBackdrop(start);
     }
+    kokuban->setFillStyle(PicturePanel::FillStyle::Solid);
     for (int k = 0; k < columns; ++k) {
         const std::int16_t p = numtext::toInt16(left + double(columnWidth) * k);
         switch (int(retsu[k])) {
