@@ -305,6 +305,9 @@ void tst_PanelPaint::puttingBackTheBackdropMatchesDrawingAnew()
         p.setFillStyle(Picture::FillStyle::Solid);
         p.setFillColor(white);
         p.floodFill(left + 30, 110, p.foreColor());
+        p.setDrawWidth(1); // a grid line again, over the filled figure
+        p.line(QPointF(10, 100), QPointF(190, 100), black);
+        p.setDrawWidth(2);
         p.printAt(QPointF(left, 130), QString::number(left));
     };
     for (int step = 0; step < 8; ++step) {

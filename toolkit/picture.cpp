@@ -88,6 +88,7 @@ void Picture::resize(const QSize &size, qreal ratio)
     m_textReady = false;
     m_tiedLines.clear();
     m_backdrop.reset();
+    m_intactLines.clear();
 }
 
 QColor Picture::pixel(int x, int y) const
@@ -120,6 +121,12 @@ void Picture::changed(const QRectF &area)
     m_drawnSinceClear |= inside;
     m_changed |= inside;
     m_drawnSinceBackdrop |= inside;
+    forgetIntactLines(deviceRect(inside));
+}
+
+void Picture::forgetIntactLines(const QRect &device)
+{
+    std::erase_if(m_intactLines, [&](const IntactLine &l) { return l.pixels.intersects(device); });
 }
 
 void Picture::clear()
@@ -132,6 +139,7 @@ void Picture::clear()
         m_image.fill(m_backColor);
         m_changed = QRect(QPoint(0, 0), m_size);
         m_drawnSinceBackdrop = m_changed;
+        m_intactLines.clear();
     } else if (!m_drawnSinceClear.isEmpty()) {
         const QRect device = deviceRect(m_drawnSinceClear);
         if (!device.isEmpty()) {
@@ -142,6 +150,7 @@ void Picture::clear()
         }
         m_changed |= m_drawnSinceClear;
         m_drawnSinceBackdrop |= m_drawnSinceClear;
+        forgetIntactLines(device);
     }
     m_drawnSinceClear = QRect();
     m_clearedTo = m_backColor;
@@ -192,6 +201,7 @@ bool Picture::restoreBackdrop(const BackdropKey &key)
             std::fill(row + to, row + device.right() + 1, kept.clearedTo);
         }
         m_changed |= m_drawnSinceBackdrop;
+        forgetIntactLines(device);
     }
     m_drawnSinceBackdrop = QRect();
     m_drawnSinceClear = kept.area;
@@ -240,6 +250,11 @@ bool Picture::drawAxisLine(const QPointF &from, const QPointF &to, const QColor 
             return false;
         painted = *learnt;
     }
+    // The graph's grid goes over itself at every step: where nothing was drawn since, there
+    // is not even a pixel to read.
+    const IntactLine drawn { painted, value };
+    if (std::find(m_intactLines.cbegin(), m_intactLines.cend(), drawn) != m_intactLines.cend())
+        return true;
     const qsizetype stride = m_image.bytesPerLine();
     uchar *bits = m_image.bits();
     // Only the pixels that took another colour count as changed: a grid line drawn again over
@@ -265,6 +280,9 @@ bool Picture::drawAxisLine(const QPointF &from, const QPointF &to, const QColor 
     }
     if (!differed.isEmpty())
         changed(QRectF(QPointF(differed.topLeft()) / r, QSizeF(differed.size()) / r));
+    if (m_intactLines.size() >= 256)
+        m_intactLines.clear();
+    m_intactLines.push_back(drawn);
     return true;
 }
 

@@ -131,6 +131,15 @@ private:
         }
     };
     QHash<TiedLine, QRect> m_tiedLines;
+    // Level and upright lines whose pixels nothing has touched since they were drawn.
+    struct IntactLine
+    {
+        QRect pixels; // device pixels
+        QRgb color;
+        bool operator==(const IntactLine &) const = default;
+    };
+    std::vector<IntactLine> m_intactLines;
+    void forgetIntactLines(const QRect &device);
     QImage m_scratch;
     // Flood-fill bookkeeping, kept between fills so that no fill allocates or clears a mask.
     std::vector<quint8> m_visited;

@@ -211,8 +211,10 @@ void PicturePanel::paintEvent(QPaintEvent *event)
 {
     // Everything asked for is painted now (the repaint manager hands over the whole dirty area).
     m_pendingRepaint.clear();
-    // The frame lies outside the picture: leave it alone when only the picture is repainted.
-    if (!contentsRect().contains(event->rect()))
+    // The frame lies outside the picture: leave it alone when only the picture is repainted
+    // (which takes more than a look at the bounding rectangle: two areas far apart can span
+    // past a corner of the picture).
+    if (!(event->region() - contentsRect()).isEmpty())
         QFrame::paintEvent(event);
     QPainter painter(this);
     // Qt leaves the opaque controls standing on the panel out of the area it lets a paint
