@@ -45,21 +45,12 @@ void paint(QWidget *w, const QColor &background, const QColor &text = QColor())
     w->setAutoFillBackground(true);
 }
 
-QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &place,
-                    const QColor &background, const QFont &font)
+// A control of the window: named, placed, in its font and colours.
+template<typename Control>
+Control *control(QWidget *parent, const char *name, const QString &caption, const QRect &place,
+                 const QFont &font, const QColor &background, const QColor &text = QColor())
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(place);
-    b->setFont(font);
-    paint(b, background);
-    return b;
-}
-
-QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, const QRect &place,
-                    const QColor &background, const QColor &text, const QFont &font)
-{
-    auto *c = new QCheckBox(caption, parent);
+    auto *c = new Control(caption, parent);
     c->setObjectName(QLatin1String(name));
     c->setGeometry(place);
     c->setFont(font);
@@ -67,15 +58,23 @@ QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, c
     return c;
 }
 
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &place,
+                    const QColor &background, const QFont &font)
+{
+    return control<QPushButton>(parent, name, caption, place, font, background);
+}
+
+QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, const QRect &place,
+                    const QColor &background, const QColor &text, const QFont &font)
+{
+    return control<QCheckBox>(parent, name, caption, place, font, background, text);
+}
+
 QLabel *label(QWidget *parent, const char *name, const QString &caption, const QRect &place,
               const QColor &background, const QColor &text, const QFont &font)
 {
-    auto *l = new QLabel(caption, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(place);
-    l->setFont(font);
+    auto *l = control<QLabel>(parent, name, caption, place, font, background, text);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    paint(l, background, text);
     return l;
 }
 

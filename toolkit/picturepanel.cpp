@@ -218,9 +218,9 @@ void PicturePanel::paintEvent(QPaintEvent *event)
         QFrame::paintEvent(event);
     QPainter painter(this);
     // Qt leaves the opaque controls standing on the panel out of the area it lets a paint
-    // reach. Through a clip with such holes the raster engine copies row by row, and a copy
-    // of many rows it hands to worker threads and waits for: at a projector's ratio that
-    // costs more than the copy. One rectangle at a time, each copy is a plain blit.
+    // reach. Through a clip with such holes the raster engine copies and fills row by row, and
+    // hands many rows to worker threads and waits for them: at a projector's ratio that costs
+    // more than the work. Painted one hole-free rectangle at a time, a copy is a plain blit.
     const QRegion dirty = event->region() & contentsRect();
     QRegion standing;
     for (const QObject *child : children()) {
@@ -228,23 +228,29 @@ void PicturePanel::paintEvent(QPaintEvent *event)
         if (widget && widget->isVisible())
             standing |= widget->geometry();
     }
-    for (const QRegion &part : { dirty - standing, dirty & standing }) {
-        for (const QRect &piece : part) {
-            painter.setClipRect(piece, Qt::ReplaceClip);
-            painter.save();
-            painter.translate(pictureOffset());
-            drawPicture(painter);
-            painter.restore();
-        }
-    }
-    painter.setClipRect(contentsRect(), Qt::ReplaceClip);
+    std::vector<QRect> pieces;
+    for (const QRegion &part : { dirty - standing, dirty & standing })
+        pieces.insert(pieces.end(), part.begin(), part.end());
     painter.translate(pictureOffset());
+    for (QRect &piece : pieces) {
+        piece.translate(-pictureOffset());
+        painter.setClipRect(piece, Qt::ReplaceClip);
+        drawPicture(painter);
+    }
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    const QRect dirtyArea = event->rect().translated(-pictureOffset());
+    // The pieces do not overlap: a control painted in each piece it reaches is painted once
+    // at every pixel, over the picture and under the controls that come after it.
     for (const auto &item : m_items) {
-        if (item->isVisible() && item->bounds().intersects(dirtyArea))
-            item->paint(painter);
+        if (!item->isVisible())
+            continue;
+        const QRect bounds = item->bounds();
+        for (const QRect &piece : pieces) {
+            if (bounds.intersects(piece)) {
+                painter.setClipRect(piece, Qt::ReplaceClip);
+                item->paint(painter);
+            }
+        }
     }
 }
 
