@@ -2,6 +2,9 @@
 #include "testsupport.h"
 #include "toolkit/picture.h"
 
+#include <deque>
+#include <random>
+
 using namespace lesson;
 
 // The border fill that paints the figure: it must stop exactly at outlines of the border colour
@@ -20,6 +23,8 @@ private slots:
     void paintsNothing_data();
     void paintsNothing();
     void keepsFillingAfterManyFills();
+    void paintsExactlyTheAreaItsSeedReaches_data();
+    void paintsExactlyTheAreaItsSeedReaches();
 
 private:
     // Counts the pixels of `color` in the rectangle.
@@ -183,6 +188,71 @@ void tst_FloodFill::keepsFillingAfterManyFills()
         QVERIFY(picture.floodFill(120, 120, yellow));
     }
     QCOMPARE(count(QRect(101, 101, 38, 38), grey), 38 * 38);
+}
+
+void tst_FloodFill::paintsExactlyTheAreaItsSeedReaches_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    for (const qreal ratio : { 1.0, 1.5, 2.0, 3.0 })
+        QTest::newRow(qPrintable(QStringLiteral("ratio %1").arg(ratio))) << ratio;
+}
+
+void tst_FloodFill::paintsExactlyTheAreaItsSeedReaches()
+{
+    // Random tangles of lines in the border colour and others, some of the fill colour, against
+    // the plainest fill there is: every device pixel 4-connected to the seed's through pixels
+    // not of the border colour.
+    QFETCH(qreal, ratio);
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> across(0, 59), down(0, 39), colour(0, 3);
+    const QColor colours[] = { yellow, white, black, boardGreen };
+    for (int round = 0; round < 300; ++round) {
+        picture = Picture();
+        picture.setBackColor(boardGreen);
+        picture.resize(QSize(60, 40), ratio);
+        picture.clear();
+        for (int i = 0; i < 5 + round % 25; ++i) {
+            picture.setDrawWidth(1 + i % 3);
+            picture.line(QPointF(across(random), down(random)),
+                         QPointF(across(random), down(random)), colours[colour(random)]);
+        }
+        picture.setFillStyle(Picture::FillStyle::Solid);
+        picture.setFillColor(white);
+        const QPoint seed(across(random), down(random));
+        const QImage before = picture.image().copy();
+        QImage expected = before.copy();
+        const auto border = [&](const QPoint &p) { return sameRgb(before.pixel(p), yellow); };
+        const QPoint start(int(std::floor((seed.x() + 0.5) * ratio)),
+                           int(std::floor((seed.y() + 0.5) * ratio)));
+        if (!border(start)) {
+            std::vector<bool> reached(size_t(before.width()) * before.height());
+            std::deque<QPoint> next { start };
+            reached[size_t(start.y()) * before.width() + start.x()] = true;
+            while (!next.empty()) {
+                const QPoint p = next.front();
+                next.pop_front();
+                expected.setPixel(p, white.rgb());
+                for (const QPoint step :
+                     { QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1) }) {
+                    const QPoint q = p + step;
+                    if (!before.rect().contains(q) || border(q))
+                        continue;
+                    if (!reached[size_t(q.y()) * before.width() + q.x()]) {
+                        reached[size_t(q.y()) * before.width() + q.x()] = true;
+                        next.push_back(q);
+                    }
+                }
+            }
+        }
+        picture.floodFill(seed.x(), seed.y(), yellow);
+        const QString difference = pictureDifference(picture.image(), expected);
+        QVERIFY2(difference.isEmpty(),
+                 qPrintable(QStringLiteral("round %1, seed (%2, %3): %4")
+                                .arg(round)
+                                .arg(seed.x())
+                                .arg(seed.y())
+                                .arg(difference)));
+    }
 }
 
 KANSU_TEST_MAIN(tst_FloodFill)

@@ -445,41 +445,63 @@ bool Picture::floodFill(int x, int y, const QColor &border)
     quint8 *visited = m_visited.data();
 
     int minX = sx, maxX = sx, minY = sy, maxY = sy;
-    m_fillStack.clear();
-    m_fillStack.push_back(QPoint(sx, sy));
-    while (!m_fillStack.empty()) {
-        const QPoint seed = m_fillStack.back();
-        m_fillStack.pop_back();
-        const int yy = seed.y();
-        QRgb *line = row(yy);
-        quint8 *mark = visited + size_t(yy) * w;
-        auto open = [&](int xx) { return mark[xx] != gen && (line[xx] & 0xFFFFFF) != stop; };
-        if (!open(seed.x()))
-            continue;
-        int left = seed.x();
-        while (left > 0 && open(left - 1))
-            --left;
-        int right = seed.x();
-        while (right + 1 < w && open(right + 1))
-            ++right;
+    auto open = [&](const QRgb *line, const quint8 *mark, int xx) {
+        return (line[xx] & 0xFFFFFF) != stop && mark[xx] != gen;
+    };
+    auto fillRun = [&](QRgb *line, quint8 *mark, int yy, int left, int right) {
         std::fill(line + left, line + right + 1, paint);
         std::fill(mark + left, mark + right + 1, gen);
         minX = std::min(minX, left);
         maxX = std::max(maxX, right);
         minY = std::min(minY, yy);
         maxY = std::max(maxY, yy);
-        for (int ny : { yy - 1, yy + 1 }) {
-            if (ny < 0 || ny >= h)
+    };
+    // Runs are filled whole, and the row beyond a run is scanned only under it; the row back
+    // towards the run it came from, only where it reaches past that run (the rest is filled or
+    // closed already). So each pixel is read about once, not three times.
+    {
+        QRgb *line = row(sy);
+        quint8 *mark = visited + size_t(sy) * w;
+        int left = sx, right = sx;
+        while (left > 0 && open(line, mark, left - 1))
+            --left;
+        while (right + 1 < w && open(line, mark, right + 1))
+            ++right;
+        fillRun(line, mark, sy, left, right);
+        m_fillStack.clear();
+        m_fillStack.push_back({ left, right, sy + 1, 1 });
+        m_fillStack.push_back({ left, right, sy - 1, -1 });
+    }
+    while (!m_fillStack.empty()) {
+        const FillSpan from = m_fillStack.back();
+        m_fillStack.pop_back();
+        const int yy = from.y;
+        if (yy < 0 || yy >= h)
+            continue;
+        QRgb *line = row(yy);
+        quint8 *mark = visited + size_t(yy) * w;
+        int xx = from.left;
+        while (xx <= from.right) {
+            if (!open(line, mark, xx)) {
+                ++xx;
                 continue;
-            const QRgb *next = row(ny);
-            const quint8 *nextMark = visited + size_t(ny) * w;
-            bool inRun = false;
-            for (int i = left; i <= right; ++i) {
-                const bool o = nextMark[i] != gen && (next[i] & 0xFFFFFF) != stop;
-                if (o && !inRun)
-                    m_fillStack.push_back(QPoint(i, ny));
-                inRun = o;
             }
+            int left = xx;
+            if (xx == from.left) // a run under the left end may reach further left
+                while (left > 0 && open(line, mark, left - 1))
+                    --left;
+            int right = xx;
+            while (right + 1 < w && open(line, mark, right + 1))
+                ++right;
+            fillRun(line, mark, yy, left, right);
+            m_fillStack.push_back({ left, right, yy + from.dy, from.dy });
+            // The run came from a row filled over [from.left, from.right], closed just beyond
+            // either end: what lies further out in that row is unexplored.
+            if (left < from.left - 1)
+                m_fillStack.push_back({ left, from.left - 2, yy - from.dy, -from.dy });
+            if (right > from.right + 1)
+                m_fillStack.push_back({ from.right + 2, right, yy - from.dy, -from.dy });
+            xx = right + 2; // right + 1 is closed
         }
     }
     const QRectF device(minX, minY, maxX - minX + 1, maxY - minY + 1);

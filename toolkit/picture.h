@@ -144,7 +144,12 @@ private:
     // Flood-fill bookkeeping, kept between fills so that no fill allocates or clears a mask.
     std::vector<quint8> m_visited;
     quint8 m_fillGeneration = 0;
-    std::vector<QPoint> m_fillStack;
+    struct FillSpan
+    {
+        int left, right; // a filled run of the row next to `y`, on the side `dy` came from
+        int y, dy;
+    };
+    std::vector<FillSpan> m_fillStack;
     // What print needs of the font, kept until the font changes.
     QFont m_font;
     bool m_textReady = false;
