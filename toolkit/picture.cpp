@@ -119,13 +119,14 @@ void Picture::changed(const QRectF &area)
     if (inside.isEmpty())
         return;
     m_drawnSinceClear |= inside;
-    m_changed |= inside;
-    m_drawnSinceBackdrop |= inside;
-    forgetIntactLines(deviceRect(inside));
+    pixelsChanged(inside);
 }
 
-void Picture::forgetIntactLines(const QRect &device)
+void Picture::pixelsChanged(const QRect &logical)
 {
+    m_changed |= logical;
+    m_drawnSinceBackdrop |= logical;
+    const QRect device = deviceRect(logical);
     std::erase_if(m_intactLines, [&](const IntactLine &l) { return l.pixels.intersects(device); });
 }
 
@@ -137,9 +138,7 @@ void Picture::clear()
     // projector's ratio the whole picture is megabytes.)
     if (m_backColor != m_clearedTo) {
         m_image.fill(m_backColor);
-        m_changed = QRect(QPoint(0, 0), m_size);
-        m_drawnSinceBackdrop = m_changed;
-        m_intactLines.clear();
+        pixelsChanged(QRect(QPoint(0, 0), m_size));
     } else if (!m_drawnSinceClear.isEmpty()) {
         const QRect device = deviceRect(m_drawnSinceClear);
         if (!device.isEmpty()) {
@@ -148,9 +147,7 @@ void Picture::clear()
                         device.width(), device.height(), m_image.bytesPerLine(), m_image.format());
             area.fill(m_backColor);
         }
-        m_changed |= m_drawnSinceClear;
-        m_drawnSinceBackdrop |= m_drawnSinceClear;
-        forgetIntactLines(device);
+        pixelsChanged(m_drawnSinceClear);
     }
     m_drawnSinceClear = QRect();
     m_clearedTo = m_backColor;
@@ -169,9 +166,8 @@ void Picture::keepBackdrop(const BackdropKey &key)
     // Outside what was drawn since the last clear every pixel has the cleared colour: keep
     // only the inside (the grid's band, not the whole board).
     const QRect area = m_drawnSinceClear;
-    m_backdrop
-        = Backdrop { key,        m_image.copy(deviceRect(area)), area, m_clearedTo.rgb(), m_current,
-                     m_drawWidth };
+    QImage pixels = m_image.copy(deviceRect(area));
+    m_backdrop = Backdrop { key, pixels, area, m_clearedTo.rgb(), m_current, m_drawWidth };
     m_drawnSinceBackdrop = QRect();
 }
 
@@ -200,8 +196,7 @@ bool Picture::restoreBackdrop(const BackdropKey &key)
             }
             std::fill(row + to, row + device.right() + 1, kept.clearedTo);
         }
-        m_changed |= m_drawnSinceBackdrop;
-        forgetIntactLines(device);
+        pixelsChanged(m_drawnSinceBackdrop);
     }
     m_drawnSinceBackdrop = QRect();
     m_drawnSinceClear = kept.area;

@@ -83,7 +83,11 @@ public:
     bool restoreBackdrop(const BackdropKey &key);
 
 private:
+    // Drawing that may have changed pixels inside `area` (logical): it needs repainting.
     void changed(const QRectF &area);
+    // Pixels inside `logical` may have changed, by drawing or by wiping: the area to repaint,
+    // what a backdrop must put back, lines no longer known intact.
+    void pixelsChanged(const QRect &logical);
     // The device pixels of a logical rectangle, within the image.
     QRect deviceRect(const QRect &logical) const;
     bool drawAxisLine(const QPointF &from, const QPointF &to, const QColor &color);
@@ -139,7 +143,6 @@ private:
         bool operator==(const IntactLine &) const = default;
     };
     std::vector<IntactLine> m_intactLines;
-    void forgetIntactLines(const QRect &device);
     QImage m_scratch;
     // Flood-fill bookkeeping, kept between fills so that no fill allocates or clears a mask.
     std::vector<quint8> m_visited;

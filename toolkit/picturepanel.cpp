@@ -202,11 +202,6 @@ void PicturePanel::changeEvent(QEvent *event)
     QFrame::changeEvent(event);
 }
 
-void PicturePanel::drawPicture(QPainter &painter) const
-{
-    drawOneForOne(painter, QPointF(0, 0), m_picture.image());
-}
-
 void PicturePanel::paintEvent(QPaintEvent *event)
 {
     // Everything asked for is painted now (the repaint manager hands over the whole dirty area).
@@ -235,7 +230,7 @@ void PicturePanel::paintEvent(QPaintEvent *event)
     for (QRect &piece : pieces) {
         piece.translate(-pictureOffset());
         painter.setClipRect(piece, Qt::ReplaceClip);
-        drawPicture(painter);
+        drawOneForOne(painter, QPointF(0, 0), m_picture.image());
     }
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, true);

@@ -94,7 +94,6 @@ private:
     // Repaints what the last drawing changed.
     void flush();
     void repaintArea(const QRect &widgetRect);
-    void drawPicture(QPainter &painter) const;
     void sendFont();
 
     Picture m_picture;
