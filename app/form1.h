@@ -92,7 +92,9 @@ private slots:
 
 private:
     friend class FormProbe; // tests and benchmarks read the fields through it
-    friend class PredictionTool; // reads x, the figure and the panels; changes none of them
+    // Reads x and the figure; puts its boxes and marks on the table and graph panels as child
+    // widgets, never into their pictures or the lesson's fields.
+    friend class PredictionTool;
 
     // ---- Window and start-up (app/) ----
     void createControls();
