@@ -72,6 +72,12 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/man/ja/kansu.1.gz
 # Debian's places: a package whose version has no Debian revision keeps changelog.gz.
 install(FILES data/copyright ${kansu_changelog_gz} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
+# A stripped install (the package's) also drops the compilers' notes, as Debian strips.
+install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment --remove-section=.note
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/kansu\")
+endif()")
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kansu)
 set(CPACK_PACKAGE_CONTACT "${KANSU_PACKAGE_CONTACT}")
