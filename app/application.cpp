@@ -13,7 +13,8 @@ void setUpApplication(QApplication &app)
     // Controls that name no font take the system's face: a Japanese gothic, so kana render.
     app.setFont(fonts::gothic(fonts::defaultPoints));
     app.setApplicationName(QStringLiteral("kansu"));
-    app.setApplicationVersion(QStringLiteral("1.1"));
+    // The build passes the project's version, the one the package and its metadata carry too.
+    app.setApplicationVersion(QStringLiteral(KANSU_VERSION));
     // Lets the desktop match the window to the installed entry and its icon.
     app.setDesktopFileName(QStringLiteral("kansu"));
 }

@@ -1,7 +1,9 @@
 #include "app/commandline.h"
+#include "app/manpage.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -13,6 +15,10 @@ int parseCommandLine(const QStringList &arguments, StartOptions &options)
         "commandline", "関数の利用: 図形が長方形から出ていくときの面積ｙ"));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    // The build writes the manual page with this, from the very text --help prints.
+    QCommandLineOption man(QStringLiteral("man"));
+    man.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(man);
     std::array<QCommandLineOption *, tools::toolCount> byTool {};
     std::vector<std::unique_ptr<QCommandLineOption>> made;
     for (const tools::ToolRow &r : tools::table()) {
@@ -38,6 +44,13 @@ int parseCommandLine(const QStringList &arguments, StartOptions &options)
     }
     if (parser.isSet(help)) {
         std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(man)) {
+        const QString program = QFileInfo(arguments.value(0)).fileName();
+        std::fputs(
+            qPrintable(manPage(parser.helpText(), program, QCoreApplication::applicationVersion())),
+            stdout);
         return 0;
     }
     if (parser.isSet(version)) {

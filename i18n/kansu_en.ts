@@ -718,6 +718,17 @@
     </message>
 </context>
 <context>
+    <name>manpage</name>
+    <message>
+        <source>名前</source>
+        <translation>NAME</translation>
+    </message>
+    <message>
+        <source>書式</source>
+        <translation>SYNOPSIS</translation>
+    </message>
+</context>
+<context>
     <name>prediction</name>
     <message>
         <source>ｙを入れてください</source>

@@ -25,6 +25,10 @@ ensure_packages() {
 BUILD_PACKAGES=(g++ cmake make qt6-base-dev libxkbcommon-dev libgl-dev fonts-ipafont-gothic
                 qt6-l10n-tools qt6-tools-dev)
 
+# What making and checking the Debian package needs (scripts/package, the install tests).
+PACKAGE_PACKAGES=(dpkg-dev lintian appstream desktop-file-utils man-db file poppler-utils
+                  shared-mime-info libxml2-utils)
+
 # build DIR [cmake options...]: configures once and builds with every core.
 build_in() {
     local dir="$1"
