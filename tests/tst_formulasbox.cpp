@@ -81,10 +81,10 @@ void tst_FormulasBox::followsTheLesson_data()
 {
     QTest::addColumn<QStringList>("actions");
     QTest::addColumn<QStringList>("lines");
-    const QString example1 = "0 ≦ χ ≦ 6 のとき y = ½χ²", example2 = "6 ≦ χ ≦ 8 のとき y = 4χ − 6",
-                  example3 = "8 ≦ χ ≦ 10 のとき y = 26";
+    const QString example1 = "0 ≦ x ≦ 6 のとき y = 1/2 x²",
+                  example2 = "6 ≦ x ≦ 8 のとき y = 4x − 6", example3 = "8 ≦ x ≦ 10 のとき y = 26";
     const QStringList worked { "triangle over 1", "bar over 3" };
-    QTest::newRow("switched on") << QStringList() << QStringList { "* 0 ≦ χ ≦ 10 のとき y = 0" };
+    QTest::newRow("switched on") << QStringList() << QStringList { "* 0 ≦ x ≦ 10 のとき y = 0" };
     QTest::newRow("drops: the worked example")
         << worked << QStringList { "* " + example1, example2, example3 };
     QTest::newRow("steps to 3.5") << worked + QStringList { "step 7" }
@@ -98,9 +98,9 @@ void tst_FormulasBox::followsTheLesson_data()
                             << QStringList { "* " + example1, example2, example3 };
     QTest::newRow("take-off of the bar")
         << worked + QStringList { "off 3" }
-        << QStringList { "* " + example1, "6 ≦ χ ≦ 10 のとき y = 18" };
+        << QStringList { "* " + example1, "6 ≦ x ≦ 10 のとき y = 18" };
     QTest::newRow("初期画面") << worked + QStringList { "step 3", "initial" }
-                              << QStringList { "* 0 ≦ χ ≦ 10 のとき y = 0" };
+                              << QStringList { "* 0 ≦ x ≦ 10 のとき y = 0" };
 }
 
 void tst_FormulasBox::followsTheLesson()
