@@ -301,27 +301,29 @@ void formulas(Paper &paper, const Sheet &sheet)
 {
     if (sheet.formulas.empty())
         return;
-    // The largest size up to 9 pt at which the longest line fits the column.
-    const double width = (pageWidth - margin - formulasLeft) * paper.kx;
-    qreal points = 9;
-    for (; points > 6; points -= 0.5) {
+    // Under the table when the lines fit there, else from nearer the graph; at the largest size
+    // up to 9 pt at which the longest line fits.
+    const auto widest = [&](qreal points) {
         const formulas::Setter setter(fonts::gothic(points), paper.device);
-        double widest = 0;
+        double most = 0;
         for (const formulas::Written &line : sheet.formulas)
-            widest = std::max(widest, setter.width(line));
-        if (widest <= width)
-            break;
-    }
+            most = std::max(most, setter.width(line) / paper.kx);
+        return most;
+    };
+    const double right = pageWidth - margin;
+    const double left = widest(9) <= right - tableLeft ? tableLeft : formulasLeft;
+    qreal points = 9;
+    while (points > 6 && widest(points) > right - left)
+        points -= 0.5;
     const formulas::Setter setter(fonts::gothic(points), paper.device);
     const double pitch = (setter.ascent() + setter.descent()) / paper.ky + 1;
     // Under the table's note, or higher when five lines would reach the axis's label.
     double y = std::min(tableTop + 12 * tableRow + 17,
                         formulasBottom - pitch * double(sheet.formulas.size()));
-    paper.text(formulasLeft, y - 7, 60, 6, Qt::AlignLeft | Qt::AlignBottom, Text::tr("式"), 10,
-               true);
+    paper.text(left, y - 7, 60, 6, Qt::AlignLeft | Qt::AlignBottom, Text::tr("式"), 10, true);
     paper.p.setPen(black);
     for (const formulas::Written &line : sheet.formulas) {
-        setter.draw(paper.p, paper.at(formulasLeft, y + setter.ascent() / paper.ky), line);
+        setter.draw(paper.p, paper.at(left, y + setter.ascent() / paper.ky), line);
         y += pitch;
     }
 }
