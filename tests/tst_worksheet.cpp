@@ -122,13 +122,13 @@ QRectF largestBlackShape(const QImage &page, int *stroke = nullptr)
 
 constexpr double mmPerPoint = 25.4 / 72;
 
-// A word that pdftotext reads, its box in mm from the paper's corner, and which of its lines
-// holds it.
+// A word that pdftotext reads, its box in mm from the paper's corner, and which row of text
+// holds it (see rowsOf()).
 struct Word
 {
     QString text;
     QRectF box;
-    int line = 0;
+    int row = -1;
 };
 
 // The words of each page, as pdftotext lays them out.
@@ -137,7 +137,6 @@ std::vector<std::vector<Word>> wordsOf(const QString &pdf)
     QXmlStreamReader xml(tool(QStringLiteral("pdftotext"),
                               { QStringLiteral("-bbox-layout"), pdf, QStringLiteral("-") }));
     std::vector<std::vector<Word>> pages;
-    int line = 0;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
@@ -147,11 +146,9 @@ std::vector<std::vector<Word>> wordsOf(const QString &pdf)
         };
         if (xml.name() == QLatin1String("page")) {
             pages.emplace_back();
-        } else if (xml.name() == QLatin1String("line")) {
-            ++line;
         } else if (xml.name() == QLatin1String("word") && !pages.empty()) {
             const QRectF box(QPointF(mm("xMin"), mm("yMin")), QPointF(mm("xMax"), mm("yMax")));
-            pages.back().push_back({ xml.readElementText(), box, line });
+            pages.back().push_back({ xml.readElementText(), box });
         }
     }
     return pages;
@@ -159,8 +156,9 @@ std::vector<std::vector<Word>> wordsOf(const QString &pdf)
 
 // The page's text as rows a reader follows, spaces dropped: words on one baseline in order;
 // a smaller word stacked over another is a fraction "1/2", a smaller word raised alone a power
-// "²". A row grows from left to right, each word at most 3 mm after the last.
-QStringList rowsOf(std::vector<Word> words)
+// "²". A row grows from left to right, each word at most 3 mm after the last. Each word learns
+// its row.
+QStringList rowsOf(std::vector<Word> &words)
 {
     std::sort(words.begin(), words.end(),
               [](const Word &a, const Word &b) { return a.box.left() < b.box.left(); });
@@ -171,7 +169,7 @@ QStringList rowsOf(std::vector<Word> words)
         std::vector<const Word *> words;
     };
     std::vector<Row> rows;
-    for (const Word &w : words) {
+    for (Word &w : words) {
         const double middle = w.box.center().y();
         Row *mine = nullptr;
         for (Row &r : rows) {
@@ -189,6 +187,7 @@ QStringList rowsOf(std::vector<Word> words)
             rows.push_back({ w.box.height(), middle, w.box, {} });
             mine = &rows.back();
         }
+        w.row = int(mine - rows.data());
         mine->words.push_back(&w);
         mine->band |= w.box;
     }
@@ -332,7 +331,8 @@ void tst_Worksheet::answerKeyStatesTheFormulasWhenTheToolIsOn()
                             file(QStringLiteral("formulas.kansu"), workedExampleFile) });
     QVERIFY2(run.status == 0, qPrintable(run.err));
     // Read as a reader follows the lines: ½ stacked as 1 over 2, the square raised.
-    const QStringList key = rowsOf(wordsOf(pdf).at(1));
+    std::vector<Word> words = wordsOf(pdf).at(1);
+    const QStringList key = rowsOf(words);
     for (const char *line : { "0≦x≦6のときy=1/2x²", "6≦x≦8のときy=4x−6", "8≦x≦10のときy=26" })
         QVERIFY2(key.contains(QString::fromUtf8(line)), qPrintable(key.join(u'|')));
     const auto page = [](const QString &path, int n) {
@@ -421,8 +421,10 @@ void tst_Worksheet::pagesKeepClearOfTheEdgeAndOfThemselves()
     QVERIFY(translation::use(language));
     const QString pdf = sheetPdf(columns, x, QStringLiteral("clear.pdf"));
     QVERIFY(translation::use(QStringLiteral("ja")));
-    const std::vector<std::vector<Word>> pages = wordsOf(pdf);
+    std::vector<std::vector<Word>> pages = wordsOf(pdf);
     QCOMPARE(pages.size(), size_t(2));
+    const QStringList rows = rowsOf(pages[1]);
+    rowsOf(pages[0]);
     const QRectF inside(10, 10, 190, 277); // A4 less 10 mm all round
     for (size_t page = 0; page < pages.size(); ++page) {
         const std::vector<Word> &words = pages[page];
@@ -435,25 +437,27 @@ void tst_Worksheet::pagesKeepClearOfTheEdgeAndOfThemselves()
                                     .arg(w.box.top())
                                     .arg(w.box.right())
                                     .arg(w.box.bottom())));
-        // Words of different lines never meet: a line's glyphs fill the middle of its boxes,
-        // so that is what must stay apart.
+        // Texts keep apart: 3 mm side by side, so that none reads on into the next, and the
+        // middles of their words' boxes, where the glyphs stand, never meet above each other.
+        const auto core
+            = [](const QRectF &r) { return r.adjusted(0, r.height() * 0.2, 0, -r.height() * 0.2); };
         for (size_t i = 0; i < words.size(); ++i) {
             for (size_t j = i + 1; j < words.size(); ++j) {
-                if (words[i].line == words[j].line)
+                if (words[i].row == words[j].row)
                     continue;
-                const auto core = [](const QRectF &r) {
-                    return r.adjusted(0, r.height() * 0.2, 0, -r.height() * 0.2);
-                };
-                QVERIFY2(!core(words[i].box).intersects(core(words[j].box)),
+                const QRectF a = core(words[i].box), b = core(words[j].box);
+                const bool level = a.top() < b.bottom() && b.top() < a.bottom();
+                const double apart = std::max(a.left() - b.right(), b.left() - a.right());
+                QVERIFY2(!(level && apart < 3) && !a.intersects(b),
                          qPrintable(QStringLiteral("page %1: \"%2\" meets \"%3\"")
                                         .arg(page + 1)
                                         .arg(words[i].text, words[j].text)));
             }
         }
         // Nor does anything drawn come near the edge: no ink in the 10 mm round the page.
-        const QImage image = rendered(pdf, int(page) + 1, 50);
+        const QImage image = rendered(pdf, int(page) + 1, 100);
         QVERIFY(!image.isNull());
-        const double px = 50 / 25.4;
+        const double px = 100 / 25.4;
         const QRect clear(int(std::ceil(10 * px)), int(std::ceil(10 * px)),
                           int(std::floor(190 * px)) - 1, int(std::floor(277 * px)) - 1);
         for (int row = 0; row < image.height(); ++row) {
@@ -465,9 +469,30 @@ void tst_Worksheet::pagesKeepClearOfTheEdgeAndOfThemselves()
                                          .arg(row / px)));
             }
         }
+        // The figure: ABCD, and all drawn left of it between the rows of AD and BC. No word
+        // stands on it.
+        int stroke = 0;
+        const QRectF abcd = largestBlackShape(image, &stroke);
+        double left = abcd.left();
+        for (int row = int(abcd.top()); row <= int(abcd.bottom()); ++row) {
+            for (int col = 0; col < int(abcd.left()) - stroke; ++col) {
+                if (qGray(image.pixel(col, row)) < 200) {
+                    left = std::min(left, double(col));
+                    break;
+                }
+            }
+        }
+        const QRectF figure(QPointF(left, abcd.top() - stroke / 2.0) / px,
+                            QPointF(abcd.right() + stroke / 2.0, abcd.bottom() + stroke / 2.0)
+                                / px);
+        QVERIFY(qAbs(figure.height() - 60) < 1.5);
+        for (const Word &w : words)
+            QVERIFY2(
+                !figure.intersects(core(w.box)),
+                qPrintable(
+                    QStringLiteral("page %1: \"%2\" on the figure").arg(page + 1).arg(w.text)));
     }
     // The answer key states each formula on a line of its own, nothing else on it.
-    const QStringList rows = rowsOf(pages[1]);
     QVERIFY(translation::use(language));
     QStringList expected;
     for (const formulas::Stretch &s : formulas::stretches(columns))
