@@ -144,9 +144,25 @@ void tst_FormulasBox::coversNothingOfTheLesson()
     }
     // The hidden graph stays hidden beside the box.
     QCOMPARE(probe->gamen()->isVisible(), graph);
-    // Every line fits: none is cut at the box's edge.
-    for (QLabel *label : box->findChildren<QLabel *>())
+    // Every line fits: none is cut at the box's edge, and nothing a line paints (a stacked
+    // fraction, a raised power, a leaning x) reaches its label's edge.
+    for (QLabel *label : box->findChildren<QLabel *>()) {
         QVERIFY(label->width() >= label->sizeHint().width());
+        if (!label->isVisible())
+            continue;
+        // A line just shown gets its height when the box's layout next runs.
+        QTRY_VERIFY(label->height() >= label->sizeHint().height());
+        const QImage image = label->grab().toImage();
+        const QRgb ground = image.pixel(image.width() - 1, 0);
+        for (int x = 0; x < image.width(); ++x) {
+            for (int y : { 0, image.height() - 1 })
+                QVERIFY2(image.pixel(x, y) == ground, qPrintable(label->text()));
+        }
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x : { 0, image.width() - 1 })
+                QVERIFY2(image.pixel(x, y) == ground, qPrintable(label->text()));
+        }
+    }
 }
 
 KANSU_TEST_MAIN(tst_FormulasBox)

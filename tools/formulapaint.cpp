@@ -92,7 +92,10 @@ qreal Setter::layout(const Written &line, QPainter *painter, QPointF origin) con
         case Part::Variable: {
             const QFont &font = part.kind == Part::Text ? m_font : m_variable;
             const Ink i = ink(font, m_device, part.text);
-            const qreal x = afterSign ? inkRight + gap - i.left : pen;
+            // An italic letter that starts a line leans out of it: keep it inside.
+            const bool leansOut = part.kind == Part::Variable && &part == &line.front();
+            const qreal x = afterSign ? inkRight + gap - i.left
+                                      : (leansOut ? std::max(pen, m_em * 0.05 - i.left) : pen);
             put(font, x, 0, part.text);
             const qreal advance = QFontMetricsF(font, dev).horizontalAdvance(part.text);
             // An italic letter leans past its advance: keep what follows off it.

@@ -29,8 +29,8 @@ public:
     /// Paints `line` in the painter's pen, its baseline starting at `origin`.
     void draw(QPainter &painter, QPointF origin, const Written &line) const;
 
-    /// Paints `line` wrapped to lines of at most `width`, the first baseline `ascent()` below
-    /// `top`; returns the height used. For prose with variables: signs and fractions are set
+    /// Paints `line` wrapped to lines of at most `width` from `topLeft`, `leading` between
+    /// lines; returns the height used. For prose with variables: signs and fractions are set
     /// as text there.
     qreal drawWrapped(QPainter &painter, QPointF topLeft, qreal width, const Written &line,
                       qreal leading) const;
