@@ -428,16 +428,8 @@
 <context>
     <name>formulas</name>
     <message>
-        <source>%1 ≦ χ ≦ %2 のとき</source>
-        <translation>For %1 ≤ χ ≤ %2</translation>
-    </message>
-    <message>
         <source>%1 %2</source>
         <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>いまのχはこの区間</source>
-        <translation>χ is in this stretch now</translation>
     </message>
     <message>
         <source>。</source>
@@ -449,8 +441,16 @@
         <translation>Formulas</translation>
     </message>
     <message>
-        <source>ｙをχの式で表すと</source>
-        <translation>y in terms of χ</translation>
+        <source>%1 ≦ x ≦ %2 のとき</source>
+        <translation>For %1 ≤ x ≤ %2</translation>
+    </message>
+    <message>
+        <source>いまの x はこの区間</source>
+        <translation>x is in this stretch now</translation>
+    </message>
+    <message>
+        <source>y を x の式で表すと</source>
+        <translation>y in terms of x</translation>
     </message>
 </context>
 <context>
@@ -857,30 +857,12 @@
         <translation>Class ____ No. ____ Name ______________</translation>
     </message>
     <message>
-        <source>長方形ABCDの辺BCの上に、図のような図形があります。図形は辺BCにそって左へ動きます。点Ｐが点Ｂから χ cm 動いたとき、辺ABより左に出た部分（斜線の部分）の面積を y cm² とします。表を完成させ、χ と y の関係をグラフに表しましょう。</source>
-        <translation>A figure stands on side BC of rectangle ABCD, as in the picture. It moves to the left along side BC. When P has moved χ cm from B, let y cm² be the area of the part that has passed side AB (the shaded part). Complete the table, and show how y depends on χ on the graph.</translation>
-    </message>
-    <message>
-        <source>χ cm</source>
-        <translation>χ cm</translation>
-    </message>
-    <message>
         <source>図は実物大です（1 cm が 1 cm）。</source>
         <translation>The figure is full size (1 cm is 1 cm).</translation>
     </message>
     <message>
-        <source>χ (cm)</source>
-        <translation>χ (cm)</translation>
-    </message>
-    <message>
         <source>y (cm²)</source>
         <translation>y (cm²)</translation>
-    </message>
-    <message>
-        <source>グラフは 横 1 cm が χ 1 cm、
-縦 1 cm が y 4 cm²</source>
-        <translation>On the graph, 1 cm across is χ 1 cm,
-1 cm up is y 4 cm²</translation>
     </message>
     <message>
         <source>式</source>
@@ -893,6 +875,24 @@
     <message>
         <source>関数の利用&#x3000;プリント</source>
         <translation>Functions worksheet</translation>
+    </message>
+    <message>
+        <source>長方形ABCDの辺BCの上に、図のような図形があります。図形は辺BCにそって左へ動きます。点Ｐが点Ｂから x cm 動いたとき、辺ABより左に出た部分（斜線の部分）の面積を y cm² とします。表を完成させ、x と y の関係をグラフに表しましょう。</source>
+        <translation>A figure stands on side BC of rectangle ABCD, as in the picture. It moves to the left along side BC. When P has moved x cm from B, let y cm² be the area of the part that has passed side AB (the shaded part). Complete the table, and show how y depends on x on the graph.</translation>
+    </message>
+    <message>
+        <source>x cm</source>
+        <translation>x cm</translation>
+    </message>
+    <message>
+        <source>x (cm)</source>
+        <translation>x (cm)</translation>
+    </message>
+    <message>
+        <source>グラフは 横 1 cm が x 1 cm、
+縦 1 cm が y 4 cm²</source>
+        <translation>On the graph, 1 cm across is x 1 cm,
+1 cm up is y 4 cm²</translation>
     </message>
 </context>
 </TS>

@@ -22,8 +22,9 @@ ensure_packages() {
         "${missing[@]}" >/dev/null
 }
 
+# fonts-dejavu-extra: the serif italic that the formulas set x and y in.
 BUILD_PACKAGES=(g++ cmake make qt6-base-dev libxkbcommon-dev libgl-dev fonts-ipafont-gothic
-                qt6-l10n-tools qt6-tools-dev)
+                fonts-dejavu-extra qt6-l10n-tools qt6-tools-dev)
 
 # What making and checking the Debian package needs (scripts/package, the install tests).
 PACKAGE_PACKAGES=(dpkg-dev lintian appstream desktop-file-utils man-db file poppler-utils

@@ -50,6 +50,33 @@ double areaWithinQuarters(const Codes &codes, double x)
     return pixels / 400;
 }
 
+// How a line is set, in a form a row can spell: a variable "_x_", a sign "[=]" between its
+// blanks, a fraction "{1|2}", a power "^2".
+QString setAs(const formulas::Written &written)
+{
+    QString s;
+    for (const formulas::Part &p : written) {
+        switch (p.kind) {
+        case formulas::Part::Text:
+            s += p.text;
+            break;
+        case formulas::Part::Sign:
+            s += QStringLiteral(" [%1] ").arg(p.text);
+            break;
+        case formulas::Part::Variable:
+            s += QStringLiteral("_%1_").arg(p.text);
+            break;
+        case formulas::Part::Fraction:
+            s += QStringLiteral("{%1|%2}").arg(p.text, p.below);
+            break;
+        case formulas::Part::Power:
+            s += u'^' + p.text;
+            break;
+        }
+    }
+    return s;
+}
+
 } // namespace
 
 class tst_Formulas : public QObject
@@ -63,6 +90,8 @@ private slots:
     void number();
     void rightSide_data();
     void rightSide();
+    void variablesAndSignsMarked_data();
+    void variablesAndSignsMarked();
     void everyFormulaIsTheArea();
 };
 
@@ -72,30 +101,30 @@ void tst_Formulas::lines_data()
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("worked example: triangle in 0-2, 4 cm bar in 3")
         << "4 5 6 2 0"
-        << QStringList { "0 ≦ χ ≦ 6 のとき y = ½χ²", "6 ≦ χ ≦ 8 のとき y = 4χ − 6",
-                         "8 ≦ χ ≦ 10 のとき y = 26" };
-    QTest::newRow("empty figure") << "0 0 0 0 0" << QStringList { "0 ≦ χ ≦ 10 のとき y = 0" };
+        << QStringList { "0 ≦ x ≦ 6 のとき y = 1/2 x²", "6 ≦ x ≦ 8 のとき y = 4x − 6",
+                         "8 ≦ x ≦ 10 のとき y = 26" };
+    QTest::newRow("empty figure") << "0 0 0 0 0" << QStringList { "0 ≦ x ≦ 10 のとき y = 0" };
     QTest::newRow("five tall bars, one formula")
-        << "3 3 3 3 3" << QStringList { "0 ≦ χ ≦ 10 のとき y = 6χ" };
+        << "3 3 3 3 3" << QStringList { "0 ≦ x ≦ 10 のとき y = 6x" };
     QTest::newRow("triangle after a square: corner at 2, 4 cm² before it")
         << "1 4 5 6 0"
-        << QStringList { "0 ≦ χ ≦ 2 のとき y = 2χ", "2 ≦ χ ≦ 8 のとき y = ½(χ − 2)² + 4",
-                         "8 ≦ χ ≦ 10 のとき y = 22" };
+        << QStringList { "0 ≦ x ≦ 2 のとき y = 2x", "2 ≦ x ≦ 8 のとき y = 1/2 (x − 2)² + 4",
+                         "8 ≦ x ≦ 10 のとき y = 22" };
     QTest::newRow("triangle at the far end")
         << "0 0 4 5 6"
-        << QStringList { "0 ≦ χ ≦ 4 のとき y = 0", "4 ≦ χ ≦ 10 のとき y = ½(χ − 4)²" };
+        << QStringList { "0 ≦ x ≦ 4 のとき y = 0", "4 ≦ x ≦ 10 のとき y = 1/2 (x − 4)²" };
     QTest::newRow("two squares merged")
-        << "1 1 0 0 0" << QStringList { "0 ≦ χ ≦ 4 のとき y = 2χ", "4 ≦ χ ≦ 10 のとき y = 8" };
+        << "1 1 0 0 0" << QStringList { "0 ≦ x ≦ 4 のとき y = 2x", "4 ≦ x ≦ 10 のとき y = 8" };
     QTest::newRow("a gap, then a square")
         << "0 1 0 0 0"
-        << QStringList { "0 ≦ χ ≦ 2 のとき y = 0", "2 ≦ χ ≦ 4 のとき y = 2χ − 4",
-                         "4 ≦ χ ≦ 10 のとき y = 4" };
-    QTest::newRow("a square after a gap meets y = 2χ again")
+        << QStringList { "0 ≦ x ≦ 2 のとき y = 0", "2 ≦ x ≦ 4 のとき y = 2x − 4",
+                         "4 ≦ x ≦ 10 のとき y = 4" };
+    QTest::newRow("a square after a gap meets y = 2x again")
         << "2 0 1 0 0"
-        << QStringList { "0 ≦ χ ≦ 2 のとき y = 4χ", "2 ≦ χ ≦ 4 のとき y = 8",
-                         "4 ≦ χ ≦ 6 のとき y = 2χ", "6 ≦ χ ≦ 10 のとき y = 12" };
+        << QStringList { "0 ≦ x ≦ 2 のとき y = 4x", "2 ≦ x ≦ 4 のとき y = 8",
+                         "4 ≦ x ≦ 6 のとき y = 2x", "6 ≦ x ≦ 10 のとき y = 12" };
     QTest::newRow("a triangle's columns without its corner show nothing")
-        << "0 5 6 0 0" << QStringList { "0 ≦ χ ≦ 10 のとき y = 0" };
+        << "0 5 6 0 0" << QStringList { "0 ≦ x ≦ 10 のとき y = 0" };
 }
 
 void tst_Formulas::lines()
@@ -115,11 +144,11 @@ void tst_Formulas::number_data()
     QTest::newRow("zero") << Rational(0) << "0";
     QTest::newRow("whole") << Rational(26) << "26";
     QTest::newRow("negative whole, proper minus") << Rational(-6) << "−6";
-    QTest::newRow("a half") << Rational(1, 2) << "½";
-    QTest::newRow("a quarter") << Rational(2, 8) << "¼";
-    QTest::newRow("three quarters, negative") << Rational(-3, 4) << "−¾";
-    QTest::newRow("three halves") << Rational(3, 2) << "³⁄₂";
-    QTest::newRow("seven twelfths") << Rational(7, 12) << "⁷⁄₁₂";
+    QTest::newRow("a half") << Rational(1, 2) << "1/2";
+    QTest::newRow("a quarter") << Rational(2, 8) << "1/4";
+    QTest::newRow("three quarters, negative") << Rational(-3, 4) << "−3/4";
+    QTest::newRow("three halves") << Rational(3, 2) << "3/2";
+    QTest::newRow("seven twelfths") << Rational(7, 12) << "7/12";
 }
 
 void tst_Formulas::number()
@@ -132,22 +161,54 @@ void tst_Formulas::number()
 void tst_Formulas::rightSide_data()
 {
     QTest::addColumn<Quadratic>("y");
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("set");
+    QTest::addColumn<QString>("plain");
     const Rational half(1, 2);
-    QTest::newRow("coefficient 1 left out") << Quadratic { 1, 0, 0 } << "χ²";
-    QTest::newRow("slope 1 left out") << Quadratic { 0, 1, 0 } << "χ";
-    QTest::newRow("slope −1") << Quadratic { 0, -1, 3 } << "−χ + 3";
-    QTest::newRow("fraction slope") << Quadratic { 0, Rational(3, 2), -1 } << "³⁄₂χ − 1";
+    QTest::newRow("coefficient 1 left out") << Quadratic { 1, 0, 0 } << "_x_^2"
+                                            << "x²";
+    QTest::newRow("slope 1 left out") << Quadratic { 0, 1, 0 } << "_x_"
+                                      << "x";
+    QTest::newRow("slope −1") << Quadratic { 0, -1, 3 } << "−_x_ [+] 3"
+                              << "−x + 3";
+    QTest::newRow("fraction slope") << Quadratic { 0, Rational(3, 2), -1 } << "{3|2}_x_ [−] 1"
+                                    << "3/2 x − 1";
     QTest::newRow("corner left of 0, fraction term")
-        << Quadratic { half, 3, 0 } << "½(χ + 3)² − ⁹⁄₂";
-    QTest::newRow("constant fraction") << Quadratic { 0, 0, half } << "½";
+        << Quadratic { half, 3, 0 } << "{1|2}(_x_ [+] 3)^2 [−] {9|2}"
+        << "1/2 (x + 3)² − 9/2";
+    QTest::newRow("constant fraction") << Quadratic { 0, 0, half } << "{1|2}"
+                                       << "1/2";
+    QTest::newRow("negative constant") << Quadratic { 0, 0, -6 } << "−6"
+                                       << "−6";
 }
 
 void tst_Formulas::rightSide()
 {
     QFETCH(Quadratic, y);
+    QFETCH(QString, set);
+    QFETCH(QString, plain);
+    QCOMPARE(setAs(formulas::rightSide(y)), set);
+    QCOMPARE(formulas::plain(formulas::rightSide(y)), plain);
+}
+
+void tst_Formulas::variablesAndSignsMarked_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("set");
+    QTest::newRow("a lone x and y") << "点Ｐが点Ｂから x cm 動いたとき、y cm² とします"
+                                    << "点Ｐが点Ｂから _x_ cm 動いたとき、_y_ cm² とします";
+    QTest::newRow("letters inside words stay") << "next to y, extra xy"
+                                               << "next to _y_, extra xy";
+    QTest::newRow("signs between blanks") << "For 0 ≤ x ≤ 6: y = 4x − 6"
+                                          << "For 0 [≤] _x_ [≤] 6: _y_ [=] 4_x_ [−] 6";
+    QTest::newRow("a sign without blanks is text") << "x−1 (cm)"
+                                                   << "_x_−1 (cm)";
+}
+
+void tst_Formulas::variablesAndSignsMarked()
+{
     QFETCH(QString, text);
-    QCOMPARE(formulas::rightSide(y), text);
+    QFETCH(QString, set);
+    QCOMPARE(setAs(formulas::written(text)), set);
 }
 
 void tst_Formulas::everyFormulaIsTheArea()

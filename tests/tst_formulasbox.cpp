@@ -81,10 +81,10 @@ void tst_FormulasBox::followsTheLesson_data()
 {
     QTest::addColumn<QStringList>("actions");
     QTest::addColumn<QStringList>("lines");
-    const QString example1 = "0 ≦ χ ≦ 6 のとき y = ½χ²", example2 = "6 ≦ χ ≦ 8 のとき y = 4χ − 6",
-                  example3 = "8 ≦ χ ≦ 10 のとき y = 26";
+    const QString example1 = "0 ≦ x ≦ 6 のとき y = 1/2 x²",
+                  example2 = "6 ≦ x ≦ 8 のとき y = 4x − 6", example3 = "8 ≦ x ≦ 10 のとき y = 26";
     const QStringList worked { "triangle over 1", "bar over 3" };
-    QTest::newRow("switched on") << QStringList() << QStringList { "* 0 ≦ χ ≦ 10 のとき y = 0" };
+    QTest::newRow("switched on") << QStringList() << QStringList { "* 0 ≦ x ≦ 10 のとき y = 0" };
     QTest::newRow("drops: the worked example")
         << worked << QStringList { "* " + example1, example2, example3 };
     QTest::newRow("steps to 3.5") << worked + QStringList { "step 7" }
@@ -98,9 +98,9 @@ void tst_FormulasBox::followsTheLesson_data()
                             << QStringList { "* " + example1, example2, example3 };
     QTest::newRow("take-off of the bar")
         << worked + QStringList { "off 3" }
-        << QStringList { "* " + example1, "6 ≦ χ ≦ 10 のとき y = 18" };
+        << QStringList { "* " + example1, "6 ≦ x ≦ 10 のとき y = 18" };
     QTest::newRow("初期画面") << worked + QStringList { "step 3", "initial" }
-                              << QStringList { "* 0 ≦ χ ≦ 10 のとき y = 0" };
+                              << QStringList { "* 0 ≦ x ≦ 10 のとき y = 0" };
 }
 
 void tst_FormulasBox::followsTheLesson()
@@ -144,9 +144,25 @@ void tst_FormulasBox::coversNothingOfTheLesson()
     }
     // The hidden graph stays hidden beside the box.
     QCOMPARE(probe->gamen()->isVisible(), graph);
-    // Every line fits: none is cut at the box's edge.
-    for (QLabel *label : box->findChildren<QLabel *>())
+    // Every line fits: none is cut at the box's edge, and nothing a line paints (a stacked
+    // fraction, a raised power, a leaning x) reaches its label's edge.
+    for (QLabel *label : box->findChildren<QLabel *>()) {
         QVERIFY(label->width() >= label->sizeHint().width());
+        if (!label->isVisible())
+            continue;
+        // A line just shown gets its height when the box's layout next runs.
+        QTRY_VERIFY(label->height() >= label->sizeHint().height());
+        const QImage image = label->grab().toImage();
+        const QRgb ground = image.pixel(image.width() - 1, 0);
+        for (int x = 0; x < image.width(); ++x) {
+            for (int y : { 0, image.height() - 1 })
+                QVERIFY2(image.pixel(x, y) == ground, qPrintable(label->text()));
+        }
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x : { 0, image.width() - 1 })
+                QVERIFY2(image.pixel(x, y) == ground, qPrintable(label->text()));
+        }
+    }
 }
 
 KANSU_TEST_MAIN(tst_FormulasBox)

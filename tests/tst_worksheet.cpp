@@ -3,13 +3,19 @@
 #include "formprobe.h"
 #include "lesson.h"
 #include "testsupport.h"
-#include "toolkit/numtext.h"
+#include "tools/formulas.h"
+#include "tools/translation.h"
+#include "tools/worksheetpage.h"
 
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <map>
 #include <memory>
 #include <queue>
+#include <set>
 
 using namespace lesson;
 
@@ -63,9 +69,9 @@ QStringList tableColumn(const QString &pdf, int page)
     return ys;
 }
 
-// Centre-to-centre width and height of the largest connected shape of black pixels: on the
-// task page only the rectangle ABCD is drawn in black lines.
-QSizeF largestBlackShape(const QImage &page)
+// The centre line of the largest connected shape of black pixels: on the task page only the
+// rectangle ABCD is drawn in black lines. Its stroke's thickness in `stroke`.
+QRectF largestBlackShape(const QImage &page, int *stroke = nullptr)
 {
     const int w = page.width(), h = page.height();
     std::vector<char> seen(size_t(w) * h, 0);
@@ -105,10 +111,125 @@ QSizeF largestBlackShape(const QImage &page)
         }
     }
     // The stroke's thickness, from the run of black down the middle of the top side.
-    int stroke = 0;
-    while (stroke < best.height() && black(best.center().x(), best.top() + stroke))
-        ++stroke;
-    return QSizeF(best.width() - stroke, best.height() - stroke);
+    int thick = 0;
+    while (thick < best.height() && black(best.center().x(), best.top() + thick))
+        ++thick;
+    if (stroke)
+        *stroke = thick;
+    return QRectF(best.left() + thick / 2.0, best.top() + thick / 2.0, best.width() - thick,
+                  best.height() - thick);
+}
+
+constexpr double mmPerPoint = 25.4 / 72;
+
+// A word that pdftotext reads, its box in mm from the paper's corner, and which row of text
+// holds it (see rowsOf()).
+struct Word
+{
+    QString text;
+    QRectF box;
+    int row = -1;
+};
+
+// The words of each page, as pdftotext lays them out.
+std::vector<std::vector<Word>> wordsOf(const QString &pdf)
+{
+    QXmlStreamReader xml(tool(QStringLiteral("pdftotext"),
+                              { QStringLiteral("-bbox-layout"), pdf, QStringLiteral("-") }));
+    std::vector<std::vector<Word>> pages;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto a = xml.attributes();
+        const auto mm = [&](const char *name) {
+            return a.value(QLatin1String(name)).toDouble() * mmPerPoint;
+        };
+        if (xml.name() == QLatin1String("page")) {
+            pages.emplace_back();
+        } else if (xml.name() == QLatin1String("word") && !pages.empty()) {
+            const QRectF box(QPointF(mm("xMin"), mm("yMin")), QPointF(mm("xMax"), mm("yMax")));
+            pages.back().push_back({ xml.readElementText(), box });
+        }
+    }
+    return pages;
+}
+
+// The page's text as rows a reader follows, spaces dropped: words on one baseline in order;
+// a smaller word stacked over another is a fraction "1/2", a smaller word raised alone a power
+// "²". A row grows from left to right, each word at most 3 mm after the last. Each word learns
+// its row.
+QStringList rowsOf(std::vector<Word> &words)
+{
+    std::sort(words.begin(), words.end(),
+              [](const Word &a, const Word &b) { return a.box.left() < b.box.left(); });
+    struct Row
+    {
+        double height, middle;
+        QRectF band;
+        std::vector<const Word *> words;
+    };
+    std::vector<Row> rows;
+    for (Word &w : words) {
+        const double middle = w.box.center().y();
+        Row *mine = nullptr;
+        for (Row &r : rows) {
+            const bool near = w.box.left() <= r.band.right() + 3;
+            const bool onLine
+                = qAbs(middle - r.middle) < 0.2 * r.height && w.box.height() > 0.75 * r.height;
+            const bool stacked
+                = qAbs(middle - r.middle) < 0.7 * r.height && w.box.height() < 0.9 * r.height;
+            if (near && (onLine || stacked)) {
+                mine = &r;
+                break;
+            }
+        }
+        if (!mine) {
+            rows.push_back({ w.box.height(), middle, w.box, {} });
+            mine = &rows.back();
+        }
+        w.row = int(mine - rows.data());
+        mine->words.push_back(&w);
+        mine->band |= w.box;
+    }
+    QStringList out;
+    for (Row &r : rows) {
+        std::vector<const Word *> row = r.words;
+        std::sort(row.begin(), row.end(),
+                  [](const Word *a, const Word *b) { return a->box.left() < b->box.left(); });
+        const auto raisedOrLowered
+            = [&](const Word *w) { return qAbs(w->box.center().y() - r.middle) >= 0.2 * r.height; };
+        // A raised word over a lowered one is a fraction, wherever either starts.
+        std::map<const Word *, const Word *> under;
+        for (const Word *w : row) {
+            for (const Word *v : row) {
+                if (raisedOrLowered(w) && raisedOrLowered(v) && w->box.center().y() < r.middle
+                    && v->box.center().y() > r.middle && w->box.left() < v->box.right()
+                    && v->box.left() < w->box.right())
+                    under[w] = v;
+            }
+        }
+        std::set<const Word *> stacked;
+        for (const auto &[over, below] : under)
+            stacked.insert(below);
+        QString text;
+        for (const Word *w : row) {
+            if (stacked.count(w))
+                continue;
+            if (!raisedOrLowered(w)) {
+                text += w->text;
+            } else if (under.count(w)) {
+                text += w->text + u'/' + under[w]->text;
+            } else if (w->box.center().y() < r.middle) {
+                static const QString raised = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
+                for (QChar c : w->text)
+                    text += c.isDigit() ? raised[c.digitValue()] : c;
+            } else {
+                text += u'_' + w->text; // lowered alone: nothing sets that
+            }
+        }
+        out << text;
+    }
+    return out;
 }
 
 } // namespace
@@ -124,6 +245,10 @@ private slots:
     void answerKeyStatesTheFormulasWhenTheToolIsOn();
     void taskPageShowsRectangleAtTrueScale_data();
     void taskPageShowsRectangleAtTrueScale();
+    void pagesKeepClearOfTheEdgeAndOfThemselves_data();
+    void pagesKeepClearOfTheEdgeAndOfThemselves();
+    void crossedPartIsTheAreaYSays_data();
+    void crossedPartIsTheAreaYSays();
     void refusedLessonEndsWithStatus2_data();
     void refusedLessonEndsWithStatus2();
     void pictureWrittenWithoutDisplayIsThePanelsShown();
@@ -136,6 +261,30 @@ private:
         if (f.open(QIODevice::WriteOnly))
             f.write(bytes);
         return path;
+    }
+
+    // The worksheet of a lesson written here as the program writes it, formulas given.
+    QString sheetPdf(const Codes &columns, double x, const QString &name)
+    {
+        worksheet::Sheet sheet;
+        sheet.columns = columns;
+        sheet.x = x;
+        for (const formulas::Stretch &s : formulas::stretches(columns))
+            sheet.formulas.push_back(formulas::statement(s));
+        const QString path = dir.filePath(name);
+        QString reason;
+        if (!worksheet::writePdf(path, sheet, reason))
+            qWarning("%s", qPrintable(reason));
+        return path;
+    }
+    QImage rendered(const QString &pdf, int page, int dpi)
+    {
+        const QString prefix = dir.filePath(QStringLiteral("render"));
+        tool(QStringLiteral("pdftoppm"),
+             { QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"),
+               QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+               QString::number(page), QStringLiteral("-singlefile"), pdf, prefix });
+        return QImage(prefix + QStringLiteral(".pgm"));
     }
 
     QTemporaryDir dir;
@@ -163,13 +312,13 @@ void tst_Worksheet::worksheetWrittenWithoutDisplay()
 void tst_Worksheet::answerKeyHoldsTheYValues()
 {
     // y of the worked example at whole x: x²/2 over the triangle, 4 cm² per cm over the bar,
-    // then nothing more, printed as the lesson prints numbers.
+    // then nothing more, written as a textbook writes numbers ("0.5", not the lesson's ".5").
     QStringList expected;
     for (int x = 0; x <= 10; ++x) {
         const double y = x <= 6 ? x * x / 2.0 : x <= 8 ? 18 + 4 * (x - 6) : 26;
-        expected << numtext::printed(y).trimmed();
+        expected << QString::number(y);
     }
-    QCOMPARE(expected.join(QLatin1Char(' ')), QStringLiteral("0 .5 2 4.5 8 12.5 18 22 26 26 26"));
+    QCOMPARE(expected.join(QLatin1Char(' ')), QStringLiteral("0 0.5 2 4.5 8 12.5 18 22 26 26 26"));
     QCOMPARE(tableColumn(examplePdf, 2), expected);
     // The task leaves the column empty.
     QCOMPARE(tableColumn(examplePdf, 1), QStringList());
@@ -181,6 +330,11 @@ void tst_Worksheet::answerKeyStatesTheFormulasWhenTheToolIsOn()
     const Run run = kansu({ QStringLiteral("--formulas"), QStringLiteral("--worksheet"), pdf,
                             file(QStringLiteral("formulas.kansu"), workedExampleFile) });
     QVERIFY2(run.status == 0, qPrintable(run.err));
+    // Read as a reader follows the lines: ½ stacked as 1 over 2, the square raised.
+    std::vector<Word> words = wordsOf(pdf).at(1);
+    const QStringList key = rowsOf(words);
+    for (const char *line : { "0≦x≦6のときy=1/2x²", "6≦x≦8のときy=4x−6", "8≦x≦10のときy=26" })
+        QVERIFY2(key.contains(QString::fromUtf8(line)), qPrintable(key.join(u'|')));
     const auto page = [](const QString &path, int n) {
         return QString::fromUtf8(
                    tool(QStringLiteral("pdftotext"),
@@ -188,10 +342,6 @@ void tst_Worksheet::answerKeyStatesTheFormulasWhenTheToolIsOn()
                           QString::number(n), path, QStringLiteral("-") }))
             .simplified();
     };
-    const QString key = page(pdf, 2);
-    for (const char *line :
-         { "0 ≦ χ ≦ 6 のとき y = ½χ²", "6 ≦ χ ≦ 8 のとき y = 4χ − 6", "8 ≦ χ ≦ 10 のとき y = 26" })
-        QVERIFY2(key.contains(QString::fromUtf8(line)), qPrintable(key));
     // Neither the task nor a key written with the tool off gives the answer away.
     QVERIFY(!page(pdf, 1).contains(QStringLiteral("のとき")));
     QVERIFY(!page(examplePdf, 2).contains(QStringLiteral("のとき")));
@@ -226,13 +376,178 @@ void tst_Worksheet::taskPageShowsRectangleAtTrueScale()
     const QImage page(prefix + QStringLiteral(".pgm"));
     QVERIFY(!page.isNull());
     // 10 cm and 6 cm at 300 dots per inch.
-    const QSizeF rectangle = largestBlackShape(page);
+    const QSizeF rectangle = largestBlackShape(page).size();
     const double wide = 10 / 2.54 * 300, high = 6 / 2.54 * 300;
     qInfo("rectangle %.0f x %.0f px at 300 dpi", rectangle.width(), rectangle.height());
     QVERIFY2(qAbs(rectangle.width() - wide) <= wide / 100,
              qPrintable(QStringLiteral("width %1 px").arg(rectangle.width())));
     QVERIFY2(qAbs(rectangle.height() - high) <= high / 100,
              qPrintable(QStringLiteral("height %1 px").arg(rectangle.height())));
+}
+
+void tst_Worksheet::pagesKeepClearOfTheEdgeAndOfThemselves_data()
+{
+    QTest::addColumn<QString>("figure");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<QString>("language");
+    for (int halves = 0; halves <= 20; ++halves)
+        QTest::addRow("worked example at %g", halves / 2.0)
+            << textOf(workedExample) << halves / 2.0 << "ja";
+    for (double x : { 0.0, 6.5, 10.0 })
+        QTest::addRow("worked example at %g, English", x) << textOf(workedExample) << x << "en";
+    // Figures the palette can build: bars anywhere, a triangle over three free columns.
+    QRandomGenerator random(18);
+    for (int n = 0; n < 8; ++n) {
+        Codes codes {};
+        for (int k = 0; k < 5; ++k)
+            codes[k] = random.bounded(4);
+        if (random.bounded(2)) {
+            const int k = random.bounded(3);
+            codes[k] = 4, codes[k + 1] = 5, codes[k + 2] = 6;
+        }
+        const double x = random.bounded(21) / 2.0;
+        const QString language = n % 2 ? QStringLiteral("en") : QStringLiteral("ja");
+        QTest::addRow("%s at %g, %s", qPrintable(textOf(codes)), x, qPrintable(language))
+            << textOf(codes) << x << language;
+    }
+}
+
+void tst_Worksheet::pagesKeepClearOfTheEdgeAndOfThemselves()
+{
+    QFETCH(QString, figure);
+    const Codes columns = codesFrom(figure);
+    QFETCH(double, x);
+    QFETCH(QString, language);
+    QVERIFY(translation::use(language));
+    const QString pdf = sheetPdf(columns, x, QStringLiteral("clear.pdf"));
+    QVERIFY(translation::use(QStringLiteral("ja")));
+    std::vector<std::vector<Word>> pages = wordsOf(pdf);
+    QCOMPARE(pages.size(), size_t(2));
+    const QStringList rows = rowsOf(pages[1]);
+    rowsOf(pages[0]);
+    const QRectF inside(10, 10, 190, 277); // A4 less 10 mm all round
+    for (size_t page = 0; page < pages.size(); ++page) {
+        const std::vector<Word> &words = pages[page];
+        for (const Word &w : words)
+            QVERIFY2(inside.contains(w.box),
+                     qPrintable(QStringLiteral("page %1: \"%2\" at %3, %4 – %5, %6 mm")
+                                    .arg(page + 1)
+                                    .arg(w.text)
+                                    .arg(w.box.left())
+                                    .arg(w.box.top())
+                                    .arg(w.box.right())
+                                    .arg(w.box.bottom())));
+        // Texts keep apart: 3 mm side by side, so that none reads on into the next, and the
+        // middles of their words' boxes, where the glyphs stand, never meet above each other.
+        const auto core
+            = [](const QRectF &r) { return r.adjusted(0, r.height() * 0.2, 0, -r.height() * 0.2); };
+        for (size_t i = 0; i < words.size(); ++i) {
+            for (size_t j = i + 1; j < words.size(); ++j) {
+                if (words[i].row == words[j].row)
+                    continue;
+                const QRectF a = core(words[i].box), b = core(words[j].box);
+                const bool level = a.top() < b.bottom() && b.top() < a.bottom();
+                const double apart = std::max(a.left() - b.right(), b.left() - a.right());
+                QVERIFY2(!(level && apart < 3) && !a.intersects(b),
+                         qPrintable(QStringLiteral("page %1: \"%2\" meets \"%3\"")
+                                        .arg(page + 1)
+                                        .arg(words[i].text, words[j].text)));
+            }
+        }
+        // Nor does anything drawn come near the edge: no ink in the 10 mm round the page.
+        const QImage image = rendered(pdf, int(page) + 1, 100);
+        QVERIFY(!image.isNull());
+        const double px = 100 / 25.4;
+        const QRect clear(int(std::ceil(10 * px)), int(std::ceil(10 * px)),
+                          int(std::floor(190 * px)) - 1, int(std::floor(277 * px)) - 1);
+        for (int row = 0; row < image.height(); ++row) {
+            for (int col = 0; col < image.width(); ++col) {
+                if (!clear.contains(col, row) && qGray(image.pixel(col, row)) < 250)
+                    QFAIL(qPrintable(QStringLiteral("page %1: ink %2, %3 mm from the corner")
+                                         .arg(page + 1)
+                                         .arg(col / px)
+                                         .arg(row / px)));
+            }
+        }
+        // The figure: ABCD, and all drawn left of it between the rows of AD and BC. No word
+        // stands on it.
+        int stroke = 0;
+        const QRectF abcd = largestBlackShape(image, &stroke);
+        double left = abcd.left();
+        for (int row = int(abcd.top()); row <= int(abcd.bottom()); ++row) {
+            for (int col = 0; col < int(abcd.left()) - stroke; ++col) {
+                if (qGray(image.pixel(col, row)) < 200) {
+                    left = std::min(left, double(col));
+                    break;
+                }
+            }
+        }
+        const QRectF figure(QPointF(left, abcd.top() - stroke / 2.0) / px,
+                            QPointF(abcd.right() + stroke / 2.0, abcd.bottom() + stroke / 2.0)
+                                / px);
+        QVERIFY(qAbs(figure.height() - 60) < 1.5);
+        for (const Word &w : words)
+            QVERIFY2(
+                !figure.intersects(core(w.box)),
+                qPrintable(
+                    QStringLiteral("page %1: \"%2\" on the figure").arg(page + 1).arg(w.text)));
+    }
+    // The answer key states each formula on a line of its own, nothing else on it.
+    QVERIFY(translation::use(language));
+    QStringList expected;
+    for (const formulas::Stretch &s : formulas::stretches(columns))
+        expected << formulas::line(s).remove(u' ');
+    QVERIFY(translation::use(QStringLiteral("ja")));
+    for (const QString &line : expected)
+        QVERIFY2(rows.contains(line),
+                 qPrintable(line + QStringLiteral(" not in ") + rows.join(u'|')));
+}
+
+void tst_Worksheet::crossedPartIsTheAreaYSays_data()
+{
+    QTest::addColumn<QString>("figure");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("area");
+    // At 3 cm the triangle has crossed as a right triangle with legs of 3 cm.
+    QTest::newRow("worked example at 3") << textOf(workedExample) << 3.0 << 3 * 3 / 2.0;
+    QTest::newRow("worked example at 0: shown at 3") << textOf(workedExample) << 0.0 << 3 * 3 / 2.0;
+    // Too far out to fit at true scale: shown at 3 cm too.
+    QTest::newRow("worked example at 9: shown at 3") << textOf(workedExample) << 9.0 << 3 * 3 / 2.0;
+    // A 6 cm bar, then 1 cm of a 2 cm square.
+    QTest::newRow("tall bar and square at 3") << "3 1 0 0 0" << 3.0 << 2 * 6 + 1 * 2.0;
+}
+
+void tst_Worksheet::crossedPartIsTheAreaYSays()
+{
+    QFETCH(QString, figure);
+    const Codes columns = codesFrom(figure);
+    QFETCH(double, x);
+    QFETCH(double, area);
+    const QString pdf = sheetPdf(columns, x, QStringLiteral("hatched.pdf"));
+    const int dpi = 200;
+    const double pxPerCm = dpi / 2.54;
+    for (int page : { 1, 2 }) {
+        const QImage image = rendered(pdf, page, dpi);
+        QVERIFY(!image.isNull());
+        int stroke = 0;
+        const QRectF abcd = largestBlackShape(image, &stroke);
+        QVERIFY(qAbs(abcd.height() - 6 * pxPerCm) < 3);
+        // Everything inked left of AB's stroke, between AD and BC: the crossed part, hatched
+        // over grey. Left of the stroke leaves out a strip half its width, as high as the crossed
+        // part's edge on AB; the pieces' outlines and the base line add a little outside.
+        const int ab = int(abcd.left() - stroke / 2.0);
+        qint64 inked = 0;
+        int heightAtAB = 0;
+        for (int row = int(abcd.top()) + 1; row < int(abcd.bottom()); ++row) {
+            for (int col = 0; col < ab; ++col)
+                inked += qGray(image.pixel(col, row)) < 235;
+            heightAtAB += qGray(image.pixel(ab - 2, row)) < 235;
+        }
+        const double measured = (inked + heightAtAB * stroke / 2.0) / (pxPerCm * pxPerCm);
+        qInfo("page %d: %.3f cm² crossed", page, measured);
+        QVERIFY2(qAbs(measured - area) <= area * 0.05,
+                 qPrintable(QStringLiteral("%1 cm², expected %2").arg(measured).arg(area)));
+    }
 }
 
 void tst_Worksheet::refusedLessonEndsWithStatus2_data()

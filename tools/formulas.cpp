@@ -76,44 +76,54 @@ Quadratic columnFormula(const Columns &columns, int k, Rational before)
     return y;
 }
 
-// v written with the ten digits given, raised or lowered.
-QString inDigits(long long v, const char16_t (&digits)[11])
+Part text(const QString &s)
 {
-    QString s;
-    for (QChar c : QString::number(v))
-        s += QChar(digits[c.digitValue()]);
-    return s;
+    return { Part::Text, s, {} };
 }
 
-QString superscript(long long v)
+Part sign(const QString &s)
 {
-    return inDigits(v, u"⁰¹²³⁴⁵⁶⁷⁸⁹");
+    return { Part::Sign, s, {} };
 }
 
-QString subscript(long long v)
+const Part x { Part::Variable, QStringLiteral("x"), {} };
+
+// A magnitude as its own part: a whole number upright, anything else stacked.
+Part magnitude(Rational r)
 {
-    return inDigits(v, u"₀₁₂₃₄₅₆₇₈₉");
+    if (r.d == 1)
+        return text(QString::number(r.n));
+    return { Part::Fraction, QString::number(r.n), QString::number(r.d) };
 }
 
-const QString minus = QStringLiteral(" − ");
-const QString plus = QStringLiteral(" + ");
-
-// "½", "³⁄₂", "" for 1 and "−" for −1: a coefficient in front of a letter.
-QString coefficient(Rational r)
+// Nothing for 1, "−" for −1, else the number: a coefficient in front of a letter or bracket.
+Written coefficient(Rational r)
 {
-    if (r == 1)
-        return QString();
-    if (r == -1)
-        return QStringLiteral("−");
-    return number(r);
+    Written out;
+    if (r < 0)
+        out.push_back(text(QStringLiteral("−")));
+    if (r != 1 && r != -1)
+        out.push_back(magnitude(r < 0 ? -r : r));
+    return out;
 }
 
-// " + 4", " − 6", or nothing for 0: a term after the first.
-QString term(Rational r)
+// " + 4", " − ½", or nothing for 0: a term after the first.
+void appendTerm(Written &out, Rational r)
 {
     if (r == 0)
-        return QString();
-    return (r < 0 ? minus : plus) + number(r < 0 ? -r : r);
+        return;
+    out.push_back(sign(r < 0 ? QStringLiteral("−") : QStringLiteral("+")));
+    out.push_back(magnitude(r < 0 ? -r : r));
+}
+
+void append(Written &out, const Written &more)
+{
+    out.insert(out.end(), more.begin(), more.end());
+}
+
+bool isLatin(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
 
 } // namespace
@@ -134,61 +144,144 @@ std::vector<Stretch> stretches(const Columns &columns)
     return out;
 }
 
+Written written(const QString &s)
+{
+    static const QString signs = QStringLiteral("=−+≦≤");
+    Written out;
+    QString run;
+    const auto flush = [&] {
+        if (!run.isEmpty())
+            out.push_back(text(run));
+        run.clear();
+    };
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
+        const bool alone
+            = (i == 0 || !isLatin(s[i - 1])) && (i + 1 == s.size() || !isLatin(s[i + 1]));
+        if ((c == u'x' || c == u'y') && alone) {
+            flush();
+            out.push_back({ Part::Variable, QString(c), {} });
+        } else if (signs.contains(c) && i > 0 && s[i - 1] == u' ' && i + 1 < s.size()
+                   && s[i + 1] == u' ') {
+            run.chop(1); // the blanks belong to the sign
+            flush();
+            out.push_back(sign(QString(c)));
+            ++i;
+        } else {
+            run += c;
+        }
+    }
+    flush();
+    return out;
+}
+
+QString plain(const Written &written)
+{
+    static const QString raised = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
+    QString s;
+    for (size_t i = 0; i < written.size(); ++i) {
+        const Part &p = written[i];
+        switch (p.kind) {
+        case Part::Text:
+        case Part::Variable:
+            s += p.text;
+            break;
+        case Part::Sign:
+            s += u' ' + p.text + u' ';
+            break;
+        case Part::Fraction:
+            s += p.text + u'/' + p.below;
+            // "1/2 x", not "1/2x", which reads as a half of 1/(2x)
+            if (i + 1 < written.size()
+                && (written[i + 1].kind == Part::Variable || written[i + 1].text.startsWith(u'(')))
+                s += u' ';
+            break;
+        case Part::Power:
+            for (QChar c : p.text)
+                s += c.isDigit() ? raised[c.digitValue()] : c;
+            break;
+        }
+    }
+    return s;
+}
+
 QString number(Rational r)
 {
     if (r < 0)
         return QStringLiteral("−") + number(-r);
     if (r.d == 1)
         return QString::number(r.n);
-    // The common fractions have a character of their own; others are built of raised and
-    // lowered digits around a fraction slash, so that they never read as a division.
-    static const struct
-    {
-        long long n, d;
-        char16_t glyph;
-    } vulgar[] = {
-        { 1, 2, u'½' }, { 1, 3, u'⅓' }, { 2, 3, u'⅔' }, { 1, 4, u'¼' }, { 3, 4, u'¾' },
-        { 1, 5, u'⅕' }, { 2, 5, u'⅖' }, { 3, 5, u'⅗' }, { 4, 5, u'⅘' }, { 1, 6, u'⅙' },
-        { 5, 6, u'⅚' }, { 1, 8, u'⅛' }, { 3, 8, u'⅜' }, { 5, 8, u'⅝' }, { 7, 8, u'⅞' },
-    };
-    for (const auto &v : vulgar) {
-        if (v.n == r.n && v.d == r.d)
-            return QString(QChar(v.glyph));
-    }
-    return superscript(r.n) + QChar(u'⁄') + subscript(r.d);
+    return QStringLiteral("%1/%2").arg(r.n).arg(r.d);
 }
 
-QString rightSide(const Quadratic &y)
+Written rightSide(const Quadratic &y)
 {
-    const QString x = QStringLiteral("χ");
+    Written out;
     if (y.a != 0) {
-        // Around the vertex: ½(χ − p)² + q, with p where the triangle's corner is.
+        // Around the vertex: ½(x − p)² + q, with p where the triangle's corner is.
         const Rational p = -y.b / (2 * y.a);
         const Rational q = y.c - y.b * y.b / (4 * y.a);
-        const QString square
-            = p == 0 ? x : QStringLiteral("(") + x + term(-p) + QStringLiteral(")");
-        return coefficient(y.a) + square + QStringLiteral("²") + term(q);
+        out = coefficient(y.a);
+        if (p == 0) {
+            out.push_back(x);
+        } else {
+            out.push_back(text(QStringLiteral("(")));
+            out.push_back(x);
+            appendTerm(out, -p);
+            out.push_back(text(QStringLiteral(")")));
+        }
+        out.push_back({ Part::Power, QStringLiteral("2"), {} });
+        appendTerm(out, q);
+        return out;
     }
-    if (y.b != 0)
-        return coefficient(y.b) + x + term(y.c);
-    return number(y.c);
+    if (y.b != 0) {
+        out = coefficient(y.b);
+        out.push_back(x);
+        appendTerm(out, y.c);
+        return out;
+    }
+    if (y.c < 0)
+        out.push_back(text(QStringLiteral("−")));
+    out.push_back(magnitude(y.c < 0 ? -y.c : y.c));
+    return out;
 }
 
-QString condition(const Stretch &stretch)
+Written condition(const Stretch &stretch)
 {
-    return QCoreApplication::translate("formulas", "%1 ≦ χ ≦ %2 のとき")
-        .arg(number(stretch.from), number(stretch.to));
+    return written(QCoreApplication::translate("formulas", "%1 ≦ x ≦ %2 のとき")
+                       .arg(number(stretch.from), number(stretch.to)));
 }
 
-QString equation(const Stretch &stretch)
+Written equation(const Stretch &stretch)
 {
-    return QStringLiteral("y = ") + rightSide(stretch.y);
+    Written out { { Part::Variable, QStringLiteral("y"), {} }, sign(QStringLiteral("=")) };
+    append(out, rightSide(stretch.y));
+    return out;
+}
+
+Written statement(const Stretch &stretch)
+{
+    // The translation decides the order and what stands between the two.
+    const QString form = QCoreApplication::translate("formulas", "%1 %2");
+    Written out;
+    qsizetype from = 0;
+    for (qsizetype i = 0; i + 1 < form.size(); ++i) {
+        if (form[i] != u'%' || (form[i + 1] != u'1' && form[i + 1] != u'2'))
+            continue;
+        if (i > from)
+            append(out, written(form.mid(from, i - from)));
+        append(out, form[i + 1] == u'1' ? condition(stretch) : equation(stretch));
+        from = i + 2;
+        ++i;
+    }
+    if (from < form.size())
+        append(out, written(form.mid(from)));
+    return out;
 }
 
 QString line(const Stretch &stretch)
 {
-    return QCoreApplication::translate("formulas", "%1 %2")
-        .arg(condition(stretch), equation(stretch));
+    return plain(statement(stretch));
 }
 
 bool holds(const Stretch &stretch, Rational x)

@@ -56,20 +56,50 @@ using Columns = std::array<double, 5>;
 /// without their code-4 column show nothing.
 std::vector<Stretch> stretches(const Columns &columns);
 
-/// A number as the lesson writes it: "3", "½", "³⁄₂", "−¼" (a proper minus sign).
+/// One piece of written mathematics, as a textbook sets it.
+struct Part
+{
+    enum Kind {
+        Text, ///< upright: digits, brackets, words
+        Sign, ///< a relation or operator ("=", "−", "+", "≦") with even space each side
+        Variable, ///< x or y, set in italics
+        Fraction, ///< `text` stacked over `below` with a bar between
+        Power, ///< `text` raised tight against what stands before it
+    };
+    Kind kind = Text;
+    QString text;
+    QString below;
+    friend bool operator==(const Part &, const Part &) = default;
+};
+
+/// A line of text with its mathematics marked.
+using Written = std::vector<Part>;
+
+/// `text` with each lone Latin x or y (no Latin letter on either side) marked as a variable, and
+/// each "=", "−", "+", "≦" or "≤" standing between two blanks as a sign.
+Written written(const QString &text);
+
+/// The line as plain text, for a screen reader and for searching: fractions "1/2", a blank
+/// between a fraction and the letter or bracket it multiplies, powers as "²": "y = 1/2 x²".
+QString plain(const Written &written);
+
+/// A number as plain text: "3", "1/2", "−3/2" (a proper minus sign).
 QString number(Rational r);
 
-/// The right-hand side in school notation with x written "χ": "½χ²", "4χ − 6", "26",
-/// "½(χ − 2)² + 4"; a coefficient 1 and a term 0 are left out.
-QString rightSide(const Quadratic &y);
+/// The right-hand side in school notation: ½x², 4x − 6, 26, ½(x − 2)² + 4; a coefficient 1
+/// and a term 0 are left out, fractions stacked.
+Written rightSide(const Quadratic &y);
 
-/// "0 ≦ χ ≦ 6 のとき".
-QString condition(const Stretch &stretch);
+/// "0 ≦ x ≦ 6 のとき".
+Written condition(const Stretch &stretch);
 
-/// "y = ½χ²".
-QString equation(const Stretch &stretch);
+/// "y = " and the right-hand side.
+Written equation(const Stretch &stretch);
 
-/// "0 ≦ χ ≦ 6 のとき y = ½χ²": the condition, then the equation.
+/// The condition, then the equation: 0 ≦ x ≦ 6 のとき y = ½x².
+Written statement(const Stretch &stretch);
+
+/// The statement as plain text: "0 ≦ x ≦ 6 のとき y = 1/2 x²".
 QString line(const Stretch &stretch);
 
 /// Whether `x` lies in the stretch (its ends included: at a bound both formulas hold).

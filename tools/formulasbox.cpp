@@ -5,13 +5,14 @@
 #include "toolkit/fonts.h"
 #include "toolkit/numtext.h"
 #include "toolkit/picturepanel.h"
-#include "tools/formulas.h"
+#include "tools/formulapaint.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -35,6 +36,69 @@ struct Text
     Q_DECLARE_TR_FUNCTIONS(formulas)
 };
 
+// A label that sets its lines as a textbook does (stacked fractions, italic x); its text is
+// the plain form, which assistive technology reads.
+class FormulaLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+    void setLines(const std::vector<formulas::Written> &lines, const QString &indent = {})
+    {
+        m_lines = lines;
+        m_indent = indent;
+        QStringList plain;
+        for (const formulas::Written &line : lines)
+            plain << formulas::plain(line);
+        setText(plain.join(QLatin1Char('\n')));
+        updateGeometry();
+        update();
+    }
+
+    QSize sizeHint() const override
+    {
+        const formulas::Setter setter(font(), this);
+        qreal width = 0;
+        for (size_t i = 0; i < m_lines.size(); ++i)
+            width = std::max(width, indentOf(i) + setter.width(m_lines[i]));
+        const int frame = 2 * (margin() + frameWidth());
+        return QSize(int(std::ceil(width)) + frame,
+                     int(std::ceil(m_lines.size() * lineHeight(setter))) + frame);
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(palette().color(QPalette::WindowText));
+        const formulas::Setter setter(font(), this);
+        const QRect r = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+        qreal top = r.top();
+        for (size_t i = 0; i < m_lines.size(); ++i) {
+            setter.draw(painter, QPointF(r.left() + indentOf(i), top + setter.ascent()),
+                        m_lines[i]);
+            top += lineHeight(setter);
+        }
+    }
+
+private:
+    qreal lineHeight(const formulas::Setter &setter) const
+    {
+        return setter.ascent() + setter.descent();
+    }
+    // Lines after the first stand in by `m_indent`.
+    qreal indentOf(size_t line) const
+    {
+        return line == 0 || m_indent.isEmpty() ? 0
+                                               : QFontMetricsF(font()).horizontalAdvance(m_indent);
+    }
+
+    std::vector<formulas::Written> m_lines;
+    QString m_indent;
+};
+
 } // namespace
 
 void Form1::setFormulasShown(bool on)
@@ -54,12 +118,12 @@ void Form1::setFormulasShown(bool on)
         auto *layout = new QVBoxLayout(formulasBox);
         layout->setContentsMargins(8, 8, 8, 8);
         layout->setSpacing(6);
-        auto *title = new QLabel(formulasBox);
+        auto *title = new FormulaLabel(formulasBox);
         title->setObjectName(QStringLiteral("formulasTitle"));
         title->setFont(fonts::gothic(12, true));
         layout->addWidget(title);
         for (int i = 0; i < 5; ++i) {
-            auto *label = new QLabel(formulasBox);
+            auto *label = new FormulaLabel(formulasBox);
             label->setObjectName(QStringLiteral("formula%1").arg(i));
             label->setFont(fonts::gothic(12));
             label->setAutoFillBackground(true);
@@ -120,14 +184,14 @@ void Form1::formulasFollow(Change what)
             continue;
         const formulas::Stretch &s = stretches[size_t(i)];
         const bool current = formulas::holds(s, x);
-        label->setText(formulas::condition(s) + QLatin1Char('\n') + QStringLiteral("　")
-                       + formulas::equation(s));
+        static_cast<FormulaLabel *>(label)->setLines(
+            { formulas::condition(s), formulas::equation(s) }, QStringLiteral("　"));
         label->setAccessibleName(formulas::line(s));
         QPalette palette = label->palette();
         palette.setColor(QPalette::Window, current ? highlight : paper);
         palette.setColor(QPalette::WindowText, current ? QColor(0, 0, 255) : QColor(Qt::black));
         label->setPalette(palette);
-        label->setAccessibleDescription(current ? Text::tr("いまのχはこの区間") : QString());
+        label->setAccessibleDescription(current ? Text::tr("いまの x はこの区間") : QString());
         said << formulas::line(s);
     }
     //: between two formulas said one after the other
@@ -145,8 +209,8 @@ void Form1::retranslateFormulas()
     if (!formulasBox)
         return;
     formulasBox->setAccessibleName(Text::tr("式"));
-    formulasBox->findChild<QLabel *>(QStringLiteral("formulasTitle"))
-        ->setText(Text::tr("ｙをχの式で表すと"));
+    static_cast<FormulaLabel *>(formulasBox->findChild<QLabel *>(QStringLiteral("formulasTitle")))
+        ->setLines({ formulas::written(Text::tr("y を x の式で表すと")) });
     // The formulas again, and room for them as long as they are now; said only when asked.
     if (formulasBox->isVisible()) {
         formulasFollow(Change::Step);

@@ -23,7 +23,7 @@ worksheet::Sheet sheetOf(const std::array<double, 5> &retsu, const QString &xTex
     // With the formulas tool on, the answer key states y for each stretch as the window does.
     if (formulasOn) {
         for (const formulas::Stretch &stretch : formulas::stretches(retsu))
-            sheet.formulas << formulas::line(stretch);
+            sheet.formulas.push_back(formulas::statement(stretch));
     }
     return sheet;
 }

@@ -2,9 +2,10 @@
 
 #include "play/steps.h"
 #include "toolkit/fonts.h"
-#include "toolkit/numtext.h"
+#include "tools/formulapaint.h"
 
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -31,13 +32,19 @@ const QColor midGrey(120, 120, 120);
 const QColor gridGrey(175, 175, 175);
 const QColor crossedGrey(215, 215, 215);
 
-// Where things go on A4 (210 × 297 mm), in mm from the paper's top-left corner.
-constexpr double pageWidth = 210;
-constexpr double figureTop = 48; // side AD
-constexpr double figureBase = 108; // side BC
-constexpr double graphLeft = 30, graphBottom = 283; // the graph's origin
-constexpr double tableLeft = 147, tableTop = 133, tableRow = 9;
+// Where things go on A4 (210 × 297 mm), in mm from the paper's top-left corner. Nothing comes
+// nearer the paper's edge than `margin`, so that any printer prints all of it.
+constexpr double pageWidth = 210, pageHeight = 297, margin = 10;
+constexpr double figureTop = 45; // side AD
+constexpr double figureBase = figureTop + 60; // side BC
+// Beside the rectangle: the base line and "P" to its left, "D", "C" and "6 cm" to its right.
+constexpr double figureLeftRoom = 8, figureRightRoom = 16;
+constexpr double graphLeft = 32, graphBottom = 278; // the graph's origin
+constexpr double graphTop = graphBottom - 60 * graphMmPerCm2;
+constexpr double tableLeft = 147, tableTop = graphTop, tableRow = 8;
 constexpr double tableXWidth = 20, tableYWidth = 30;
+// The formulas stand in the column right of the graph, above its axis label.
+constexpr double formulasLeft = 138, formulasBottom = graphBottom - 5;
 
 // Millimetres on the device, whatever its resolution.
 class Paper
@@ -45,6 +52,7 @@ class Paper
 public:
     Paper(QPainter &painter, const QPagedPaintDevice &device)
         : p(painter)
+        , device(&device)
         , kx(device.logicalDpiX() / 25.4)
         , ky(device.logicalDpiY() / 25.4)
     { }
@@ -63,16 +71,36 @@ public:
         p.setPen(pen(color, widthMm));
         p.drawLine(at(x1, y1), at(x2, y2));
     }
-    // Text in the box, aligned by `flags`.
+    // Text in the box, aligned by `flags`, one line for each "\n"; x and y in italics.
     void text(double x, double y, double w, double h, int flags, const QString &s, qreal points,
               bool bold = false)
     {
-        p.setFont(fonts::gothic(points, bold));
+        const formulas::Setter setter(fonts::gothic(points, bold), device);
+        const QFontMetricsF fm(setter.font(), const_cast<QPagedPaintDevice *>(device));
+        const QStringList lines = s.split(QLatin1Char('\n'));
+        const QRectF r = box(x, y, w, h);
+        const double height = lines.size() * fm.height();
+        double top = r.top();
+        if (flags & Qt::AlignBottom)
+            top = r.bottom() - height;
+        else if (flags & Qt::AlignVCenter)
+            top = r.center().y() - height / 2;
         p.setPen(black);
-        p.drawText(box(x, y, w, h), flags, s);
+        for (const QString &l : lines) {
+            const formulas::Written written = formulas::written(l);
+            const double width = setter.width(written);
+            double left = r.left();
+            if (flags & Qt::AlignRight)
+                left = r.right() - width;
+            else if (flags & Qt::AlignHCenter)
+                left = r.center().x() - width / 2;
+            setter.draw(p, QPointF(left, top + fm.ascent()), written);
+            top += fm.height();
+        }
     }
 
     QPainter &p;
+    const QPagedPaintDevice *device;
     double kx, ky;
 };
 
@@ -81,35 +109,52 @@ double areaAt(const Sheet &sheet, double x)
     return steps::figureArea(sheet.columns, x);
 }
 
+// As a textbook writes it: "0.5", not the lesson's ".5".
 QString yText(double y)
 {
-    return numtext::printed(y).trimmed();
+    return QString::number(y, 'g', 10);
 }
 
 void heading(Paper &paper, bool answers)
 {
-    paper.text(20, 10, 120, 10, Qt::AlignLeft | Qt::AlignVCenter,
+    paper.text(margin + 10, margin, 120, 8, Qt::AlignLeft | Qt::AlignVCenter,
                answers ? Text::tr("関数の利用　答え") : Text::tr("関数の利用　問題"), 16, true);
     if (!answers)
-        paper.text(110, 10, 80, 10, Qt::AlignRight | Qt::AlignVCenter,
+        paper.text(110, margin, 80, 8, Qt::AlignRight | Qt::AlignVCenter,
                    Text::tr("　　組　　番　名前＿＿＿＿＿＿＿＿"), 11);
-    paper.text(
-        20, 24, 170, 20, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-        Text::tr("長方形ABCDの辺BCの上に、図のような図形があります。図形は辺BCにそって左へ動き"
-                 "ます。点Ｐが点Ｂから χ cm 動いたとき、辺ABより左に出た部分（斜線の部分）の面"
-                 "積を y cm² とします。表を完成させ、χ と y の関係をグラフに表しましょう。"),
-        10.5);
+    const formulas::Setter setter(fonts::gothic(10.5), paper.device);
+    paper.p.setPen(black);
+    setter.drawWrapped(
+        paper.p, paper.at(margin + 10, margin + 10), 170 * paper.kx,
+        formulas::written(
+            Text::tr("長方形ABCDの辺BCの上に、図のような図形があります。図形は辺BCにそって左へ動き"
+                     "ます。点Ｐが点Ｂから x cm 動いたとき、辺ABより左に出た部分（斜線の部分）の面"
+                     "積を y cm² とします。表を完成させ、x と y の関係をグラフに表しましょう。")
+                .replace(QStringLiteral(" cm"), QStringLiteral("\u00a0cm"))),
+        0.8 * paper.ky);
 }
 
-// The rectangle with the figure at true scale, P where the lesson has it, the crossed part
+} // namespace
+
+double figureX(double x)
+{
+    // The widest drawing that fits between the margins, at true scale.
+    const bool fits = figureLeftRoom + 10 * x + 100 + figureRightRoom <= pageWidth - 2 * margin;
+    return x > 0 && fits ? x : 3;
+}
+
+namespace {
+
+// The rectangle with the figure at true scale part-way out, P and x marked, the crossed part
 // hatched over light grey.
 void figure(Paper &paper, const Sheet &sheet)
 {
-    const double x = sheet.x;
-    // Centred across the page: the figure may stand up to 10 cm left of B.
-    const double B = (pageWidth - 100 - 10 * x) / 2 + 10 * x;
+    const double x = figureX(sheet.x);
+    // Centred across the page with its labels.
+    const double P
+        = (pageWidth - figureLeftRoom - 10 * x - 100 - figureRightRoom) / 2 + figureLeftRoom;
+    const double B = P + 10 * x;
     const double C = B + 100;
-    const double P = B - 10 * x;
     QPainter &p = paper.p;
 
     QPainterPath shape;
@@ -132,8 +177,11 @@ void figure(Paper &paper, const Sheet &sheet)
         shape = shape.united(piece);
     }
 
+    // The base line runs on left of B, as on the blackboard; the figure stands on it.
+    paper.line(P - figureLeftRoom + 1, figureBase, B - 1, figureBase, midGrey, 0.3);
+
     QPainterPath leftOfAB;
-    leftOfAB.addRect(paper.box(0, 0, B, 297));
+    leftOfAB.addRect(paper.box(0, 0, B, pageHeight));
     const QPainterPath crossed = shape.intersected(leftOfAB);
     if (!crossed.isEmpty()) {
         p.fillPath(crossed, crossedGrey);
@@ -149,8 +197,6 @@ void figure(Paper &paper, const Sheet &sheet)
     for (const QPainterPath &piece : pieces)
         p.drawPath(piece);
 
-    // The base line runs on left of B, as on the blackboard.
-    paper.line(std::min(P, B) - 8, figureBase, B - 1, figureBase, midGrey, 0.3);
     p.setPen(Qt::NoPen);
     p.setBrush(darkGrey);
     p.drawEllipse(paper.at(P, figureBase), 0.9 * paper.kx, 0.9 * paper.ky);
@@ -160,35 +206,23 @@ void figure(Paper &paper, const Sheet &sheet)
     p.setPen(paper.pen(black, 0.5));
     p.drawRect(paper.box(B, figureTop, 100, 60));
 
-    paper.text(B - 8, figureTop - 8, 6, 6, Qt::AlignRight | Qt::AlignBottom, QStringLiteral("A"),
-               11);
-    // Right of CD while the paper has room there, else just inside it.
-    const bool roomRight = C + 16 <= pageWidth - 4;
-    const double cornerLabel = roomRight ? C + 1.5 : C - 7.5;
-    const int cornerAlign = roomRight ? Qt::AlignLeft : Qt::AlignRight;
-    paper.text(cornerLabel, figureTop - 8, 6, 6, cornerAlign | Qt::AlignBottom, QStringLiteral("D"),
-               11);
-    paper.text(B + 1.5, figureBase + 1.5, 6, 6, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("B"),
-               11);
-    paper.text(cornerLabel, figureBase + 1.5, 6, 6, cornerAlign | Qt::AlignTop, QStringLiteral("C"),
-               11);
-    paper.text(P - 7.5, figureBase + 1.5, 6, 6, Qt::AlignRight | Qt::AlignTop, QStringLiteral("P"),
-               11);
-    paper.text(B + 30, figureBase + 2, 40, 6, Qt::AlignCenter, QStringLiteral("10 cm"), 10);
-    if (roomRight)
-        paper.text(C + 2, figureTop + 27, 14, 6, Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("6 cm"), 10);
-    else
-        paper.text(C - 16, figureTop + 27, 14, 6, Qt::AlignRight | Qt::AlignVCenter,
-                   QStringLiteral("6 cm"), 10);
-    if (x > 0) {
-        const double y = figureBase + 10;
-        paper.line(P, y, B, y, darkGrey, 0.25);
-        paper.line(P, y - 1.5, P, y + 1.5, darkGrey, 0.25);
-        paper.line(B, y - 1.5, B, y + 1.5, darkGrey, 0.25);
-        paper.text((P + B) / 2 - 15, y + 0.5, 30, 5, Qt::AlignCenter, Text::tr("χ cm"), 9);
-    }
-    paper.text(110, figureBase + 10, 90, 4, Qt::AlignRight | Qt::AlignVCenter,
+    const auto label = [&](double left, double top, int align, const QString &s) {
+        paper.text(left, top, 6, 6, align, s, 11);
+    };
+    label(B - 7.5, figureTop - 7, Qt::AlignRight | Qt::AlignBottom, QStringLiteral("A"));
+    label(C + 1.5, figureTop - 7, Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("D"));
+    label(B + 1.5, figureBase + 1, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("B"));
+    label(C + 1.5, figureBase + 1, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("C"));
+    label(P - 7.5, figureBase + 1, Qt::AlignRight | Qt::AlignTop, QStringLiteral("P"));
+    paper.text(B + 30, figureBase + 1.5, 40, 6, Qt::AlignCenter, QStringLiteral("10 cm"), 10);
+    paper.text(C + 2, figureTop + 27, 14, 6, Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("6 cm"), 10);
+    const double marker = figureBase + 9.5;
+    paper.line(P, marker, B, marker, darkGrey, 0.25);
+    paper.line(P, marker - 1.5, P, marker + 1.5, darkGrey, 0.25);
+    paper.line(B, marker - 1.5, B, marker + 1.5, darkGrey, 0.25);
+    paper.text((P + B) / 2 - 15, marker + 0.5, 30, 5, Qt::AlignCenter, Text::tr("x cm"), 9);
+    paper.text(110, marker, pageWidth - margin - 110, 4, Qt::AlignRight | Qt::AlignVCenter,
                Text::tr("図は実物大です（1 cm が 1 cm）。"), 8);
 }
 
@@ -202,7 +236,7 @@ void table(Paper &paper, const Sheet &sheet, bool answers)
     for (double c : { tableLeft, tableLeft + tableXWidth, right })
         paper.line(c, tableTop, c, bottom, midGrey, 0.25);
     const int centre = Qt::AlignCenter;
-    paper.text(tableLeft, tableTop, tableXWidth, tableRow, centre, Text::tr("χ (cm)"), 10);
+    paper.text(tableLeft, tableTop, tableXWidth, tableRow, centre, Text::tr("x (cm)"), 10);
     paper.text(tableLeft + tableXWidth, tableTop, tableYWidth, tableRow, centre,
                Text::tr("y (cm²)"), 10);
     for (int i = 0; i <= 10; ++i) {
@@ -212,12 +246,15 @@ void table(Paper &paper, const Sheet &sheet, bool answers)
             paper.text(tableLeft + tableXWidth, top, tableYWidth, tableRow, centre,
                        yText(areaAt(sheet, i)), 10);
     }
+    // Under the table, leaving the space below it to the formulas of the answer key.
+    paper.text(tableLeft, bottom + 1, 60, 8, Qt::AlignLeft | Qt::AlignTop,
+               Text::tr("グラフは 横 1 cm が x 1 cm、\n縦 1 cm が y 4 cm²"), 8);
 }
 
 void graph(Paper &paper, const Sheet &sheet, bool answers)
 {
-    const double w = 10 * graphMmPerCm, h = 60 * graphMmPerCm2;
-    const double top = graphBottom - h;
+    const double w = 10 * graphMmPerCm;
+    const double top = graphTop;
     for (int i = 1; i <= 10; ++i)
         paper.line(graphLeft + i * graphMmPerCm, top, graphLeft + i * graphMmPerCm, graphBottom,
                    gridGrey, 0.15);
@@ -236,12 +273,10 @@ void graph(Paper &paper, const Sheet &sheet, bool answers)
         paper.text(graphLeft - 12, graphBottom - 4 * i * graphMmPerCm2 - 2.5, 10, 5,
                    Qt::AlignRight | Qt::AlignVCenter, QString::number(4 * i), 9);
     paper.text(graphLeft + w + 5, graphBottom - 2.5, 20, 5, Qt::AlignLeft | Qt::AlignVCenter,
-               Text::tr("χ (cm)"), 9);
-    paper.text(graphLeft - 10, top - 9, 30, 5, Qt::AlignLeft | Qt::AlignVCenter,
+               Text::tr("x (cm)"), 9);
+    // Left of the axis's end, clear of the figure's marks above.
+    paper.text(graphLeft - 27, top - 7, 25, 5, Qt::AlignRight | Qt::AlignVCenter,
                Text::tr("y (cm²)"), 9);
-    // Under the table, leaving the space below it to the formulas of the answer key.
-    paper.text(tableLeft, tableTop + 12 * tableRow + 1, 60, 9, Qt::AlignLeft | Qt::AlignTop,
-               Text::tr("グラフは 横 1 cm が χ 1 cm、\n縦 1 cm が y 4 cm²"), 8);
 
     if (!answers)
         return;
@@ -264,13 +299,32 @@ void graph(Paper &paper, const Sheet &sheet, bool answers)
 
 void formulas(Paper &paper, const Sheet &sheet)
 {
-    if (sheet.formulas.isEmpty())
+    if (sheet.formulas.empty())
         return;
-    double y = tableTop + 12 * tableRow + 11;
-    paper.text(tableLeft, y, 60, 6, Qt::AlignLeft | Qt::AlignVCenter, Text::tr("式"), 10, true);
-    for (const QString &line : sheet.formulas) {
-        y += 5.5;
-        paper.text(tableLeft, y, 60, 6, Qt::AlignLeft | Qt::AlignVCenter, line, 9);
+    // Under the table when the lines fit there, else from nearer the graph; at the largest size
+    // up to 9 pt at which the longest line fits.
+    const auto widest = [&](qreal points) {
+        const formulas::Setter setter(fonts::gothic(points), paper.device);
+        double most = 0;
+        for (const formulas::Written &line : sheet.formulas)
+            most = std::max(most, setter.width(line) / paper.kx);
+        return most;
+    };
+    const double right = pageWidth - margin;
+    const double left = widest(9) <= right - tableLeft ? tableLeft : formulasLeft;
+    qreal points = 9;
+    while (points > 6 && widest(points) > right - left)
+        points -= 0.5;
+    const formulas::Setter setter(fonts::gothic(points), paper.device);
+    const double pitch = (setter.ascent() + setter.descent()) / paper.ky + 1;
+    // Under the table's note, or higher when five lines would reach the axis's label.
+    double y = std::min(tableTop + 12 * tableRow + 17,
+                        formulasBottom - pitch * double(sheet.formulas.size()));
+    paper.text(left, y - 7, 60, 6, Qt::AlignLeft | Qt::AlignBottom, Text::tr("式"), 10, true);
+    paper.p.setPen(black);
+    for (const formulas::Written &line : sheet.formulas) {
+        setter.draw(paper.p, paper.at(left, y + setter.ascent() / paper.ky), line);
+        y += pitch;
     }
 }
 

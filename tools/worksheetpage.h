@@ -1,7 +1,8 @@
 #pragma once
 
+#include "tools/formulas.h"
+
 #include <QString>
-#include <QStringList>
 #include <array>
 
 class QPagedPaintDevice;
@@ -16,13 +17,18 @@ struct Sheet
 {
     std::array<double, 5> columns {}; ///< piece codes, column 0 at P
     double x = 0; ///< where P stands, cm
-    QStringList formulas; ///< lines for the answer key; none leaves the space empty
+    std::vector<formulas::Written>
+        formulas; ///< lines for the answer key; none leaves the space empty
 };
 
 /// Scales on paper: 1 cm of the lesson is 1 cm; on the graph 1 cm of x is 1 cm across and
 /// 4 cm² of y is 1 cm up (the lesson's own graph has 30 pixels for each, so its shape is kept).
 inline constexpr double graphMmPerCm = 10;
 inline constexpr double graphMmPerCm2 = 10.0 / 4;
+
+/// Where P stands in the figure on paper: `x` when it is above 0 and the drawing fits between
+/// the margins at true scale, else 3 cm, so that the task shows a crossed part to hatch.
+double figureX(double x);
 
 /// Paints both pages on `device` (A4 portrait, coordinates from the paper's corner).
 void paint(QPagedPaintDevice &device, const Sheet &sheet);
