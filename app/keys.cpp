@@ -20,8 +20,8 @@ void Form1::setUpKeys()
 
     // Reading order: the blackboard itself (to build the figure by keys), then its two controls.
     // The table and the graph come last; they take the focus only while they are shown.
-    const QList<QWidget *> order { Command1, Check1, end,    kokuban,  Check4, Text1,
-                                   jidou,    tomeru, Combo1, susumu,   modoru, Command2,
+    const QList<QWidget *> order { Command1, Check1, end,    kokuban, Check4, Text1,
+                                   jidou,    tomeru, Combo1, susumu,  modoru, Command2,
                                    Check3,   Check2, hyo,    gamen };
     // Qt orders only widgets that take the focus: the table and the graph are lent it meanwhile.
     hyo->setFocusPolicy(Qt::TabFocus);
@@ -34,6 +34,7 @@ void Form1::setUpKeys()
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    noticeInput(watched, event);
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     auto *target = static_cast<QWidget *>(watched);
@@ -82,7 +83,12 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     }
     // A disabled button's key still belongs to it: during automatic play an arrow must not wander
     // off to move the focus instead.
-    if (button->isEnabled())
+    if (button->isEnabled()) {
+        // A piece in hand (a drag the mouse still holds) would hang in the rectangle as the
+        // figure slides away, and read as part of it.
+        if (button != tomeru && tsukami != 0)
+            putBackHeldPiece();
         button->click();
+    }
     return true;
 }
