@@ -103,9 +103,11 @@ void Form1::noteOnBoard(const QString &sentence)
     boardNote->setCaption(QStringLiteral(" %1 ").arg(sentence));
     const double width = boardNote->size().width();
     const double centre = geometry::Bx + geometry::columnWidth * (boardColumn + 0.5);
-    const double right = kokuban->pictureSize().width() - 4;
+    // Inside the board's own frame, which the keys' orange frame covers.
+    const double margin = 8;
+    const double right = kokuban->pictureSize().width() - margin;
     boardNote->move(
-        QPointF(std::clamp(centre - width / 2, 4.0, std::max(4.0, right - width)), noteTop));
+        QPointF(std::clamp(centre - width / 2, margin, std::max(margin, right - width)), noteTop));
     boardNote->setVisible(true);
 }
 
