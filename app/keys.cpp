@@ -20,8 +20,8 @@ void Form1::setUpKeys()
 
     // Reading order: the blackboard itself (to build the figure by keys), then its two controls.
     // The table and the graph come last; they take the focus only while they are shown.
-    const QList<QWidget *> order { Command1, Check1, end,    kokuban, Check4, Text1,
-                                   jidou,    tomeru, Combo1, susumu,  modoru, Command2,
+    const QList<QWidget *> order { Command1, Check1, end,    kokuban,  Check4, Text1,
+                                   jidou,    tomeru, Combo1, susumu,   modoru, Command2,
                                    Check3,   Check2, hyo,    gamen };
     // Qt orders only widgets that take the focus: the table and the graph are lent it meanwhile.
     hyo->setFocusPolicy(Qt::TabFocus);
