@@ -241,11 +241,26 @@ private:
     void boardFocusChanged(bool focused);
     void showBoardSelection();
     void holdOverColumn();
+    // A release made by a key, and the piece in hand put back where it came from (and said).
+    void releaseByKeys(const QPointF &at);
+    void putBackHeldPiece();
+    // A refusal shown on the board too, until the next key or mouse press.
+    void noteOnBoard(const QString &sentence);
+    void hideBoardNote();
 
     int boardColumn = 0; // the column the keys select, 0 at B
     bool keysHolding = false; // the piece in hand was taken by a key
     std::array<PanelLine *, 4> boardFrame {}; // drawn round the board while it has the focus
     std::array<PanelLine *, 4> columnFrame {}; // round the selected column
+    PanelLabel *boardNote = nullptr; // the last refusal of a key
+
+    // -- Focus marks only while the keyboard is in use (tools/focusmarks.cpp) --
+    // Sees every press and focus change of the window before its receiver does.
+    void noticeInput(QObject *watched, QEvent *event);
+    void setKeyboardInUse(bool inUse);
+    void showFocusMarks();
+
+    bool keyboardInUse = false; // set by Tab, F8 or a tool's key; cleared by any mouse press
 
     // -- Language (tools/language.cpp) --
     void switchLanguage();

@@ -34,6 +34,7 @@ void Form1::setUpKeys()
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    noticeInput(watched, event);
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     auto *target = static_cast<QWidget *>(watched);
@@ -82,7 +83,12 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     }
     // A disabled button's key still belongs to it: during automatic play an arrow must not wander
     // off to move the focus instead.
-    if (button->isEnabled())
+    if (button->isEnabled()) {
+        // A piece in hand (a drag the mouse still holds) would hang in the rectangle as the
+        // figure slides away, and read as part of it.
+        if (button != tomeru && tsukami != 0)
+            putBackHeldPiece();
         button->click();
+    }
     return true;
 }

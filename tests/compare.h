@@ -94,9 +94,11 @@ inline LessonState lessonState(FormProbe &p, StateScope scope = {})
     KANSU_FIELD(form().size());
     KANSU_FIELD(form().outerSizeTwips());
 #undef KANSU_FIELD
-    // The controls standing on each panel; the board's focus frames tell which window has the
-    // keyboard, not the lesson.
+    // The controls standing on each panel; the board's focus frames and the note of a key's
+    // refusal tell which window has the keyboard, not the lesson.
     const auto isFocusFrame = [&](const PanelItem *item) {
+        if (item == p.boardNote())
+            return true;
         for (int i = 0; i < 4; ++i) {
             if (item == p.boardFrame(i) || item == p.columnFrame(i))
                 return true;

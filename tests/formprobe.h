@@ -134,6 +134,7 @@ public:
     int &boardColumn() { return f.boardColumn; }
     PanelLine *boardFrame(int i) { return f.boardFrame.at(i); }
     PanelLine *columnFrame(int i) { return f.columnFrame.at(i); }
+    PanelLabel *boardNote() { return f.boardNote; }
     void switchLanguage() { f.switchLanguage(); }
 
 private:

@@ -280,11 +280,16 @@ void tst_Jump::keysOnAFocusedPanel()
     QTest::mouseClick(panel, Qt::LeftButton, {}, onPanel(panel, QPointF(2, 2))); // outside cells
     QCOMPARE(QApplication::focusWidget(), panel);
     QCOMPARE(jump::halvesOf(j.Px()), start);
+    // Its blue frame shows only once the panel's own keys are used, not after a click.
+    QCOMPARE(panel->frameShadow(), QFrame::Sunken);
 
     QTest::keyClick(form->windowHandle(), key);
 
     QCOMPARE(jump::halvesOf(j.Px()), halves);
     QCOMPARE(j.gurafuy(), areaWithin(j.retsu(), halves / 2.0));
+    QCOMPARE(panel->frameShadow(), key == Qt::Key_PageDown ? QFrame::Sunken : QFrame::Plain);
+    QTest::mouseClick(panel, Qt::LeftButton, {}, onPanel(panel, QPointF(2, 2)));
+    QCOMPARE(panel->frameShadow(), QFrame::Sunken);
 }
 
 void tst_Jump::pressesThatMoveNothing_data()

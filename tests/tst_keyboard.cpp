@@ -44,6 +44,8 @@ private slots:
     void refusedDropKeepsThePieceInHand_data();
     void refusedDropKeepsThePieceInHand();
     void escapeAndDeleteTakeBackAndOff();
+    void pieceInHandGoesBackWhenPMoves_data();
+    void pieceInHandGoesBackWhenPMoves();
     void lessonKeysKeepTheirMeaning();
     void spokenColumns_data();
     void spokenColumns();
@@ -85,16 +87,24 @@ void tst_Keyboard::selectColumn(int column)
 void tst_Keyboard::boardTakesTheFocus_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::newRow("a click on the board") << "click";
-    QTest::newRow("Tab from 終了") << "tab";
-    QTest::newRow("F8") << "F8";
-    QTest::newRow("the tools menu") << "menu";
+    QTest::addColumn<bool>("marked"); // the marks show before any building key
+    QTest::newRow("a click on the board") << "click" << false;
+    QTest::newRow("Tab from 終了") << "tab" << true;
+    QTest::newRow("F8") << "F8" << true;
+    QTest::newRow("the tools menu") << "menu" << true;
 }
 
 void tst_Keyboard::boardTakesTheFocus()
 {
     QFETCH(QString, how);
+    QFETCH(bool, marked);
     PicturePanel *board = probe->kokuban();
+    const auto marksShown = [this](bool shown) {
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(probe->boardFrame(i)->isVisible(), shown);
+            QCOMPARE(probe->columnFrame(i)->isVisible(), shown);
+        }
+    };
     if (how == "click") {
         QTest::mouseClick(board, Qt::LeftButton, {}, onPanel(board, QPointF(100, 250)));
     } else if (how == "tab") {
@@ -106,23 +116,29 @@ void tst_Keyboard::boardTakesTheFocus()
         form->findChild<QAction *>(QStringLiteral("tool_keyboard"))->trigger();
     }
     QCOMPARE(QApplication::focusWidget(), board);
+    // The marks show while the keyboard is used: the mouse sees the lesson's own picture until
+    // a building key is pressed.
+    KANSU_CHECK(marksShown(marked));
+    QVERIFY(!probe->lastAnnouncement().isEmpty());
+    press(Qt::Key_Right);
+    press(Qt::Key_Left);
     // Drawn round the board and round the selected column, column 0 next to B.
-    for (int i = 0; i < 4; ++i) {
-        QVERIFY(probe->boardFrame(i)->isVisible());
-        QVERIFY(probe->columnFrame(i)->isVisible());
-    }
+    KANSU_CHECK(marksShown(true));
     QCOMPARE(outline({ probe->columnFrame(0), probe->columnFrame(1), probe->columnFrame(2),
                        probe->columnFrame(3) })
                  .center()
                  .x(),
              320.0);
-    QVERIFY(!probe->lastAnnouncement().isEmpty());
 
+    // A press of the mouse hides them again; the board keeps the focus.
+    QTest::mousePress(board, Qt::LeftButton, {}, onPanel(board, QPointF(100, 250)));
+    QTest::mouseRelease(board, Qt::LeftButton, {}, onPanel(board, QPointF(100, 250)));
+    QCOMPARE(QApplication::focusWidget(), board);
+    KANSU_CHECK(marksShown(false));
+    press(Qt::Key_F8);
+    KANSU_CHECK(marksShown(true));
     probe->susumu()->setFocus();
-    for (int i = 0; i < 4; ++i) {
-        QVERIFY(!probe->boardFrame(i)->isVisible());
-        QVERIFY(!probe->columnFrame(i)->isVisible());
-    }
+    KANSU_CHECK(marksShown(false));
 }
 
 void tst_Keyboard::startUpIsUntouched()
@@ -232,8 +248,17 @@ void tst_Keyboard::refusedDropKeepsThePieceInHand()
     KANSU_CHECK(selectColumn(column));
     const LessonState before = lessonState(*probe);
     QCOMPARE(press(Qt::Key_Return), said);
-    KANSU_COMPARE_LESSONS(lessonState(*probe), before);
+    KANSU_COMPARE_LESSONS(lessonState(*probe), before); // the picture untouched
     QCOMPARE(probe->tsukami(), double(key - Qt::Key_0));
+    // Said on the board too, under BC, until the next key.
+    const PanelLabel *note = probe->boardNote();
+    QVERIFY(note && note->isVisible());
+    QCOMPARE(note->caption().trimmed(), said);
+    const QRect board(QPoint(0, 0), probe->kokuban()->pictureSize());
+    QVERIFY(board.contains(note->bounds()));
+    QVERIFY(note->top() > 330);
+    press(Qt::Key_Escape);
+    QVERIFY(!note->isVisible());
 }
 
 void tst_Keyboard::escapeAndDeleteTakeBackAndOff()
@@ -255,6 +280,60 @@ void tst_Keyboard::escapeAndDeleteTakeBackAndOff()
     QCOMPARE(press(Qt::Key_Delete), QStringLiteral("三角形を列 2 から 4 から外しました"));
     QCOMPARE(textOf(probe->retsu()), QStringLiteral("0 0 0 0 0"));
     QCOMPARE(press(Qt::Key_Delete), QStringLiteral("列 4 には外せる部品がありません"));
+}
+
+void tst_Keyboard::pieceInHandGoesBackWhenPMoves_data()
+{
+    QTest::addColumn<QString>("route");
+    QTest::addColumn<double>("Px"); // where P ends; it starts one step from B
+    QTest::newRow("a step, PageDown") << "PageDown" << 280.0;
+    QTest::newRow("a step back, PageUp") << "PageUp" << 300.0;
+    QTest::newRow("最初に, Home") << "Home" << 300.0;
+    QTest::newRow("automatic play, F5") << "F5" << 100.0;
+    QTest::newRow("automatic play, picked up in a pause") << "pause" << 100.0;
+    QTest::newRow("a click on 出す") << "click" << 280.0;
+    QTest::newRow("PageDown while the mouse drags it") << "drag" << 280.0;
+}
+
+// A piece in hand hangs over the rectangle: while P moves it would read as part of the
+// figure, so it goes back to the palette, as Esc puts it back, and that is said.
+void tst_Keyboard::pieceInHandGoesBackWhenPMoves()
+{
+    QFETCH(QString, route);
+    QFETCH(double, Px);
+    PicturePanel *board = probe->kokuban();
+    probe->susumu_Click();
+    probe->Combo1()->setEditText(route == "pause" ? QStringLiteral("1") : QStringLiteral(" 0"));
+    if (route == "drag") {
+        QTest::mousePress(board, Qt::LeftButton, {}, onPanel(board, QPointF(320, 100)));
+        QTest::mouseMove(board, onPanel(board, QPointF(360, 250)));
+    } else if (route != "pause") {
+        press(Qt::Key_F8);
+        press(Qt::Key_1);
+    }
+    QVERIFY(route == "pause" || probe->tsukami() == 1);
+    if (route == "click") {
+        QTest::mouseClick(probe->susumu(), Qt::LeftButton);
+    } else if (route == "pause") {
+        probe->kokuban()->setFocus();
+        duringPause([&] { QCOMPARE(press(Qt::Key_1).isEmpty(), false); });
+        press(Qt::Key_F5);
+    } else {
+        const Qt::Key key = route == "PageUp" ? Qt::Key_PageUp
+            : route == "Home"                 ? Qt::Key_Home
+            : route == "F5"                   ? Qt::Key_F5
+                                              : Qt::Key_PageDown;
+        press(key);
+    }
+    QCOMPARE(probe->Px(), Px);
+    QCOMPARE(probe->tsukami(), 0.0);
+    QCOMPARE(probe->lastAnnouncement(), QStringLiteral("正方形を元の場所に戻しました"));
+    QCOMPARE(outline({ probe->Line6(0), probe->Line6(1), probe->Line6(2), probe->Line6(3) }),
+             QRectF(300, 85, 40, 40));
+    if (route == "drag") // the release that ends the drag then changes nothing
+        QTest::mouseRelease(board, Qt::LeftButton, {}, onPanel(board, QPointF(360, 250)));
+    QCOMPARE(probe->Px(), Px);
+    QCOMPARE(textOf(probe->retsu()), QStringLiteral("0 0 0 0 0"));
 }
 
 void tst_Keyboard::lessonKeysKeepTheirMeaning()

@@ -1,3 +1,4 @@
+#include "compare.h"
 #include "drag/figurecolumns.h"
 #include "lesson.h"
 #include "windowtest.h"
@@ -29,6 +30,8 @@ private slots:
     void dropReturnsLessonToStart();
     void anchorsRoundHalfToEven_data();
     void anchorsRoundHalfToEven();
+    void mouseUseShowsNoFocusMarks_data();
+    void mouseUseShowsNoFocusMarks();
 
 private:
     QPoint at(QPointF picture) const
@@ -395,6 +398,72 @@ void tst_Mouse::anchorsRoundHalfToEven()
     QFETCH(QPoint, anchor);
     const figurecolumns::Anchor a = figurecolumns::anchorFor(code, pointer.x(), pointer.y());
     QCOMPARE(QPoint(a.x, a.y), anchor);
+}
+
+void tst_Mouse::mouseUseShowsNoFocusMarks_data()
+{
+    // Actions: "drop CODE COLUMN", "let go CODE" (below BC), "step", "back", "table X" (a click
+    // on its column), "graph HALVES" (a drag along the plot).
+    QTest::addColumn<QStringList>("actions");
+    QTest::newRow("a drop, four steps, a square let go below BC")
+        << QStringList { "drop 3 0", "step", "step", "step", "step", "let go 1" };
+    QTest::newRow("a step back at B after a drop") << QStringList { "drop 3 0", "back" };
+    QTest::newRow("a click on the table") << QStringList { "drop 4 1", "table 3" };
+    QTest::newRow("a drag along the graph") << QStringList { "drop 2 2", "graph 14", "back" };
+}
+
+// The same lesson, made once by real mouse events in the active window and once by calling
+// the handlers in a window the keyboard never reaches: the three panels as the screen shows
+// them must be the same, pixel for pixel.
+void tst_Mouse::mouseUseShowsNoFocusMarks()
+{
+    QFETCH(QStringList, actions);
+    SideWindow side;
+    QVERIFY(side.exposed);
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    FormProbe &m = *probe, &h = side.probe;
+    for (FormProbe *l : { &m, &h }) {
+        l->Check2()->setChecked(true);
+        l->Check3()->setChecked(true);
+    }
+    const QPointF shelf[] = { {}, { 320, 100 }, { 370, 100 }, { 420, 100 }, { 510, 100 } };
+    const StateScope shown { .shownPanels = true };
+    for (const QString &action : actions) {
+        const QStringList w = action.split(' ');
+        const int n = w.last().toInt();
+        const LessonState before = lessonState(m, shown);
+        const bool atB = m.Px() == 300;
+        if (w[0] == "drop" || w[0] == "let") {
+            const QPointF from = shelf[w[0] == "drop" ? w[1].toInt() : n];
+            const QPointF to = w[0] == "drop" ? QPointF(320 + 40 * n, 250) : QPointF(320, 340);
+            dragOnBoard(m, from, to);
+            h.mouseDown(from.x(), from.y());
+            h.mouseMove(to.x(), to.y());
+            h.mouseUp(to.x(), to.y());
+        } else if (w[0] == "step" || w[0] == "back") {
+            QTest::mouseClick(w[0] == "step" ? m.susumu() : m.modoru(), Qt::LeftButton);
+            w[0] == "step" ? h.susumu_Click() : h.modoru_Click();
+        } else {
+            const int halves = w[0] == "table" ? 2 * n : n;
+            if (w[0] == "table") {
+                QTest::mouseClick(m.hyo(), Qt::LeftButton, {},
+                                  onPanel(m.hyo(), QPointF(45 * n + 55, 35)));
+            } else {
+                PicturePanel *g = m.gamen();
+                QTest::mousePress(g, Qt::LeftButton, {}, onPanel(g, QPointF(35, 300)));
+                QTest::mouseMove(g, onPanel(g, QPointF(35 + 15 * halves, 250)));
+                QTest::mouseRelease(g, Qt::LeftButton, {},
+                                    onPanel(g, QPointF(35 + 15 * halves, 250)));
+            }
+            while (h.Px() > 300 - 10 * halves)
+                h.susumu_Click();
+        }
+        const QString difference = lessonDifference(lessonState(m, shown), lessonState(h, shown));
+        QVERIFY2(difference.isEmpty(), qPrintable(action + QStringLiteral(": ") + difference));
+        if (w[0] == "back" && atB) // a step back at B changes nothing at all
+            KANSU_COMPARE_LESSONS(lessonState(m, shown), before);
+    }
 }
 
 KANSU_TEST_MAIN(tst_Mouse)

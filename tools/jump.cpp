@@ -14,41 +14,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-// A focused panel shows a plain blue frame instead of its sunken one. The frame lies outside
-// the picture, so nothing the lesson drew is covered.
-class FocusFrame : public QObject
-{
-public:
-    using QObject::QObject;
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-            auto *panel = static_cast<QFrame *>(watched);
-            if (event->type() == QEvent::FocusIn) {
-                QPalette palette = panel->palette();
-                palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-                panel->setPalette(palette);
-                panel->setFrameShadow(QFrame::Plain);
-            } else {
-                // Back to the palette it inherits, and so to the very frame it had.
-                panel->setPalette(QPalette());
-                panel->setFrameShadow(QFrame::Sunken);
-            }
-        }
-        return false;
-    }
-};
-
-} // namespace
-
 void Form1::setUpJump()
 {
     // A panel takes the focus (by a click or Tab) only while its view is shown: the window
-    // starts as it always has, with the focus where it was and no panel in the Tab order.
-    auto *frame = new FocusFrame(this);
+    // starts as it always has, with the focus where it was and no panel in the Tab order. A
+    // focused panel's frame (tools/focusmarks.cpp) shows only while the keyboard is used.
     const auto focusable = [](QCheckBox *view, PicturePanel *panel) {
         panel->setFocusPolicy(view->isChecked() ? Qt::StrongFocus : Qt::NoFocus);
         if (!view->isChecked() && panel->hasFocus())
@@ -57,7 +27,6 @@ void Form1::setUpJump()
     for (const auto &pair : { std::pair { Check3, hyo }, std::pair { Check2, gamen } }) {
         QCheckBox *view = pair.first;
         PicturePanel *panel = pair.second;
-        panel->installEventFilter(frame);
         connect(view, &QCheckBox::toggled, this,
                 [focusable, view, panel] { focusable(view, panel); });
     }

@@ -4,6 +4,7 @@
 #include "app/form1.h"
 
 #include "figure/measures.h"
+#include "toolkit/fonts.h"
 
 #include "toolkit/panelcontrols.h"
 #include "toolkit/picturepanel.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <algorithm>
 
 using namespace boardkeys;
 
@@ -18,6 +20,11 @@ namespace {
 
 const QColor focusColour(255, 160, 0);
 const QColor selectionColour(255, 0, 255);
+// A note as the desktop's tool tips look: dark text on pale yellow, readable on the board.
+const QColor noteText(0, 0, 0);
+const QColor noteBack(255, 255, 220);
+// Under the base line, clear of its letters and of the x row below.
+constexpr double noteTop = 334;
 
 void setRect(const std::array<PanelLine *, 4> &lines, const QRectF &r)
 {
@@ -27,19 +34,13 @@ void setRect(const std::array<PanelLine *, 4> &lines, const QRectF &r)
     lines[3]->setPoints(r.bottomLeft(), r.topLeft());
 }
 
-void setShown(const std::array<PanelLine *, 4> &lines, bool shown)
-{
-    for (PanelLine *l : lines)
-        l->setVisible(shown);
-}
-
 } // namespace
 
 void Form1::setUpBoardKeys()
 {
     kokuban->setFocusPolicy(Qt::StrongFocus);
-    // Standing above everything on the board, and hidden until the board has the focus, so the
-    // lesson's own pixels are never touched.
+    // Standing above everything on the board, and hidden until the keyboard is used on it, so
+    // the lesson's own pixels are never touched.
     for (auto *lines : { &boardFrame, &columnFrame }) {
         for (PanelLine *&l : *lines) {
             l = new PanelLine(kokuban, lines == &boardFrame ? focusColour : selectionColour,
@@ -49,33 +50,71 @@ void Form1::setUpBoardKeys()
     }
     const QSize board = kokuban->pictureSize();
     setRect(boardFrame, QRectF(2, 2, board.width() - 5, board.height() - 5));
+    boardNote = new PanelLabel(kokuban, QString(), fonts::gothic(10.5), noteText, noteBack, false);
+    boardNote->setVisible(false);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *from, QWidget *to) {
         if (from == kokuban || to == kokuban)
             boardFocusChanged(to == kokuban);
+        showFocusMarks();
     });
 }
 
 void Form1::buildByKeys()
 {
     activateWindow();
+    setKeyboardInUse(true);
     kokuban->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::boardFocusChanged(bool focused)
 {
-    setShown(boardFrame, focused);
-    setShown(columnFrame, focused);
     if (focused) {
         showBoardSelection();
         announce(tr("黒板: 1 から 4 で部品を持ち、左右の矢印で列を選び、Enter で置きます"));
         return;
     }
+    hideBoardNote();
     // A piece taken by a key must not be left hanging when the keys go elsewhere.
-    if (keysHolding && tsukami != 0) {
-        const QPointF back = putBackPoint(boardColumn);
-        kokuban_MouseUp(1, 0, back.x(), back.y());
-    }
+    if (keysHolding && tsukami != 0)
+        putBackHeldPiece();
     keysHolding = false;
+}
+
+void Form1::releaseByKeys(const QPointF &at)
+{
+    // Cleared first: a drop returns P to the start, and the piece is no longer in hand then.
+    keysHolding = false;
+    kokuban_MouseUp(1, 0, at.x(), at.y());
+}
+
+void Form1::putBackHeldPiece()
+{
+    const double code = tsukami;
+    if (code == 0)
+        return;
+    releaseByKeys(putBackPoint(boardColumn));
+    announce(tr("%1を元の場所に戻しました").arg(pieceName(code)));
+}
+
+void Form1::noteOnBoard(const QString &sentence)
+{
+    announce(sentence);
+    // Under the selected column, kept on the board.
+    boardNote->setCaption(QStringLiteral(" %1 ").arg(sentence));
+    const double width = boardNote->size().width();
+    const double centre = geometry::Bx + geometry::columnWidth * (boardColumn + 0.5);
+    // Inside the board's own frame, which the keys' orange frame covers.
+    const double margin = 8;
+    const double right = kokuban->pictureSize().width() - margin;
+    boardNote->move(
+        QPointF(std::clamp(centre - width / 2, margin, std::max(margin, right - width)), noteTop));
+    boardNote->setVisible(true);
+}
+
+void Form1::hideBoardNote()
+{
+    if (boardNote)
+        boardNote->setVisible(false);
 }
 
 void Form1::showBoardSelection()
@@ -103,6 +142,7 @@ std::optional<bool> Form1::boardKey(QWidget *target, const QKeyEvent &key)
 {
     if (target != kokuban)
         return {};
+    hideBoardNote(); // the last refusal is gone with the next key
     const bool holding = tsukami != 0;
     const int k = boardColumn;
     switch (key.key()) {
@@ -111,7 +151,7 @@ std::optional<bool> Form1::boardKey(QWidget *target, const QKeyEvent &key)
     case Qt::Key_3:
     case Qt::Key_4: {
         if (holding) {
-            announce(tr("もう%1を持っています").arg(pieceName(tsukami)));
+            noteOnBoard(tr("もう%1を持っています").arg(pieceName(tsukami)));
             return true;
         }
         const QPointF shelf = shelfPoint(key.key() - Qt::Key_0);
@@ -139,7 +179,7 @@ std::optional<bool> Form1::boardKey(QWidget *target, const QKeyEvent &key)
     case Qt::Key_Enter: {
         if (!holding) {
             if (retsu[k] == 0) {
-                announce(tr("列 %1 には持てる部品がありません").arg(k + 1));
+                noteOnBoard(tr("列 %1 には持てる部品がありません").arg(k + 1));
                 return true;
             }
             const QPointF at = columnPoint(k);
@@ -150,13 +190,11 @@ std::optional<bool> Form1::boardKey(QWidget *target, const QKeyEvent &key)
         }
         const Refusal why = refusal(retsu, tsukami, k);
         if (why != Refusal::None) {
-            announce(tr("%1は置けません: %2").arg(pieceName(tsukami), reason(why, k)));
+            noteOnBoard(tr("%1は置けません: %2").arg(pieceName(tsukami), reason(why, k)));
             return true;
         }
         const double code = tsukami;
-        const QPointF at = holdPoint(code, k);
-        kokuban_MouseUp(1, 0, at.x(), at.y());
-        keysHolding = false;
+        releaseByKeys(holdPoint(code, k));
         announce(tr("%1を%2 に置きました").arg(pieceName(code), landingColumns(code, k)));
         return true;
     }
@@ -164,7 +202,7 @@ std::optional<bool> Form1::boardKey(QWidget *target, const QKeyEvent &key)
         if (holding && !fromFigure)
             break; // a piece from the shelf goes back, as with Esc
         if (!holding && retsu[k] == 0) {
-            announce(tr("列 %1 には外せる部品がありません").arg(k + 1));
+            noteOnBoard(tr("列 %1 には外せる部品がありません").arg(k + 1));
             return true;
         }
         if (!holding) {
@@ -173,9 +211,7 @@ std::optional<bool> Form1::boardKey(QWidget *target, const QKeyEvent &key)
         }
         const double code = tsukami;
         const int from = int(moto);
-        const QPointF off = takeOffPoint(k);
-        kokuban_MouseUp(1, 0, off.x(), off.y());
-        keysHolding = false;
+        releaseByKeys(takeOffPoint(k));
         announce(tr("%1を%2 から外しました").arg(pieceName(code), columnsOf(code, from)));
         return true;
     }
@@ -188,10 +224,6 @@ std::optional<bool> Form1::boardKey(QWidget *target, const QKeyEvent &key)
         return {};
     }
     // Esc, or Delete on a piece from the shelf: back where it came from, nothing else changes.
-    const double code = tsukami;
-    const QPointF back = putBackPoint(k);
-    kokuban_MouseUp(1, 0, back.x(), back.y());
-    keysHolding = false;
-    announce(tr("%1を元の場所に戻しました").arg(pieceName(code)));
+    putBackHeldPiece();
     return true;
 }
