@@ -153,6 +153,8 @@ void tst_Predict::readsTypedY_data()
     ok("fraction", "9/2", 9, 2);
     ok("full-width decimal", "４．５", 9, 2);
     ok("full-width fraction", "９／２", 9, 2);
+    ok("ideographic full stop", "４。５", 9, 2);
+    ok("halfwidth ideographic full stop", "4\uFF615", 9, 2);
     ok("blanks around", "  4.5　", 9, 2);
     ok("blanks around the slash", "9 / 2", 9, 2);
     ok("point at the end", "4.", 4, 1);
