@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 #include <cmath>
 
@@ -40,10 +42,54 @@ QString wrongSign()
     return PredictionTool::tr("×");
 }
 
-// Table columns: a box takes the place where the lesson writes y until P comes.
+// Table columns: a box takes the place where the lesson writes y until P comes, as wide as the
+// column allows.
 QRect boxRect(int x)
 {
-    return QRect(int(geometry::tableColumnLeft(x)) - 10, geometry::tableYRowTop - 3, 40, 25);
+    return QRect(int(geometry::tableColumnLeft(x)) - 12, geometry::tableYRowTop - 3, 44, 25);
+}
+
+constexpr qreal boxPoints = 12;
+
+QPalette boxPalette(bool revealed)
+{
+    QPalette palette;
+    palette.setColor(QPalette::Text, revealed ? Qt::darkGray : predictColor);
+    palette.setColor(QPalette::Base, Qt::white);
+    return palette;
+}
+
+// A box shows all it holds, never a scrolled part ("2.50" of "12.50"): the font shrinks until
+// the text fits where the line edit lays it out without scrolling.
+void fitFont(QLineEdit *box)
+{
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.rect = box->contentsRect();
+    option.lineWidth = box->hasFrame()
+        ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box)
+        : 0;
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    if (box->isReadOnly())
+        option.state |= QStyle::State_ReadOnly;
+    const QRect contents = box->style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &option, box)
+                               .marginsRemoved(box->textMargins());
+    // The line edit keeps 2 pixels each side and 1 for the cursor; 1 more against rounding.
+    const qreal room = contents.width() - 2 * 2 - 1 - 1;
+    QFont font = fonts::gothic(boxPoints, true);
+    for (qreal points = boxPoints; points > 4; points -= 0.5) {
+        font.setPointSizeF(points);
+        const QFontMetricsF metrics(font, box);
+        const qreal needed = metrics.horizontalAdvance(box->text())
+            + std::max<qreal>(0, -metrics.minLeftBearing())
+            + std::max<qreal>(0, -metrics.minRightBearing());
+        if (needed <= room)
+            break;
+    }
+    if (box->font() != font)
+        box->setFont(font);
 }
 
 QString htmlColored(const QString &text, const QColor &color)
@@ -135,18 +181,15 @@ PredictionTool::PredictionTool(Form1 &form)
     , f(form)
 {
     setObjectName(QStringLiteral("predictionTool"));
-    const QFont boxFont = fonts::gothic(12, true);
-    QPalette boxPalette;
-    boxPalette.setColor(QPalette::Text, predictColor);
-    boxPalette.setColor(QPalette::Base, Qt::white);
     for (int x = 1; x <= 10; ++x) {
         auto *box = new QLineEdit(f.hyo);
         box->setObjectName(QStringLiteral("prediction%1").arg(x));
-        box->setFont(boxFont);
-        box->setPalette(boxPalette);
+        box->setFont(fonts::gothic(boxPoints, true));
+        box->setPalette(boxPalette(false));
         box->setAlignment(Qt::AlignCenter);
         f.hyo->placeWidget(box, boxRect(x));
         box->hide();
+        connect(box, &QLineEdit::textChanged, box, [box] { fitFont(box); });
         m_boxes[size_t(x)] = box;
 
         auto *mark = new QLabel(f.hyo);
@@ -195,16 +238,40 @@ PredictionTool::PredictionTool(Form1 &form)
 
 void PredictionTool::retranslate()
 {
-    for (int x = 1; x <= 10; ++x) {
-        m_boxes[size_t(x)]->setAccessibleName(tr("χ = %1 のときのｙの予想").arg(x));
-        m_boxes[size_t(x)]->setAccessibleDescription(
-            tr("ｙを数か分数で入れて Enter。Esc でもとにもどす"));
-    }
+    for (int x = 1; x <= 10; ++x)
+        nameBox(x);
     // A refusal was said in the language before; the box still holds what was typed.
     m_message->hide();
     m_message->clear();
     m_message->setAccessibleName(QString());
     refresh();
+}
+
+void PredictionTool::nameBox(int x)
+{
+    QLineEdit *box = m_boxes[size_t(x)];
+    if (box->isReadOnly()) {
+        box->setAccessibleName(tr("χ = %1 のときのｙ（もう出ています）").arg(x));
+        box->setAccessibleDescription(tr("ここにはもう予想を入れられません"));
+    } else {
+        box->setAccessibleName(tr("χ = %1 のときのｙの予想").arg(x));
+        box->setAccessibleDescription(tr("ｙを数か分数で入れて Enter。Esc でもとにもどす"));
+    }
+}
+
+void PredictionTool::setRevealed(int x, bool revealed)
+{
+    QLineEdit *box = m_boxes[size_t(x)];
+    if (box->isReadOnly() == revealed)
+        return;
+    if (revealed && box->hasFocus())
+        box->clearFocus();
+    box->setReadOnly(revealed);
+    box->setFrame(!revealed);
+    box->setFocusPolicy(revealed ? Qt::NoFocus : Qt::StrongFocus);
+    box->setPalette(boxPalette(revealed));
+    nameBox(x);
+    fitFont(box);
 }
 
 PredictionTool::~PredictionTool()
@@ -220,6 +287,11 @@ QWidget *PredictionTool::layer() const
 double PredictionTool::currentX() const
 {
     return numtext::read(f.Text1->text());
+}
+
+bool PredictionTool::shown(int x) const
+{
+    return x <= f.yShownTo;
 }
 
 double PredictionTool::trueY(int x) const
@@ -337,10 +409,16 @@ void PredictionTool::refresh()
     for (int x = 1; x <= 10; ++x) {
         const Column &col = m_columns[size_t(x)];
         QLineEdit *box = m_boxes[size_t(x)];
-        const bool open = table && !reached(x) && !col.typedMark.made;
-        if (!box->hasFocus() || !open)
+        const bool open = table && !shown(x) && !col.typedMark.made;
+        // Where y has been shown and no prediction was marked, stepping back shows the y the
+        // class has seen, where nothing can be typed.
+        const bool revealed = table && shown(x) && !reached(x) && !col.typedMark.made;
+        setRevealed(x, revealed);
+        if (revealed)
+            box->setText(QString::number(trueY(x), 'g', 10));
+        else if (!box->hasFocus() || !open)
             box->setText(col.typedText);
-        box->setVisible(open);
+        box->setVisible(open || revealed);
 
         QLabel *mark = m_tableMarks[size_t(x)];
         if (col.typedMark.made) {
@@ -407,7 +485,7 @@ bool PredictionTool::commit(int x, bool keepRefusedText, bool arriving)
     Column &col = m_columns[size_t(x)];
     QLineEdit *box = m_boxes[size_t(x)];
     // Once P has been there, y is known: a box that is gone takes nothing more.
-    if (col.typedMark.made || (reached(x) && !arriving))
+    if (col.typedMark.made || (shown(x) && !arriving))
         return false;
     const QString text = box->text();
     const prediction::Reading r = prediction::read(text);
@@ -426,7 +504,8 @@ bool PredictionTool::commit(int x, bool keepRefusedText, bool arriving)
         return false;
     }
     col.typed = r.value;
-    col.typedText = text.trimmed();
+    // Full-width forms take twice the room in the box: it keeps the number in ASCII.
+    col.typedText = prediction::narrowed(text);
     m_message->hide();
     return true;
 }
@@ -448,7 +527,7 @@ void PredictionTool::focusBox(int x, int direction)
 {
     for (int k = x + direction; k >= 1 && k <= 10; k += direction) {
         QLineEdit *box = m_boxes[size_t(k)];
-        if (box->isVisible()) {
+        if (box->isVisible() && !box->isReadOnly()) {
             box->setFocus(direction > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             box->setCursorPosition(direction > 0 ? 0 : int(box->text().size()));
             return;
@@ -468,12 +547,12 @@ bool PredictionTool::eventFilter(QObject *watched, QEvent *event)
         return false;
     if (type == QEvent::FocusOut) {
         // A click elsewhere keeps what the box holds, or gives back what it held.
-        if (const int x = boxIndex(watched); x && !reached(x))
+        if (const int x = boxIndex(watched); x && !shown(x))
             commit(x, false);
     } else if (type == QEvent::MouseButtonPress && watched->isWidgetType()) {
         // A press on a picture, which takes no focus, leaves the box all the same.
         const int x = boxIndex(QApplication::focusWidget());
-        if (x && watched != m_boxes[size_t(x)] && !reached(x))
+        if (x && watched != m_boxes[size_t(x)] && !shown(x))
             commit(x, false);
     }
     return false;
@@ -570,7 +649,7 @@ std::optional<bool> PredictionTool::key(QWidget *target, const QKeyEvent &key)
 bool PredictionTool::placeable(int x, bool sayWhy)
 {
     const Column &col = m_columns[size_t(x)];
-    if (!reached(x) && !col.placedMark.made)
+    if (!shown(x) && !col.placedMark.made)
         return true;
     if (sayWhy)
         f.announce(col.placedMark.made ? tr("χ = %1 cm の予想はもう答え合わせをしました").arg(x)

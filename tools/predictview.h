@@ -66,6 +66,8 @@ public:
     double trueY(int x) const;
     /// P has reached x: the lesson shows y there.
     bool reached(int x) const { return x <= currentX(); }
+    /// The lesson has shown y at x since the figure was built: x takes no prediction any more.
+    bool shown(int x) const;
     /// The text of a tally: right / marked.
     static QString tallyText(int right, int marked);
 
@@ -76,6 +78,9 @@ private:
     friend class PredictLayer;
 
     void refresh();
+    void nameBox(int x);
+    // A box at an x whose y has been shown holds that y and takes nothing.
+    void setRevealed(int x, bool revealed);
     void clearAll();
     void markReached();
     int boxIndex(const QObject *object) const;
