@@ -132,36 +132,21 @@ protected:
         p.setBrush(Qt::NoBrush);
         p.drawPath(path);
 
-        QFont font = fonts::gothic(9, true);
-        p.setFont(font);
         for (int x = 1; x <= 10; ++x) {
-            const PredictionTool::Column &col = t.m_columns[size_t(x)];
-            if (!col.placed)
-                continue;
-            const QPointF c(prediction::columnOf(x), prediction::rowOf(*col.placed));
-            p.setPen(QPen(predictColor, 2));
-            p.setBrush(Qt::NoBrush);
-            p.drawEllipse(c, 5, 5);
-            if (!col.placedMark.made)
-                continue;
-            // y only grows with x: up and to the left of a point, or down and to the right of
-            // one below the lesson's line, the mark stays clear of that line.
-            const bool below = !col.placedMark.right && *col.placed < t.trueY(x);
-            // Beside a point, a circle would read as one more point: the word says it.
-            const QString sign = col.placedMark.right ? PredictionTool::tr("正解") : wrongSign();
-            const QString value = !col.placedMark.right && t.reached(x)
-                ? QString::number(t.trueY(x), 'g', 10)
-                : QString();
-            const QFontMetrics metrics = p.fontMetrics();
-            const int width = metrics.horizontalAdvance(sign) + metrics.horizontalAdvance(value);
-            const QPointF at = below ? c + QPointF(7, 14) : c + QPointF(-7 - width, -5);
-            p.setPen(col.placedMark.right ? rightColor : wrongColor);
-            p.drawText(at, sign);
-            // A wrong point shows the true y beside it, in the lesson's blue, while the lesson
-            // shows it too.
-            if (!value.isEmpty()) {
+            if (const auto &y = t.m_columns[size_t(x)].placed) {
+                p.setPen(QPen(predictColor, 2));
+                p.drawEllipse(QPointF(prediction::columnOf(x), prediction::rowOf(*y)), 5, 5);
+            }
+        }
+        p.setFont(PredictionTool::markFont());
+        for (const PredictionTool::MarkLabel &label : t.markLabels()) {
+            p.setPen(label.right ? rightColor : wrongColor);
+            p.drawText(label.baseline, label.text.left(label.signLength));
+            // The true y in the lesson's blue, while the lesson shows it too.
+            if (label.text.size() > label.signLength) {
                 p.setPen(lessonBlue);
-                p.drawText(at + QPointF(metrics.horizontalAdvance(sign), 0), value);
+                p.drawText(label.baseline + QPointF(label.valueOffset, 0),
+                           label.text.mid(label.signLength));
             }
         }
         if (hasFocusMarker()) {
@@ -287,6 +272,37 @@ QWidget *PredictionTool::layer() const
 double PredictionTool::currentX() const
 {
     return numtext::read(f.Text1->text());
+}
+
+QFont PredictionTool::markFont()
+{
+    return fonts::gothic(9, true);
+}
+
+QList<PredictionTool::MarkLabel> PredictionTool::markLabels() const
+{
+    const QFontMetricsF metrics(markFont(), m_layer);
+    QList<MarkLabel> labels;
+    for (int x = 1; x <= 10; ++x) {
+        const Column &col = m_columns[size_t(x)];
+        if (!col.placed || !col.placedMark.made)
+            continue;
+        const QPointF c(prediction::columnOf(x), prediction::rowOf(*col.placed));
+        // y only grows with x: up and to the left of a point, or down and to the right of
+        // one below the lesson's line, the mark stays clear of that line.
+        const bool below = !col.placedMark.right && *col.placed < trueY(x);
+        // Beside a point, a circle would read as one more point: the word says it.
+        const QString sign = col.placedMark.right ? tr("正解") : wrongSign();
+        const QString value
+            = !col.placedMark.right && reached(x) ? QString::number(trueY(x), 'g', 10) : QString();
+        const qreal width = metrics.horizontalAdvance(sign) + metrics.horizontalAdvance(value);
+        const QPointF at = below ? c + QPointF(7, 14) : c + QPointF(-7 - width, -5);
+        labels.append({ x, sign + value, sign.size(), metrics.horizontalAdvance(sign), at,
+                        QRectF(at.x(), at.y() - metrics.ascent(), width,
+                               metrics.ascent() + metrics.descent()),
+                        col.placedMark.right });
+    }
+    return labels;
 }
 
 bool PredictionTool::shown(int x) const

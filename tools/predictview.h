@@ -2,7 +2,10 @@
 
 #include "tools/prediction.h"
 
+#include <QFont>
+#include <QList>
 #include <QObject>
+#include <QRectF>
 #include <array>
 #include <optional>
 
@@ -68,6 +71,19 @@ public:
     bool reached(int x) const { return x <= currentX(); }
     /// The lesson has shown y at x since the figure was built: x takes no prediction any more.
     bool shown(int x) const;
+    /// A mark beside a point of the graph: the sign, then the true y where it shows.
+    struct MarkLabel
+    {
+        int x = 0;
+        QString text;
+        qsizetype signLength = 0;
+        qreal valueOffset = 0; ///< where the true y starts after the sign
+        QPointF baseline;
+        QRectF rect; ///< the text's box in the graph's picture
+        bool right = false;
+    };
+    QList<MarkLabel> markLabels() const;
+    static QFont markFont();
     /// The text of a tally: right / marked.
     static QString tallyText(int right, int marked);
 
