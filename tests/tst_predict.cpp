@@ -50,6 +50,8 @@ private slots:
     void aShownYTakesNoNewPrediction_data();
     void aShownYTakesNoNewPrediction();
     void aBoxShowsAllItHolds_data();
+    void graphMarksSayTrueYAndStandApart_data();
+    void graphMarksSayTrueYAndStandApart();
     void aBoxShowsAllItHolds();
 
 private:
@@ -697,6 +699,61 @@ void tst_Predict::aBoxShowsAllItHolds()
     // And the neighbours' boxes stay clear of each other.
     QVERIFY(!box->geometry().intersects(t->box(7)->geometry()));
     QVERIFY(!box->geometry().intersects(t->box(9)->geometry()));
+}
+
+void tst_Predict::graphMarksSayTrueYAndStandApart_data()
+{
+    // Points placed at x = 1 … 10 (0: none), and the mark beside each once P is at 10.
+    QTest::addColumn<QList<double>>("placed");
+    QTest::addColumn<QStringList>("marks");
+    const QList<double> none(11, 0);
+    QList<double> plateau = none;
+    plateau[8] = plateau[9] = plateau[10] = 26;
+    QTest::newRow("on the plateau") << plateau << QStringList { "正解", "正解", "正解" };
+    QList<double> near = none;
+    near[8] = 25;
+    near[9] = 26;
+    near[10] = 27;
+    QTest::newRow("near the plateau") << near << QStringList { "正解 26", "正解", "正解 26" };
+    QList<double> all = none;
+    const double placed[11] = { 0, 1, 2, 3, 9, 12, 19, 21, 27, 26, 25 };
+    std::copy(std::begin(placed), std::end(placed), all.begin());
+    QTest::newRow("every x, right and wrong")
+        << all << QStringList { "正解 0.5", "正解",    "×4.5",    "正解 8", "正解 12.5",
+                                "正解 18",  "正解 22", "正解 26", "正解",   "正解 26" };
+}
+
+void tst_Predict::graphMarksSayTrueYAndStandApart()
+{
+    QFETCH(QList<double>, placed);
+    QFETCH(QStringList, marks);
+    KANSU_CHECK(predictOn());
+    PredictionTool *t = tool(*probe);
+    QList<QRectF> points;
+    for (int x = 1; x <= 10; ++x) {
+        if (placed[x] > 0) {
+            clickGraph(x, placed[x]);
+            QCOMPARE(t->column(x).placed, placed[x]);
+            points << QRectF(graphAt(x, placed[x]) - probe->gamen()->pictureOffset(), QSizeF())
+                          .adjusted(-6, -6, 6, 6);
+        }
+    }
+    KANSU_CHECK(stepTo(10));
+    const QList<PredictionTool::MarkLabel> labels = t->markLabels();
+    QStringList texts;
+    for (const PredictionTool::MarkLabel &label : labels)
+        texts << label.text;
+    QCOMPARE(texts, marks);
+    const QRectF plot(QPointF(0, 0), probe->gamen()->pictureSize());
+    for (const PredictionTool::MarkLabel &label : labels) {
+        QVERIFY2(plot.contains(label.rect), qPrintable(label.text));
+        for (const QRectF &point : points)
+            QVERIFY2(!label.rect.intersects(point), qPrintable(label.text));
+        for (const PredictionTool::MarkLabel &other : labels) {
+            QVERIFY2(other.x == label.x || !label.rect.intersects(other.rect),
+                     qPrintable(QStringLiteral("x = %1 and %2").arg(label.x).arg(other.x)));
+        }
+    }
 }
 
 KANSU_TEST_MAIN(tst_Predict)

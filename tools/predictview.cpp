@@ -19,6 +19,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -282,6 +283,13 @@ QFont PredictionTool::markFont()
 QList<PredictionTool::MarkLabel> PredictionTool::markLabels() const
 {
     const QFontMetricsF metrics(markFont(), m_layer);
+    const QRectF plot(QPointF(0, 0), f.gamen->pictureSize());
+    // Nothing may stand on a point, nor one mark on another.
+    QList<QRectF> taken;
+    for (int x = 1; x <= 10; ++x) {
+        if (const auto &y = m_columns[size_t(x)].placed)
+            taken << QRectF(prediction::columnOf(x) - 6, prediction::rowOf(*y) - 6, 12, 12);
+    }
     QList<MarkLabel> labels;
     for (int x = 1; x <= 10; ++x) {
         const Column &col = m_columns[size_t(x)];
@@ -290,17 +298,39 @@ QList<PredictionTool::MarkLabel> PredictionTool::markLabels() const
         const QPointF c(prediction::columnOf(x), prediction::rowOf(*col.placed));
         // y only grows with x: up and to the left of a point, or down and to the right of
         // one below the lesson's line, the mark stays clear of that line.
-        const bool below = !col.placedMark.right && *col.placed < trueY(x);
-        // Beside a point, a circle would read as one more point: the word says it.
-        const QString sign = col.placedMark.right ? tr("正解") : wrongSign();
-        const QString value
-            = !col.placedMark.right && reached(x) ? QString::number(trueY(x), 'g', 10) : QString();
-        const qreal width = metrics.horizontalAdvance(sign) + metrics.horizontalAdvance(value);
-        const QPointF at = below ? c + QPointF(7, 14) : c + QPointF(-7 - width, -5);
-        labels.append({ x, sign + value, sign.size(), metrics.horizontalAdvance(sign), at,
-                        QRectF(at.x(), at.y() - metrics.ascent(), width,
-                               metrics.ascent() + metrics.descent()),
-                        col.placedMark.right });
+        const bool below = *col.placed < trueY(x);
+        // Beside a point, a circle would read as one more point: the word says it. Right
+        // within the tolerance but not exact, it says the true y too, so that no one reads the
+        // point's own height as the answer.
+        const bool right = col.placedMark.right;
+        const QString sign = right ? tr("正解") : wrongSign();
+        QString value;
+        if (reached(x) && *col.placed != trueY(x))
+            value = (right ? QStringLiteral(" ") : QString()) + QString::number(trueY(x), 'g', 10);
+        const qreal width = metrics.horizontalAdvance(sign + value);
+        const qreal height = metrics.ascent() + metrics.descent();
+        const auto rectAt = [&](QPointF baseline) {
+            return QRectF(baseline.x(), baseline.y() - metrics.ascent(), width, height);
+        };
+        // Neighbours on one level would run together: a mark moves a line further out.
+        std::optional<QPointF> at;
+        for (const bool downRight : { below, !below }) {
+            for (int line = 0; line < 6 && !at; ++line) {
+                const QPointF candidate = downRight
+                    ? c + QPointF(7, 14 + line * (height + 1))
+                    : c + QPointF(-7 - width, -5 - line * (height + 1));
+                const QRectF r = rectAt(candidate);
+                if (plot.contains(r)
+                    && std::none_of(taken.cbegin(), taken.cend(),
+                                    [&](const QRectF &t) { return t.intersects(r); }))
+                    at = candidate;
+            }
+        }
+        if (!at)
+            at = below ? c + QPointF(7, 14) : c + QPointF(-7 - width, -5);
+        taken << rectAt(*at);
+        labels.append({ x, sign + value, sign.size(), metrics.horizontalAdvance(sign), *at,
+                        rectAt(*at), right });
     }
     return labels;
 }
