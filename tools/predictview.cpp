@@ -2,6 +2,7 @@
 #include "tools/predictview.h"
 
 #include "app/form1.h"
+#include "figure/geometry.h"
 #include "figure/measures.h"
 #include "play/steps.h"
 #include "toolkit/fonts.h"
@@ -56,7 +57,8 @@ QPalette boxPalette(bool revealed)
 {
     QPalette palette;
     palette.setColor(QPalette::Text, revealed ? Qt::darkGray : predictColor);
-    palette.setColor(QPalette::Base, Qt::white);
+    // A y already shown stands on the table's own paper, greyed.
+    palette.setColor(QPalette::Base, revealed ? geometry::colour::paper : QColor(Qt::white));
     return palette;
 }
 
