@@ -645,9 +645,10 @@ void tst_Predict::aShownYTakesNoNewPrediction()
         QTest::keyClick(box, Qt::Key_Return);
         QCOMPARE(box->text(), QString::number(workedY[x]));
         QVERIFY(!t->column(x).typed);
-        // Nor does the graph.
+        // Nor does the graph, and it says so.
         clickGraph(x, workedY[x]);
         QVERIFY(!t->column(x).placed);
+        QVERIFY(t->graphMessage()->isVisible());
     }
     if (shownTo < 10) {
         QVERIFY(t->box(shownTo + 1)->isVisible());

@@ -205,6 +205,12 @@ PredictionTool::PredictionTool(Form1 &form)
     messagePalette.setColor(QPalette::WindowText, wrongColor);
     m_message->setPalette(messagePalette);
     m_message->hide();
+    m_graphMessage = new QLabel(f.gamen);
+    m_graphMessage->setObjectName(QStringLiteral("predictionGraphMessage"));
+    m_graphMessage->setFont(m_message->font());
+    m_graphMessage->setAutoFillBackground(true);
+    m_graphMessage->setPalette(messagePalette);
+    m_graphMessage->hide();
 
     m_layer = new PredictLayer(*this, f.gamen);
     f.gamen->placeWidget(m_layer, QRect(QPoint(0, 0), f.gamen->pictureSize()));
@@ -232,6 +238,7 @@ void PredictionTool::retranslate()
     m_message->hide();
     m_message->clear();
     m_message->setAccessibleName(QString());
+    m_graphMessage->hide();
     refresh();
 }
 
@@ -384,6 +391,7 @@ void PredictionTool::clearAll()
     m_columns = {};
     m_dragging = 0;
     m_message->hide();
+    m_graphMessage->hide();
     for (int x = 1; x <= 10; ++x)
         m_boxes[size_t(x)]->clear();
     refresh();
@@ -401,6 +409,7 @@ void PredictionTool::follow(bool clear)
             commit(x, false, true);
     }
     m_message->hide();
+    m_graphMessage->hide();
     markReached();
     refresh();
 }
@@ -654,6 +663,7 @@ std::optional<bool> PredictionTool::key(QWidget *target, const QKeyEvent &key)
         }
     }
     if (target == f.gamen && f.Check2->isChecked()) {
+        m_graphMessage->hide();
         switch (key.key()) {
         case Qt::Key_Left:
         case Qt::Key_Right:
@@ -699,9 +709,22 @@ bool PredictionTool::placeable(int x, bool sayWhy)
     const Column &col = m_columns[size_t(x)];
     if (!shown(x) && !col.placedMark.made)
         return true;
-    if (sayWhy)
-        f.announce(col.placedMark.made ? tr("χ = %1 cm の予想はもう答え合わせをしました").arg(x)
-                                       : tr("χ = %1 cm のｙはもう出ています").arg(x));
+    if (sayWhy) {
+        const QString why = col.placedMark.made
+            ? tr("χ = %1 cm の予想はもう答え合わせをしました").arg(x)
+            : tr("χ = %1 cm のｙはもう出ています").arg(x);
+        // Said on the graph too, at the top of x's column, until the next press or key there.
+        m_graphMessage->setText(why);
+        m_graphMessage->setAccessibleName(why);
+        m_graphMessage->adjustSize();
+        const int width = m_graphMessage->width();
+        const int left = std::clamp(int(prediction::columnOf(x)) - width / 2, 2,
+                                    f.gamen->pictureSize().width() - width - 2);
+        f.gamen->placeWidget(m_graphMessage, QRect(QPoint(left, 8), m_graphMessage->size()));
+        m_graphMessage->show();
+        m_graphMessage->raise();
+        f.announce(why);
+    }
     return false;
 }
 
@@ -714,6 +737,7 @@ void PredictionTool::setPlaced(int x, std::optional<double> y)
 void PredictionTool::graphMouseDown(int button, int, float X, float Y)
 {
     m_rightClickTaken = false;
+    m_graphMessage->hide();
     if (!m_active || !f.Check2->isChecked())
         return;
     const int x = prediction::wholeXAt(X);

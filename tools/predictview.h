@@ -61,6 +61,7 @@ public:
     QLabel *tableTally() const { return m_tableTally; }
     QLabel *graphTally() const { return m_graphTally; }
     QLabel *message() const { return m_message; }
+    QLabel *graphMessage() const { return m_graphMessage; }
     QWidget *layer() const;
     int selectedX() const { return m_selected; }
     /// x as P shows it now.
@@ -122,6 +123,7 @@ private:
     QLabel *m_tableTally = nullptr;
     QLabel *m_graphTally = nullptr;
     QLabel *m_message = nullptr;
+    QLabel *m_graphMessage = nullptr;
     PredictLayer *m_layer = nullptr;
     int m_selected = 1;
     int m_dragging = 0;
