@@ -76,23 +76,25 @@ void fitFont(QLineEdit *box)
     option.state |= QStyle::State_Sunken;
     if (box->isReadOnly())
         option.state |= QStyle::State_ReadOnly;
-    const QRect contents = box->style()
-                               ->subElementRect(QStyle::SE_LineEditContents, &option, box)
-                               .marginsRemoved(box->textMargins());
+    const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
     // The line edit keeps 2 pixels each side and 1 for the cursor; 1 more against rounding.
     const qreal room = contents.width() - 2 * 2 - 1 - 1;
     QFont font = fonts::gothic(boxPoints, true);
+    int overhang = 0;
     for (qreal points = boxPoints; points > 4; points -= 0.5) {
         font.setPointSizeF(points);
         const QFontMetricsF metrics(font, box);
-        const qreal needed = metrics.horizontalAdvance(box->text())
-            + std::max<qreal>(0, -metrics.minLeftBearing())
-            + std::max<qreal>(0, -metrics.minRightBearing());
-        if (needed <= room)
+        overhang = std::max(0, -QFontMetrics(font, box).minLeftBearing());
+        if (metrics.horizontalAdvance(box->text()) + std::max<qreal>(0, -metrics.minRightBearing())
+            <= room)
             break;
     }
     if (box->font() != font)
         box->setFont(font);
+    // The line edit scrolls unless the text leaves room for the widest left overhang of any
+    // glyph in the font (7 pixels at 12 pt in the gothic), which no digit, sign, point or slash
+    // has. Margins that far outwards on both sides give that room back, the text centred.
+    box->setTextMargins(-overhang, 0, -overhang, 0);
 }
 
 QString htmlColored(const QString &text, const QColor &color)
