@@ -218,6 +218,9 @@ private:
     void predictFollow(Change what);
     std::optional<bool> predictKey(QWidget *target, const QKeyEvent &key);
     PredictionTool *predictor = nullptr; // made when first switched on
+    // The lesson has shown y at every whole x up to this one since the figure was built or the
+    // initial screen, whether predicting or not: those y are no longer questions.
+    int yShownTo = 0;
 
     // -- Lesson files, pictures, worksheets (tools/lessonfile.cpp, picture.cpp, worksheet.cpp) --
     void openLessonDialog();

@@ -374,6 +374,14 @@
         <source>χ = %1 cm のｙはもう出ています</source>
         <translation>y at χ = %1 cm is already shown</translation>
     </message>
+    <message>
+        <source>χ = %1 のときのｙ（もう出ています）</source>
+        <translation>y at χ = %1 (already shown)</translation>
+    </message>
+    <message>
+        <source>ここにはもう予想を入れられません</source>
+        <translation>No prediction can be entered here any more</translation>
+    </message>
 </context>
 <context>
     <name>boardkeys</name>

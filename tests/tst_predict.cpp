@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTextDocumentFragment>
 
 using prediction::Refusal;
@@ -45,6 +47,12 @@ private slots:
     void newFigureAndInitialScreenClearPredictions_data();
     void newFigureAndInitialScreenClearPredictions();
     void defaultScreenIsUnchanged();
+    void aShownYTakesNoNewPrediction_data();
+    void aShownYTakesNoNewPrediction();
+    void aBoxShowsAllItHolds_data();
+    void graphMarksSayTrueYAndStandApart_data();
+    void graphMarksSayTrueYAndStandApart();
+    void aBoxShowsAllItHolds();
 
 private:
     void predictOn();
@@ -153,6 +161,8 @@ void tst_Predict::readsTypedY_data()
     ok("fraction", "9/2", 9, 2);
     ok("full-width decimal", "４．５", 9, 2);
     ok("full-width fraction", "９／２", 9, 2);
+    ok("ideographic full stop", "４。５", 9, 2);
+    ok("halfwidth ideographic full stop", "4\uFF615", 9, 2);
     ok("blanks around", "  4.5　", 9, 2);
     ok("blanks around the slash", "9 / 2", 9, 2);
     ok("point at the end", "4.", 4, 1);
@@ -583,6 +593,168 @@ void tst_Predict::defaultScreenIsUnchanged()
     probe->gamen()->clearFocus();
     QCOMPARE(form->grab().toImage(), before);
     QCOMPARE(probe->Text1()->accessibleDescription(), said);
+}
+
+void tst_Predict::aShownYTakesNoNewPrediction_data()
+{
+    // How P reached x = 4 (x = 10 by automatic play) before it came back to `back`.
+    QTest::addColumn<QString>("route");
+    QTest::addColumn<int>("back");
+    QTest::newRow("steps") << "steps" << 2;
+    QTest::newRow("a jump") << "jump" << 2;
+    QTest::newRow("automatic play") << "play" << 2;
+    QTest::newRow("steps before predicting") << "off" << 2;
+    QTest::newRow("最初に") << "restart" << 0;
+}
+
+void tst_Predict::aShownYTakesNoNewPrediction()
+{
+    QFETCH(QString, route);
+    QFETCH(int, back);
+    if (route != QLatin1String("off"))
+        KANSU_CHECK(predictOn());
+    int shownTo = 4;
+    if (route == QLatin1String("jump")) {
+        probe->jumpTo(2 * 4);
+        probe->jumpTo(2 * back);
+    } else if (route == QLatin1String("play")) {
+        probe->Combo1()->setEditText(QStringLiteral(" 0"));
+        probe->jidou()->click();
+        QTRY_COMPARE(probe->Px(), 100.0);
+        shownTo = 10;
+    } else {
+        KANSU_CHECK(stepTo(4));
+    }
+    if (route == QLatin1String("restart"))
+        QTest::mouseClick(probe->Command2(), Qt::LeftButton);
+    else
+        KANSU_CHECK(stepTo(back));
+    if (route == QLatin1String("off"))
+        KANSU_CHECK(predictOn());
+    QCOMPARE((300 - probe->Px()) / 20, double(back));
+
+    PredictionTool *t = tool(*probe);
+    for (int x = back + 1; x <= shownTo; ++x) {
+        // The box holds the y the class has seen, and takes nothing.
+        QLineEdit *box = t->box(x);
+        QVERIFY(box->isVisible());
+        QVERIFY(box->isReadOnly());
+        QCOMPARE(box->text(), QString::number(workedY[x]));
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClicks(box, "7");
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(box->text(), QString::number(workedY[x]));
+        QVERIFY(!t->column(x).typed);
+        // Nor does the graph, and it says so.
+        clickGraph(x, workedY[x]);
+        QVERIFY(!t->column(x).placed);
+        QVERIFY(t->graphMessage()->isVisible());
+    }
+    if (shownTo < 10) {
+        QVERIFY(t->box(shownTo + 1)->isVisible());
+        QVERIFY(!t->box(shownTo + 1)->isReadOnly());
+    }
+    KANSU_CHECK(stepTo(shownTo));
+    QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 0 / 0"));
+    QCOMPARE(t->graphTally()->text(), QStringLiteral("予想 0 / 0"));
+}
+
+void tst_Predict::aBoxShowsAllItHolds_data()
+{
+    // The widest texts of up to six characters that the reader takes.
+    QTest::addColumn<QString>("typed");
+    for (const char *typed : { "12.50", "125/10", "25/2", "26.0", "888888", "-88888", "88.888",
+                               "-88/88", "８８８８８８", "１２．５０", "４。５" })
+        QTest::newRow(typed) << QString::fromUtf8(typed);
+}
+
+void tst_Predict::aBoxShowsAllItHolds()
+{
+    QFETCH(QString, typed);
+    KANSU_CHECK(predictOn());
+    PredictionTool *t = tool(*probe);
+    QLineEdit *box = t->box(8);
+    // Where the line edit draws its text, whatever it scrolls: the frame's inside.
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    option.state |= QStyle::State_Sunken;
+    const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+    // The text runs from the anchor at its start to the cursor at its end (the middles of
+    // their rectangles), both inside.
+    const auto fits = [&] {
+        box->setSelection(0, int(box->text().size()));
+        box->grab(); // the line edit scrolls as it paints
+        const qreal first
+            = QRectF(box->inputMethodQuery(Qt::ImAnchorRectangle).toRect()).center().x();
+        const qreal last
+            = QRectF(box->inputMethodQuery(Qt::ImCursorRectangle).toRect()).center().x();
+        return contents.left() <= first && last <= contents.right();
+    };
+    typeInto(8, typed);
+    QVERIFY2(fits(), "while typed");
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::mouseClick(t->box(2), Qt::LeftButton);
+    QVERIFY(t->column(8).typed);
+    QVERIFY2(fits(), "once kept");
+    // And the neighbours' boxes stay clear of each other.
+    QVERIFY(!box->geometry().intersects(t->box(7)->geometry()));
+    QVERIFY(!box->geometry().intersects(t->box(9)->geometry()));
+}
+
+void tst_Predict::graphMarksSayTrueYAndStandApart_data()
+{
+    // Points placed at x = 1 … 10 (0: none), and the mark beside each once P is at 10.
+    QTest::addColumn<QList<double>>("placed");
+    QTest::addColumn<QStringList>("marks");
+    const QList<double> none(11, 0);
+    QList<double> plateau = none;
+    plateau[8] = plateau[9] = plateau[10] = 26;
+    QTest::newRow("on the plateau") << plateau << QStringList { "正解", "正解", "正解" };
+    QList<double> near = none;
+    near[8] = 25;
+    near[9] = 26;
+    near[10] = 27;
+    QTest::newRow("near the plateau") << near << QStringList { "正解 26", "正解", "正解 26" };
+    QList<double> all = none;
+    const double placed[11] = { 0, 1, 2, 3, 9, 12, 19, 21, 27, 26, 25 };
+    std::copy(std::begin(placed), std::end(placed), all.begin());
+    QTest::newRow("every x, right and wrong")
+        << all << QStringList { "正解 0.5", "正解",    "×4.5",    "正解 8", "正解 12.5",
+                                "正解 18",  "正解 22", "正解 26", "正解",   "正解 26" };
+}
+
+void tst_Predict::graphMarksSayTrueYAndStandApart()
+{
+    QFETCH(QList<double>, placed);
+    QFETCH(QStringList, marks);
+    KANSU_CHECK(predictOn());
+    PredictionTool *t = tool(*probe);
+    QList<QRectF> points;
+    for (int x = 1; x <= 10; ++x) {
+        if (placed[x] > 0) {
+            clickGraph(x, placed[x]);
+            QCOMPARE(t->column(x).placed, placed[x]);
+            points << QRectF(graphAt(x, placed[x]) - probe->gamen()->pictureOffset(), QSizeF())
+                          .adjusted(-6, -6, 6, 6);
+        }
+    }
+    KANSU_CHECK(stepTo(10));
+    const QList<PredictionTool::MarkLabel> labels = t->markLabels();
+    QStringList texts;
+    for (const PredictionTool::MarkLabel &label : labels)
+        texts << label.text;
+    QCOMPARE(texts, marks);
+    const QRectF plot(QPointF(0, 0), probe->gamen()->pictureSize());
+    for (const PredictionTool::MarkLabel &label : labels) {
+        QVERIFY2(plot.contains(label.rect), qPrintable(label.text));
+        for (const QRectF &point : points)
+            QVERIFY2(!label.rect.intersects(point), qPrintable(label.text));
+        for (const PredictionTool::MarkLabel &other : labels) {
+            QVERIFY2(other.x == label.x || !label.rect.intersects(other.rect),
+                     qPrintable(QStringLiteral("x = %1 and %2").arg(label.x).arg(other.x)));
+        }
+    }
 }
 
 KANSU_TEST_MAIN(tst_Predict)

@@ -2,9 +2,12 @@
 // holds the boxes, the points and their marks).
 #include "app/form1.h"
 
+#include "toolkit/numtext.h"
 #include "tools/predictview.h"
 
 #include <QAction>
+#include <QLineEdit>
+#include <cmath>
 
 void Form1::setPredicting(bool on)
 {
@@ -31,6 +34,11 @@ std::optional<bool> Form1::predictKey(QWidget *target, const QKeyEvent &key)
 
 void Form1::predictFollow(Change what)
 {
+    const int shownNow = int(std::floor(numtext::read(Text1->text())));
+    if (what == Change::Figure || what == Change::Initial)
+        yShownTo = shownNow;
+    else
+        yShownTo = std::max(yShownTo, shownNow);
     if (!predictor || !toolOn(tools::Tool::Predict))
         return;
     // A new figure or the initial screen asks new questions; "最初に" replays the same ones.

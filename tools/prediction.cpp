@@ -23,6 +23,9 @@ QChar narrowed(QChar c)
         return QLatin1Char(' ');
     if (u == 0x2212) // the minus sign
         return QLatin1Char('-');
+    // A Japanese input method may give its full stop for the point.
+    if (u == 0x3002 || u == 0xFF61)
+        return QLatin1Char('.');
     return c;
 }
 
@@ -71,6 +74,15 @@ qint64 tenTo(int places)
 }
 
 } // namespace
+
+QString narrowed(const QString &typed)
+{
+    QString s;
+    s.reserve(typed.size());
+    for (QChar c : typed)
+        s += narrowed(c);
+    return s.trimmed();
+}
 
 Reading read(const QString &typed)
 {

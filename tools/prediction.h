@@ -31,9 +31,13 @@ struct Reading
 };
 
 /// Reads y as typed: an optional sign, a decimal ("4.5", ".5", "4."), optionally "/" and a second
-/// decimal ("9/2"). Full-width digits, point, slash and signs read as their ASCII forms, blanks
-/// around the whole and around "/" are skipped. At most nine digits in each part.
+/// decimal ("9/2"). Full-width digits, point, slash and signs read as their ASCII forms (an input
+/// method's full stop "。" as the point), blanks around the whole and around "/" are skipped. At
+/// most nine digits in each part.
 Reading read(const QString &typed);
+
+/// The text as the reader sees it: full-width forms in ASCII, blanks around the whole dropped.
+QString narrowed(const QString &typed);
 
 /// A short sentence for a refusal, in the "prediction" translation context (empty for None).
 QString refusalText(Refusal refusal);

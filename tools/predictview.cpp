@@ -2,6 +2,7 @@
 #include "tools/predictview.h"
 
 #include "app/form1.h"
+#include "figure/geometry.h"
 #include "figure/measures.h"
 #include "play/steps.h"
 #include "toolkit/fonts.h"
@@ -16,7 +17,10 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -40,10 +44,57 @@ QString wrongSign()
     return PredictionTool::tr("×");
 }
 
-// Table columns: a box takes the place where the lesson writes y until P comes.
+// Table columns: a box takes the place where the lesson writes y until P comes, as wide as the
+// column allows.
 QRect boxRect(int x)
 {
-    return QRect(int(geometry::tableColumnLeft(x)) - 10, geometry::tableYRowTop - 3, 40, 25);
+    return QRect(int(geometry::tableColumnLeft(x)) - 12, geometry::tableYRowTop - 3, 44, 25);
+}
+
+constexpr qreal boxPoints = 12;
+
+QPalette boxPalette(bool revealed)
+{
+    QPalette palette;
+    palette.setColor(QPalette::Text, revealed ? Qt::darkGray : predictColor);
+    // A y already shown stands on the table's own paper, greyed.
+    palette.setColor(QPalette::Base, revealed ? geometry::colour::paper : QColor(Qt::white));
+    return palette;
+}
+
+// A box shows all it holds, never a scrolled part ("2.50" of "12.50"): the font shrinks until
+// the text fits where the line edit lays it out without scrolling.
+void fitFont(QLineEdit *box)
+{
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.rect = box->contentsRect();
+    option.lineWidth = box->hasFrame()
+        ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box)
+        : 0;
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    if (box->isReadOnly())
+        option.state |= QStyle::State_ReadOnly;
+    const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+    // The line edit keeps 2 pixels each side and 1 for the cursor; 1 more against rounding.
+    const qreal room = contents.width() - 2 * 2 - 1 - 1;
+    QFont font = fonts::gothic(boxPoints, true);
+    int overhang = 0;
+    for (qreal points = boxPoints; points > 4; points -= 0.5) {
+        font.setPointSizeF(points);
+        const QFontMetricsF metrics(font, box);
+        overhang = std::max(0, -QFontMetrics(font, box).minLeftBearing());
+        if (metrics.horizontalAdvance(box->text()) + std::max<qreal>(0, -metrics.minRightBearing())
+            <= room)
+            break;
+    }
+    if (box->font() != font)
+        box->setFont(font);
+    // The line edit scrolls unless the text leaves room for the widest left overhang of any
+    // glyph in the font (7 pixels at 12 pt in the gothic), which no digit, sign, point or slash
+    // has. Margins that far outwards on both sides give that room back, the text centred.
+    box->setTextMargins(-overhang, 0, -overhang, 0);
 }
 
 QString htmlColored(const QString &text, const QColor &color)
@@ -86,36 +137,21 @@ protected:
         p.setBrush(Qt::NoBrush);
         p.drawPath(path);
 
-        QFont font = fonts::gothic(9, true);
-        p.setFont(font);
         for (int x = 1; x <= 10; ++x) {
-            const PredictionTool::Column &col = t.m_columns[size_t(x)];
-            if (!col.placed)
-                continue;
-            const QPointF c(prediction::columnOf(x), prediction::rowOf(*col.placed));
-            p.setPen(QPen(predictColor, 2));
-            p.setBrush(Qt::NoBrush);
-            p.drawEllipse(c, 5, 5);
-            if (!col.placedMark.made)
-                continue;
-            // y only grows with x: up and to the left of a point, or down and to the right of
-            // one below the lesson's line, the mark stays clear of that line.
-            const bool below = !col.placedMark.right && *col.placed < t.trueY(x);
-            // Beside a point, a circle would read as one more point: the word says it.
-            const QString sign = col.placedMark.right ? PredictionTool::tr("正解") : wrongSign();
-            const QString value = !col.placedMark.right && t.reached(x)
-                ? QString::number(t.trueY(x), 'g', 10)
-                : QString();
-            const QFontMetrics metrics = p.fontMetrics();
-            const int width = metrics.horizontalAdvance(sign) + metrics.horizontalAdvance(value);
-            const QPointF at = below ? c + QPointF(7, 14) : c + QPointF(-7 - width, -5);
-            p.setPen(col.placedMark.right ? rightColor : wrongColor);
-            p.drawText(at, sign);
-            // A wrong point shows the true y beside it, in the lesson's blue, while the lesson
-            // shows it too.
-            if (!value.isEmpty()) {
+            if (const auto &y = t.m_columns[size_t(x)].placed) {
+                p.setPen(QPen(predictColor, 2));
+                p.drawEllipse(QPointF(prediction::columnOf(x), prediction::rowOf(*y)), 5, 5);
+            }
+        }
+        p.setFont(PredictionTool::markFont());
+        for (const PredictionTool::MarkLabel &label : t.markLabels()) {
+            p.setPen(label.right ? rightColor : wrongColor);
+            p.drawText(label.baseline, label.text.left(label.signLength));
+            // The true y in the lesson's blue, while the lesson shows it too.
+            if (label.text.size() > label.signLength) {
                 p.setPen(lessonBlue);
-                p.drawText(at + QPointF(metrics.horizontalAdvance(sign), 0), value);
+                p.drawText(label.baseline + QPointF(label.valueOffset, 0),
+                           label.text.mid(label.signLength));
             }
         }
         if (hasFocusMarker()) {
@@ -135,18 +171,15 @@ PredictionTool::PredictionTool(Form1 &form)
     , f(form)
 {
     setObjectName(QStringLiteral("predictionTool"));
-    const QFont boxFont = fonts::gothic(12, true);
-    QPalette boxPalette;
-    boxPalette.setColor(QPalette::Text, predictColor);
-    boxPalette.setColor(QPalette::Base, Qt::white);
     for (int x = 1; x <= 10; ++x) {
         auto *box = new QLineEdit(f.hyo);
         box->setObjectName(QStringLiteral("prediction%1").arg(x));
-        box->setFont(boxFont);
-        box->setPalette(boxPalette);
+        box->setFont(fonts::gothic(boxPoints, true));
+        box->setPalette(boxPalette(false));
         box->setAlignment(Qt::AlignCenter);
         f.hyo->placeWidget(box, boxRect(x));
         box->hide();
+        connect(box, &QLineEdit::textChanged, box, [box] { fitFont(box); });
         m_boxes[size_t(x)] = box;
 
         auto *mark = new QLabel(f.hyo);
@@ -174,6 +207,12 @@ PredictionTool::PredictionTool(Form1 &form)
     messagePalette.setColor(QPalette::WindowText, wrongColor);
     m_message->setPalette(messagePalette);
     m_message->hide();
+    m_graphMessage = new QLabel(f.gamen);
+    m_graphMessage->setObjectName(QStringLiteral("predictionGraphMessage"));
+    m_graphMessage->setFont(m_message->font());
+    m_graphMessage->setAutoFillBackground(true);
+    m_graphMessage->setPalette(messagePalette);
+    m_graphMessage->hide();
 
     m_layer = new PredictLayer(*this, f.gamen);
     f.gamen->placeWidget(m_layer, QRect(QPoint(0, 0), f.gamen->pictureSize()));
@@ -195,16 +234,41 @@ PredictionTool::PredictionTool(Form1 &form)
 
 void PredictionTool::retranslate()
 {
-    for (int x = 1; x <= 10; ++x) {
-        m_boxes[size_t(x)]->setAccessibleName(tr("χ = %1 のときのｙの予想").arg(x));
-        m_boxes[size_t(x)]->setAccessibleDescription(
-            tr("ｙを数か分数で入れて Enter。Esc でもとにもどす"));
-    }
+    for (int x = 1; x <= 10; ++x)
+        nameBox(x);
     // A refusal was said in the language before; the box still holds what was typed.
     m_message->hide();
     m_message->clear();
     m_message->setAccessibleName(QString());
+    m_graphMessage->hide();
     refresh();
+}
+
+void PredictionTool::nameBox(int x)
+{
+    QLineEdit *box = m_boxes[size_t(x)];
+    if (box->isReadOnly()) {
+        box->setAccessibleName(tr("χ = %1 のときのｙ（もう出ています）").arg(x));
+        box->setAccessibleDescription(tr("ここにはもう予想を入れられません"));
+    } else {
+        box->setAccessibleName(tr("χ = %1 のときのｙの予想").arg(x));
+        box->setAccessibleDescription(tr("ｙを数か分数で入れて Enter。Esc でもとにもどす"));
+    }
+}
+
+void PredictionTool::setRevealed(int x, bool revealed)
+{
+    QLineEdit *box = m_boxes[size_t(x)];
+    if (box->isReadOnly() == revealed)
+        return;
+    if (revealed && box->hasFocus())
+        box->clearFocus();
+    box->setReadOnly(revealed);
+    box->setFrame(!revealed);
+    box->setFocusPolicy(revealed ? Qt::NoFocus : Qt::StrongFocus);
+    box->setPalette(boxPalette(revealed));
+    nameBox(x);
+    fitFont(box);
 }
 
 PredictionTool::~PredictionTool()
@@ -220,6 +284,71 @@ QWidget *PredictionTool::layer() const
 double PredictionTool::currentX() const
 {
     return numtext::read(f.Text1->text());
+}
+
+QFont PredictionTool::markFont()
+{
+    return fonts::gothic(9, true);
+}
+
+QList<PredictionTool::MarkLabel> PredictionTool::markLabels() const
+{
+    const QFontMetricsF metrics(markFont(), m_layer);
+    const QRectF plot(QPointF(0, 0), f.gamen->pictureSize());
+    // Nothing may stand on a point, nor one mark on another.
+    QList<QRectF> taken;
+    for (int x = 1; x <= 10; ++x) {
+        if (const auto &y = m_columns[size_t(x)].placed)
+            taken << QRectF(prediction::columnOf(x) - 6, prediction::rowOf(*y) - 6, 12, 12);
+    }
+    QList<MarkLabel> labels;
+    for (int x = 1; x <= 10; ++x) {
+        const Column &col = m_columns[size_t(x)];
+        if (!col.placed || !col.placedMark.made)
+            continue;
+        const QPointF c(prediction::columnOf(x), prediction::rowOf(*col.placed));
+        // y only grows with x: up and to the left of a point, or down and to the right of
+        // one below the lesson's line, the mark stays clear of that line.
+        const bool below = *col.placed < trueY(x);
+        // Beside a point, a circle would read as one more point: the word says it. Right
+        // within the tolerance but not exact, it says the true y too, so that no one reads the
+        // point's own height as the answer.
+        const bool right = col.placedMark.right;
+        const QString sign = right ? tr("正解") : wrongSign();
+        QString value;
+        if (reached(x) && *col.placed != trueY(x))
+            value = (right ? QStringLiteral(" ") : QString()) + QString::number(trueY(x), 'g', 10);
+        const qreal width = metrics.horizontalAdvance(sign + value);
+        const qreal height = metrics.ascent() + metrics.descent();
+        const auto rectAt = [&](QPointF baseline) {
+            return QRectF(baseline.x(), baseline.y() - metrics.ascent(), width, height);
+        };
+        // Neighbours on one level would run together: a mark moves a line further out.
+        std::optional<QPointF> at;
+        for (const bool downRight : { below, !below }) {
+            for (int line = 0; line < 6 && !at; ++line) {
+                const QPointF candidate = downRight
+                    ? c + QPointF(7, 14 + line * (height + 1))
+                    : c + QPointF(-7 - width, -5 - line * (height + 1));
+                const QRectF r = rectAt(candidate);
+                if (plot.contains(r)
+                    && std::none_of(taken.cbegin(), taken.cend(),
+                                    [&](const QRectF &t) { return t.intersects(r); }))
+                    at = candidate;
+            }
+        }
+        if (!at)
+            at = below ? c + QPointF(7, 14) : c + QPointF(-7 - width, -5);
+        taken << rectAt(*at);
+        labels.append({ x, sign + value, sign.size(), metrics.horizontalAdvance(sign), *at,
+                        rectAt(*at), right });
+    }
+    return labels;
+}
+
+bool PredictionTool::shown(int x) const
+{
+    return x <= f.yShownTo;
 }
 
 double PredictionTool::trueY(int x) const
@@ -264,6 +393,7 @@ void PredictionTool::clearAll()
     m_columns = {};
     m_dragging = 0;
     m_message->hide();
+    m_graphMessage->hide();
     for (int x = 1; x <= 10; ++x)
         m_boxes[size_t(x)]->clear();
     refresh();
@@ -281,6 +411,7 @@ void PredictionTool::follow(bool clear)
             commit(x, false, true);
     }
     m_message->hide();
+    m_graphMessage->hide();
     markReached();
     refresh();
 }
@@ -337,10 +468,16 @@ void PredictionTool::refresh()
     for (int x = 1; x <= 10; ++x) {
         const Column &col = m_columns[size_t(x)];
         QLineEdit *box = m_boxes[size_t(x)];
-        const bool open = table && !reached(x) && !col.typedMark.made;
-        if (!box->hasFocus() || !open)
+        const bool open = table && !shown(x) && !col.typedMark.made;
+        // Where y has been shown and no prediction was marked, stepping back shows the y the
+        // class has seen, where nothing can be typed.
+        const bool revealed = table && shown(x) && !reached(x) && !col.typedMark.made;
+        setRevealed(x, revealed);
+        if (revealed)
+            box->setText(QString::number(trueY(x), 'g', 10));
+        else if (!box->hasFocus() || !open)
             box->setText(col.typedText);
-        box->setVisible(open);
+        box->setVisible(open || revealed);
 
         QLabel *mark = m_tableMarks[size_t(x)];
         if (col.typedMark.made) {
@@ -407,7 +544,7 @@ bool PredictionTool::commit(int x, bool keepRefusedText, bool arriving)
     Column &col = m_columns[size_t(x)];
     QLineEdit *box = m_boxes[size_t(x)];
     // Once P has been there, y is known: a box that is gone takes nothing more.
-    if (col.typedMark.made || (reached(x) && !arriving))
+    if (col.typedMark.made || (shown(x) && !arriving))
         return false;
     const QString text = box->text();
     const prediction::Reading r = prediction::read(text);
@@ -426,7 +563,8 @@ bool PredictionTool::commit(int x, bool keepRefusedText, bool arriving)
         return false;
     }
     col.typed = r.value;
-    col.typedText = text.trimmed();
+    // Full-width forms take twice the room in the box: it keeps the number in ASCII.
+    col.typedText = prediction::narrowed(text);
     m_message->hide();
     return true;
 }
@@ -448,7 +586,7 @@ void PredictionTool::focusBox(int x, int direction)
 {
     for (int k = x + direction; k >= 1 && k <= 10; k += direction) {
         QLineEdit *box = m_boxes[size_t(k)];
-        if (box->isVisible()) {
+        if (box->isVisible() && !box->isReadOnly()) {
             box->setFocus(direction > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             box->setCursorPosition(direction > 0 ? 0 : int(box->text().size()));
             return;
@@ -468,12 +606,12 @@ bool PredictionTool::eventFilter(QObject *watched, QEvent *event)
         return false;
     if (type == QEvent::FocusOut) {
         // A click elsewhere keeps what the box holds, or gives back what it held.
-        if (const int x = boxIndex(watched); x && !reached(x))
+        if (const int x = boxIndex(watched); x && !shown(x))
             commit(x, false);
     } else if (type == QEvent::MouseButtonPress && watched->isWidgetType()) {
         // A press on a picture, which takes no focus, leaves the box all the same.
         const int x = boxIndex(QApplication::focusWidget());
-        if (x && watched != m_boxes[size_t(x)] && !reached(x))
+        if (x && watched != m_boxes[size_t(x)] && !shown(x))
             commit(x, false);
     }
     return false;
@@ -527,6 +665,7 @@ std::optional<bool> PredictionTool::key(QWidget *target, const QKeyEvent &key)
         }
     }
     if (target == f.gamen && f.Check2->isChecked()) {
+        m_graphMessage->hide();
         switch (key.key()) {
         case Qt::Key_Left:
         case Qt::Key_Right:
@@ -570,11 +709,24 @@ std::optional<bool> PredictionTool::key(QWidget *target, const QKeyEvent &key)
 bool PredictionTool::placeable(int x, bool sayWhy)
 {
     const Column &col = m_columns[size_t(x)];
-    if (!reached(x) && !col.placedMark.made)
+    if (!shown(x) && !col.placedMark.made)
         return true;
-    if (sayWhy)
-        f.announce(col.placedMark.made ? tr("χ = %1 cm の予想はもう答え合わせをしました").arg(x)
-                                       : tr("χ = %1 cm のｙはもう出ています").arg(x));
+    if (sayWhy) {
+        const QString why = col.placedMark.made
+            ? tr("χ = %1 cm の予想はもう答え合わせをしました").arg(x)
+            : tr("χ = %1 cm のｙはもう出ています").arg(x);
+        // Said on the graph too, at the top of x's column, until the next press or key there.
+        m_graphMessage->setText(why);
+        m_graphMessage->setAccessibleName(why);
+        m_graphMessage->adjustSize();
+        const int width = m_graphMessage->width();
+        const int left = std::clamp(int(prediction::columnOf(x)) - width / 2, 2,
+                                    f.gamen->pictureSize().width() - width - 2);
+        f.gamen->placeWidget(m_graphMessage, QRect(QPoint(left, 8), m_graphMessage->size()));
+        m_graphMessage->show();
+        m_graphMessage->raise();
+        f.announce(why);
+    }
     return false;
 }
 
@@ -587,6 +739,7 @@ void PredictionTool::setPlaced(int x, std::optional<double> y)
 void PredictionTool::graphMouseDown(int button, int, float X, float Y)
 {
     m_rightClickTaken = false;
+    m_graphMessage->hide();
     if (!m_active || !f.Check2->isChecked())
         return;
     const int x = prediction::wholeXAt(X);

@@ -2,7 +2,10 @@
 
 #include "tools/prediction.h"
 
+#include <QFont>
+#include <QList>
 #include <QObject>
+#include <QRectF>
 #include <array>
 #include <optional>
 
@@ -58,6 +61,7 @@ public:
     QLabel *tableTally() const { return m_tableTally; }
     QLabel *graphTally() const { return m_graphTally; }
     QLabel *message() const { return m_message; }
+    QLabel *graphMessage() const { return m_graphMessage; }
     QWidget *layer() const;
     int selectedX() const { return m_selected; }
     /// x as P shows it now.
@@ -66,6 +70,21 @@ public:
     double trueY(int x) const;
     /// P has reached x: the lesson shows y there.
     bool reached(int x) const { return x <= currentX(); }
+    /// The lesson has shown y at x since the figure was built: x takes no prediction any more.
+    bool shown(int x) const;
+    /// A mark beside a point of the graph: the sign, then the true y where it shows.
+    struct MarkLabel
+    {
+        int x = 0;
+        QString text;
+        qsizetype signLength = 0;
+        qreal valueOffset = 0; ///< where the true y starts after the sign
+        QPointF baseline;
+        QRectF rect; ///< the text's box in the graph's picture
+        bool right = false;
+    };
+    QList<MarkLabel> markLabels() const;
+    static QFont markFont();
     /// The text of a tally: right / marked.
     static QString tallyText(int right, int marked);
 
@@ -76,6 +95,9 @@ private:
     friend class PredictLayer;
 
     void refresh();
+    void nameBox(int x);
+    // A box at an x whose y has been shown holds that y and takes nothing.
+    void setRevealed(int x, bool revealed);
     void clearAll();
     void markReached();
     int boxIndex(const QObject *object) const;
@@ -101,6 +123,7 @@ private:
     QLabel *m_tableTally = nullptr;
     QLabel *m_graphTally = nullptr;
     QLabel *m_message = nullptr;
+    QLabel *m_graphMessage = nullptr;
     PredictLayer *m_layer = nullptr;
     int m_selected = 1;
     int m_dragging = 0;
