@@ -23,7 +23,7 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(g++ cmake make qt6-base-dev libxkbcommon-dev libgl-dev fonts-ipafont-gothic
-                qt6-l10n-tools qt6-tools-dev)
+                qt6-l10n-tools qt6-tools-dev qt6-translations-l10n)
 
 # build DIR [cmake options...]: configures once and builds with every core.
 build_in() {
