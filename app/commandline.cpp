@@ -63,6 +63,22 @@ int parseCommandLine(const QStringList &arguments, StartOptions &options)
         const QCommandLineOption *option = byTool[size_t(r.id)];
         if (!option || !parser.isSet(*option))
             continue;
+        // A file to write is named once and not by an empty name (an unset shell variable).
+        if (r.id == Tool::SaveWorksheet || r.id == Tool::SavePicture) {
+            const QStringList names = parser.values(*option);
+            QString problem;
+            if (names.size() > 1)
+                //: --worksheet was given twice
+                problem = QCoreApplication::translate("commandline", "--%1 は一度だけ書けます");
+            else if (names.first().isEmpty())
+                //: --worksheet was given an empty file name
+                problem
+                    = QCoreApplication::translate("commandline", "--%1 のファイルの名前が空です");
+            if (!problem.isEmpty()) {
+                std::fprintf(stderr, "%s\n", qPrintable(problem.arg(QLatin1String(r.option))));
+                return 2;
+            }
+        }
         switch (r.id) {
         case Tool::Language:
             options.language = parser.value(*option);

@@ -56,6 +56,8 @@ public:
     QImage panelsPicture();
     /// Writes the worksheet of the lesson on screen as a PDF.
     bool saveWorksheet(const QString &path, QString *error = nullptr);
+    /// Writes `panelsPicture()` as a PNG.
+    bool savePicture(const QString &path, QString *error = nullptr);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -236,6 +238,8 @@ private:
     // A refused file or a file not written: a message in the window, said aloud too.
     void tellFileProblem(const QString &message);
     QMessageBox *fileMessage = nullptr;
+    // The lesson file last opened or saved: what the save dialog proposes.
+    QString lessonPath;
 
     // -- Building the figure from the keyboard (tools/keyboard.cpp) --
     void setUpBoardKeys();

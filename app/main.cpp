@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/commandline.h"
 #include "app/form1.h"
+#include "tools/safefile.h"
 #include "tools/translation.h"
 
 #include <QApplication>
@@ -11,11 +12,13 @@ namespace {
 
 QtMessageHandler previousHandler = nullptr;
 
-// The offscreen platform says this whenever a window gets a fixed size: noise on the standard
-// error of a command whose messages a script reads.
+// The offscreen platform says this whenever a window gets a fixed size, and Qt says where it
+// keeps runtime files when the session names no folder: noise on the standard error of a
+// command whose messages a script reads.
 void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (message == QLatin1String("This plugin does not support propagateSizeHints()"))
+    if (message == QLatin1String("This plugin does not support propagateSizeHints()")
+        || message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
         return;
     if (previousHandler)
         previousHandler(type, context, message);
@@ -31,7 +34,8 @@ void headlessForFiles(int argc, char *argv[])
             if (std::strncmp(argv[i], option, n) == 0 && (argv[i][n] == 0 || argv[i][n] == '=')) {
                 if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
                     qputenv("QT_QPA_PLATFORM", "offscreen");
-                previousHandler = qInstallMessageHandler(quietHandler);
+                if (!previousHandler)
+                    previousHandler = qInstallMessageHandler(quietHandler);
                 return;
             }
         }
@@ -43,19 +47,32 @@ void headlessForFiles(int argc, char *argv[])
 int main(int argc, char *argv[])
 {
     headlessForFiles(argc, argv);
+    // File names byte for byte, also those that are not UTF-8.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << safefile::fromNative(QByteArray(argv[i]));
     // --help and --version print and end: they must work without a display.
-    if (answersWithoutWindow(arguments) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (answersWithoutWindow(arguments) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (!previousHandler)
+            previousHandler = qInstallMessageHandler(quietHandler);
+    } else {
+        // A mistyped option is said and ends the run before Qt looks for a display, so that it
+        // reads the same in any terminal.
+        QCoreApplication parsing(argc, argv);
+        translation::use(
+            translation::pick(translation::optionIn(arguments), QLocale::system().uiLanguages()));
+        StartOptions options;
+        if (const int status = parseCommandLine(arguments, options); status >= 0)
+            return status;
+    }
     QApplication app(argc, argv);
     setUpApplication(app);
     // Before anything says a word, --help included.
     translation::use(
-        translation::pick(translation::optionIn(app.arguments()), QLocale::system().uiLanguages()));
+        translation::pick(translation::optionIn(arguments), QLocale::system().uiLanguages()));
     StartOptions options;
-    const int status = parseCommandLine(app.arguments(), options);
+    const int status = parseCommandLine(arguments, options);
     if (status >= 0)
         return status;
     Form1 form;

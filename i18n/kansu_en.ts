@@ -208,11 +208,6 @@
         <translation>Lesson file</translation>
     </message>
     <message>
-        <source>画像を書きこめません</source>
-        <extracomment>the picture cannot be written to the file</extracomment>
-        <translation>Cannot write the picture</translation>
-    </message>
-    <message>
         <source>授業ファイル %1 を開きました</source>
         <extracomment>said once a lesson file is open</extracomment>
         <translation>Opened lesson file %1</translation>
@@ -280,6 +275,11 @@
     <message>
         <source>プリントを印刷しました</source>
         <translation>Printed the worksheet</translation>
+    </message>
+    <message>
+        <source>画像をPNGにできません</source>
+        <extracomment>the picture could not be made into PNG data</extracomment>
+        <translation>Cannot make the picture into PNG data</translation>
     </message>
 </context>
 <context>
@@ -431,6 +431,16 @@
     <message>
         <source>開ける授業ファイルは一つです</source>
         <translation>Only one lesson file can be opened</translation>
+    </message>
+    <message>
+        <source>--%1 は一度だけ書けます</source>
+        <extracomment>--worksheet was given twice</extracomment>
+        <translation>--%1 can be given only once</translation>
+    </message>
+    <message>
+        <source>--%1 のファイルの名前が空です</source>
+        <extracomment>--worksheet was given an empty file name</extracomment>
+        <translation>--%1: the file name is empty</translation>
     </message>
 </context>
 <context>
@@ -706,16 +716,6 @@
         <translation>&quot;tools&quot; is a list of tool names, written like [&quot;formulas&quot;]</translation>
     </message>
     <message>
-        <source>開けません: %1</source>
-        <extracomment>the file cannot be opened (the system&apos;s reason after the colon)</extracomment>
-        <translation>Cannot open: %1</translation>
-    </message>
-    <message>
-        <source>書きこめません: %1</source>
-        <extracomment>the file cannot be written (the system&apos;s reason after the colon)</extracomment>
-        <translation>Cannot write: %1</translation>
-    </message>
-    <message>
         <source>%1: %2行目: %3</source>
         <extracomment>FILE: line 3: what is wrong</extracomment>
         <translation>%1: line %2: %3</translation>
@@ -723,6 +723,11 @@
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; が二度書かれています</source>
+        <extracomment>the key &quot;grid&quot; is written twice in one place</extracomment>
+        <translation>&quot;%1&quot; is written twice</translation>
     </message>
 </context>
 <context>
@@ -753,6 +758,89 @@
     <message>
         <source>けたが多すぎます</source>
         <translation>Too many digits</translation>
+    </message>
+</context>
+<context>
+    <name>safefile</name>
+    <message>
+        <source>ディスクに空きがありません</source>
+        <extracomment>the disk (or the user&apos;s quota) is full</extracomment>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>許可がありません</source>
+        <extracomment>the system does not allow it</extracomment>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>読み取り専用の場所です</source>
+        <extracomment>the place is mounted read-only</extracomment>
+        <translation>the place is read-only</translation>
+    </message>
+    <message>
+        <source>見つかりません</source>
+        <extracomment>there is no such file or folder</extracomment>
+        <translation>not found</translation>
+    </message>
+    <message>
+        <source>途中にフォルダでないものがあります</source>
+        <extracomment>a part of the path is not a folder</extracomment>
+        <translation>a part of the path is not a folder</translation>
+    </message>
+    <message>
+        <source>フォルダです</source>
+        <extracomment>the name is a folder&apos;s</extracomment>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます</source>
+        <extracomment>the file would pass the size the system allows</extracomment>
+        <translation>the file is too large</translation>
+    </message>
+    <message>
+        <source>名前が長すぎます</source>
+        <extracomment>the file name is too long</extracomment>
+        <translation>the name is too long</translation>
+    </message>
+    <message>
+        <source>シンボリックリンクが多すぎます</source>
+        <extracomment>symbolic links point round in a circle</extracomment>
+        <translation>too many symbolic links</translation>
+    </message>
+    <message>
+        <source>ディスクの読み書きでエラーが起きました</source>
+        <extracomment>the disk reported a fault</extracomment>
+        <translation>the disk reported a read or write error</translation>
+    </message>
+    <message>
+        <source>システムのエラー（番号 %1）</source>
+        <extracomment>any other fault, with the system&apos;s error number</extracomment>
+        <translation>system error (number %1)</translation>
+    </message>
+    <message>
+        <source>ふつうのファイルではありません（FIFO、装置、フォルダは使えません）</source>
+        <extracomment>a FIFO, a device or a folder stands where a file should be</extracomment>
+        <translation>not an ordinary file (a FIFO, a device or a folder cannot be used)</translation>
+    </message>
+    <message>
+        <source>ファイルの名前が空です</source>
+        <extracomment>an empty file name was given</extracomment>
+        <translation>the file name is empty</translation>
+    </message>
+    <message>
+        <source>書きこめません（%1）</source>
+        <extracomment>the file cannot be written, and why</extracomment>
+        <translation>Cannot write (%1)</translation>
+    </message>
+    <message>
+        <source>フォルダ %1 に書きこめません（%2）</source>
+        <extracomment>the folder does not take the file, and why</extracomment>
+        <translation>Cannot write into the folder %1 (%2)</translation>
+    </message>
+    <message>
+        <source>開けません（%1）</source>
+        <extracomment>the file cannot be opened, and why</extracomment>
+        <translation>Cannot open (%1)</translation>
     </message>
 </context>
 <context>
@@ -875,10 +963,6 @@
     <message>
         <source>式</source>
         <translation>Formulas</translation>
-    </message>
-    <message>
-        <source>書きこめません: %1</source>
-        <translation>Cannot write: %1</translation>
     </message>
     <message>
         <source>関数の利用&#x3000;プリント</source>

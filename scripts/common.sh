@@ -24,7 +24,7 @@ ensure_packages() {
 
 # fonts-dejavu-extra: the serif italic that the formulas set x and y in.
 BUILD_PACKAGES=(g++ cmake make qt6-base-dev libxkbcommon-dev libgl-dev fonts-ipafont-gothic
-                fonts-dejavu-extra qt6-l10n-tools qt6-tools-dev)
+                fonts-dejavu-extra qt6-l10n-tools qt6-tools-dev qt6-translations-l10n)
 
 # What making and checking the Debian package needs (scripts/package, the install tests).
 PACKAGE_PACKAGES=(dpkg-dev lintian appstream desktop-file-utils man-db file poppler-utils

@@ -62,6 +62,7 @@ private slots:
     void everyTextGoesThroughTranslation_data();
     void everyTextGoesThroughTranslation();
     void switchingKeepsTheLesson();
+    void qtsOwnDialogsFollowTheLanguage();
 
 private:
     void makeForm();
@@ -414,6 +415,22 @@ void tst_Language::switchingKeepsTheLesson()
     QCOMPARE(translation::current(), QStringLiteral("ja"));
     QCOMPARE(probe->susumu()->text(), captionJa);
     QCOMPARE(probe->Check3()->geometry(), tableBox); // widened for "Table", back as designed
+}
+
+void tst_Language::qtsOwnDialogsFollowTheLanguage()
+{
+    // The save dialog's button and the parser's refusal, as Qt's own translations give them.
+    auto save = [] { return QCoreApplication::translate("QFileDialog", "&Save"); };
+    auto unknown
+        = [] { return QCoreApplication::translate("QCommandLineParser", "Unknown option '%1'."); };
+    for (const char *language : { "ja", "en", "ja" }) {
+        QVERIFY(translation::use(QLatin1String(language)));
+        const bool ja = qstrcmp(language, "ja") == 0;
+        QCOMPARE(save(), ja ? QStringLiteral("保存(&S)") : QStringLiteral("&Save"));
+        QCOMPARE(unknown(),
+                 ja ? QStringLiteral("'%1' は未知のオプションです。")
+                    : QStringLiteral("Unknown option '%1'."));
+    }
 }
 
 KANSU_TEST_MAIN(tst_Language)

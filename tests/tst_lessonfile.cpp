@@ -6,9 +6,11 @@
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace lesson;
 
@@ -43,17 +45,24 @@ struct Window : SideWindow
     }
 
     // Builds by hand what a file says: drags, boxes, the speed typed in, clicks on "出す".
+    // With `viewsFirst` the boxes are ticked before the pieces are brought.
     void build(const QString &pieces, bool grid, bool graph, bool table, bool dimension,
-               const QString &speed, double x)
+               const QString &speed, double x, bool viewsFirst = false)
     {
+        auto views = [&] {
+            tick(probe.Check1(), grid);
+            tick(probe.Check2(), graph);
+            tick(probe.Check3(), table);
+            tick(probe.Check4(), dimension);
+        };
+        if (viewsFirst)
+            views();
         for (const QString &p : pieces.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             const QStringList nameAndColumn = p.split(QLatin1Char('@'));
             drag(nameAndColumn[0], nameAndColumn[1].toInt());
         }
-        tick(probe.Check1(), grid);
-        tick(probe.Check2(), graph);
-        tick(probe.Check3(), table);
-        tick(probe.Check4(), dimension);
+        if (!viewsFirst)
+            views();
         probe.Combo1()->lineEdit()->selectAll();
         QTest::keyClicks(probe.Combo1()->lineEdit(), speed);
         for (int i = 0; i < int(std::lround(2 * x)); ++i)
@@ -95,6 +104,25 @@ constexpr StateScope shownLesson { false, true };
 
 } // namespace
 
+namespace {
+
+// Drags a file from the file manager over the blackboard and lets it go there.
+bool dropFile(Form1 &form, QWidget *over, const QString &path)
+{
+    QMimeData data;
+    data.setUrls({ QUrl::fromLocalFile(path) });
+    const QPoint at = over->mapTo(&form, over->rect().center());
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&form, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&form, &drop);
+    return drop.isAccepted();
+}
+
+} // namespace
+
 class tst_LessonFile : public QObject
 {
     Q_OBJECT
@@ -107,6 +135,13 @@ private slots:
     void refusedFileChangesNothing();
     void notOpenedWhileAutomaticPlayRuns();
     void savedLessonOpensAsItWas();
+    void reopenedLessonShowsTheSamePanels_data();
+    void reopenedLessonShowsTheSamePanels();
+    void saveProposesLastFile();
+    void speedRefusedBeforeSaveDialog();
+    void fileMessageIsPlainText();
+    void commandLineBadFileOpensDefaultLesson_data();
+    void commandLineBadFileOpensDefaultLesson();
     void unwritableFileSaysSoAndKeepsLesson();
     void speedBoxWordIsNotSaved();
     void droppedFileOpens();
@@ -247,6 +282,134 @@ void tst_LessonFile::savedLessonOpensAsItWas()
     QVERIFY(opened.form->findChild<QAction *>(QStringLiteral("tool_formulas"))->isChecked());
 }
 
+void tst_LessonFile::reopenedLessonShowsTheSamePanels_data()
+{
+    QTest::addColumn<QString>("pieces");
+    QTest::addColumn<bool>("grid");
+    QTest::addColumn<bool>("viewsFirst");
+    QTest::addColumn<double>("x");
+    for (bool viewsFirst : { true, false }) {
+        for (double x : { 0.0, 3.5, 10.0 }) {
+            for (bool grid : { false, true })
+                QTest::addRow("views %s pieces, x %g%s", viewsFirst ? "before" : "after", x,
+                              grid ? ", grid" : "")
+                    << "triangle@0 bar4@3" << grid << viewsFirst << x;
+        }
+    }
+}
+
+void tst_LessonFile::reopenedLessonShowsTheSamePanels()
+{
+    QFETCH(QString, pieces);
+    QFETCH(bool, grid);
+    QFETCH(bool, viewsFirst);
+    QFETCH(double, x);
+    Window built;
+    built.build(pieces, grid, true, true, true, QStringLiteral("50"), x, viewsFirst);
+    const QString path = dir.filePath(QStringLiteral("again.kansu"));
+    QString error;
+    QVERIFY2(built.form->saveLesson(path, &error), qPrintable(error));
+    Window opened;
+    QVERIFY2(opened.form->openLesson(path, &error), qPrintable(error));
+    QCoreApplication::processEvents();
+    KANSU_COMPARE_LESSONS(opened.probe, built.probe, shownLesson);
+}
+
+namespace {
+
+// Presses Ctrl+S and gives what the save dialog proposed (empty when none opened); the dialog
+// is closed unused.
+QString proposedBySave(Form1 &form)
+{
+    QString proposed;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            proposed = dialog->selectedFiles().value(0, QStringLiteral("(none)"));
+            dialog->reject();
+        }
+    });
+    watch.start(5);
+    form.activateWindow();
+    if (!QTest::qWaitForWindowActive(&form))
+        return QStringLiteral("(window not active)");
+    QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+    return proposed;
+}
+
+} // namespace
+
+void tst_LessonFile::saveProposesLastFile()
+{
+    Window w;
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+    const QString opened = write(dir, QStringLiteral("opened.kansu"), workedExampleFile);
+    QVERIFY(w.form->openLesson(opened));
+    QCOMPARE(proposedBySave(*w.form), opened);
+    const QString saved = dir.filePath(QStringLiteral("saved-as.kansu"));
+    QVERIFY(w.form->saveLesson(saved));
+    QCOMPARE(proposedBySave(*w.form), saved);
+}
+
+void tst_LessonFile::speedRefusedBeforeSaveDialog()
+{
+    Window w;
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+    w.probe.Combo1()->setEditText(QStringLiteral("fast"));
+    QCOMPARE(proposedBySave(*w.form), QString());
+    auto *message = w.form->findChild<QMessageBox *>(QStringLiteral("fileMessage"));
+    QVERIFY(message && message->isVisible());
+    QVERIFY2(message->text().contains(QLatin1String("\"fast\"")), qPrintable(message->text()));
+    message->close();
+}
+
+void tst_LessonFile::fileMessageIsPlainText()
+{
+    Window w;
+    const QString path = write(
+        dir, QStringLiteral("<i>markup.kansu"),
+        R"({"format": "kansu-lesson", "version": 1, "pieces": [{"piece": "<h1 style=\"color:red\">fake</h1>", "column": 0}]})");
+    QVERIFY(dropFile(*w.form, w.probe.kokuban(), path));
+    auto *message = w.form->findChild<QMessageBox *>(QStringLiteral("fileMessage"));
+    QVERIFY(message && message->isVisible());
+    QCOMPARE(message->textFormat(), Qt::PlainText);
+    QVERIFY2(message->text().contains(QLatin1String("<h1 style=")), qPrintable(message->text()));
+    message->close();
+}
+
+void tst_LessonFile::commandLineBadFileOpensDefaultLesson_data()
+{
+    QTest::addColumn<QByteArray>("file"); // none: the file is missing
+    QTest::addColumn<QString>("says");
+    QTest::newRow("missing") << QByteArray() << "見つかりません";
+    QTest::newRow("damaged on line 3")
+        << QByteArray("{\"format\": \"kansu-lesson\", \"version\": 1,\n\"pieces\": [\n"
+                      "{\"piece\": \"triangle\", \"column\": 3}]}")
+        << "3行目";
+}
+
+void tst_LessonFile::commandLineBadFileOpensDefaultLesson()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, says);
+    const QString path = file.isEmpty() ? dir.filePath(QStringLiteral("gone.kansu"))
+                                        : write(dir, QStringLiteral("damaged.kansu"), file);
+    StartOptions options;
+    QCOMPARE(parseCommandLine({ QStringLiteral("kansu"), path }, options), -1);
+    Form1 form;
+    FormProbe opened(form);
+    QCOMPARE(form.applyStartOptions(options), -1); // the window goes on
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto *message = form.findChild<QMessageBox *>(QStringLiteral("fileMessage"));
+    QVERIFY(message && message->isVisible());
+    QVERIFY2(message->text().startsWith(path + QLatin1String(": ")), qPrintable(message->text()));
+    QVERIFY2(message->text().contains(says), qPrintable(message->text()));
+    message->close();
+    Window fresh;
+    QCoreApplication::processEvents();
+    KANSU_COMPARE_LESSONS(opened, fresh.probe, shownLesson);
+}
+
 void tst_LessonFile::unwritableFileSaysSoAndKeepsLesson()
 {
     Window w, same;
@@ -270,25 +433,6 @@ void tst_LessonFile::speedBoxWordIsNotSaved()
     QVERIFY2(error.contains(QLatin1String("fast")), qPrintable(error));
     QVERIFY(!QFileInfo::exists(path));
 }
-
-namespace {
-
-// Drags a file from the file manager over the blackboard and lets it go there.
-bool dropFile(Form1 &form, QWidget *over, const QString &path)
-{
-    QMimeData data;
-    data.setUrls({ QUrl::fromLocalFile(path) });
-    const QPoint at = over->mapTo(&form, over->rect().center());
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(&form, &enter);
-    if (!enter.isAccepted())
-        return false;
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(&form, &drop);
-    return drop.isAccepted();
-}
-
-} // namespace
 
 void tst_LessonFile::droppedFileOpens()
 {

@@ -1,7 +1,15 @@
 #include "testsupport.h"
 #include "tools/lessonformat.h"
+#include "tools/safefile.h"
 
+#include <QDir>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <atomic>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace lessonformat;
 
@@ -46,6 +54,11 @@ private slots:
     void columnTableAndPieces();
     void writeFileReplacesWholeOrNotAtAll();
     void readFileStopsPastTheLimit();
+    void readFileRefusesWhatIsNotAFile_data();
+    void readFileRefusesWhatIsNotAFile();
+    void messageQuotesFileShortAndWhole_data();
+    void messageQuotesFileShortAndWhole();
+    void fileNameKeepsItsBytes();
 };
 
 void tst_LessonFormat::readsWorkedExample()
@@ -108,6 +121,11 @@ void tst_LessonFormat::refused_data()
                                                          "\"version\": 1,\n\"pieces\": [,]}")
                                            << Problem::NotJson << 3;
     QTest::newRow("empty file") << QByteArray() << Problem::NotJson << 1;
+    QTest::newRow("grid written twice, the second on line 5")
+        << lessonFile(square, " \"grid\": true,\n \"grid\": false") << Problem::RepeatedKey << 5;
+    QTest::newRow("column written twice in a piece")
+        << lessonFile(R"(  {"piece": "square", "column": 1, "column": 4})") << Problem::RepeatedKey
+        << 3;
     QTest::newRow("a list, not an object") << QByteArray("[1, 2]") << Problem::NotLesson << 1;
     QTest::newRow("another format")
         << QByteArray("{\"format\": \"drawing\", \"version\": 1, \"pieces\": []}")
@@ -341,6 +359,107 @@ void tst_LessonFormat::readFileStopsPastTheLimit()
     QCOMPARE(error.problem, Problem::TooLarge);
     QVERIFY(!readFile(dir.filePath(QStringLiteral("missing.kansu")), lesson, error));
     QCOMPARE(error.problem, Problem::Unreadable);
+}
+
+void tst_LessonFormat::readFileRefusesWhatIsNotAFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO with no writer") << "fifo";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("link to a device") << "device";
+}
+
+void tst_LessonFormat::readFileRefusesWhatIsNotAFile()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("odd.kansu"));
+    if (kind == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("folder"))
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("odd.kansu")));
+    else
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    // On a thread, so that a read that blocks fails the test instead of hanging it.
+    std::atomic<bool> done = false;
+    bool read = true;
+    Lesson lesson;
+    Error error;
+    std::thread reader([&] {
+        read = readFile(path, lesson, error);
+        done = true;
+    });
+    const auto release = qScopeGuard([&] {
+        if (!done) // a writer that comes and goes ends the reader's wait
+            ::close(::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK));
+        reader.join();
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(done, 10000);
+    QVERIFY(!read);
+    QCOMPARE(error.problem, Problem::Unreadable);
+    QVERIFY2(error.text.contains(QStringLiteral("ふつうのファイルではありません")),
+             qPrintable(error.text));
+}
+
+void tst_LessonFormat::messageQuotesFileShortAndWhole_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("file name with %2 and %3")
+        << "bad%2%3.kansu" << QByteArray("[]") << "bad%2%3.kansu: 1行目: ";
+    QTest::newRow("100,000-letter piece name, cut and marked")
+        << "long.kansu"
+        << lessonFile("{\"piece\": \"" + QByteArray(100000, 'a') + "\", \"column\": 0}")
+        << QString(QString(40, QLatin1Char('a')) + QChar(0x2026) + QLatin1Char('"'));
+    QTest::newRow("NUL in the speed, the text after it kept")
+        << "nul.kansu" << lessonFile("", " \"speed\": \"5\\u0000fast\"")
+        << QString(QStringLiteral("\"5") + QChar(QChar::ReplacementCharacter)
+                   + QStringLiteral("fast\""));
+    QTest::newRow("no system English for a missing file")
+        << "missing.kansu" << QByteArray() << "missing.kansu: 開けません（見つかりません）";
+}
+
+void tst_LessonFormat::messageQuotesFileShortAndWhole()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, says);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(fileName);
+    if (!file.isEmpty()) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(file);
+    }
+    Lesson lesson;
+    Error error;
+    QVERIFY(!readFile(path, lesson, error));
+    const QString text = message(path, error);
+    QVERIFY2(text.contains(says), qPrintable(text));
+    QVERIFY2(text.size() < path.size() + 200, qPrintable(text.left(300)));
+}
+
+void tst_LessonFormat::fileNameKeepsItsBytes()
+{
+    QTemporaryDir dir;
+    // "café" in Latin-1, as an old USB stick names it.
+    const QByteArray name = "caf\xe9.kansu";
+    const QString path = safefile::fromNative(QFile::encodeName(dir.path()) + '/' + name);
+    Lesson lesson;
+    lesson.pieces = { { PieceKind::Bar6, 2, 0 } };
+    QString reason;
+    QVERIFY2(writeFile(path, lesson, reason), qPrintable(reason));
+    const QByteArray raw = QFile::encodeName(dir.path()) + '/' + name;
+    // Qt's own file functions cannot name it: this removes it.
+    const auto remove = qScopeGuard([&] { ::unlink(raw.constData()); });
+    QVERIFY(::access(raw.constData(), F_OK) == 0);
+    Lesson back;
+    Error error;
+    QVERIFY2(readFile(path, back, error), qPrintable(error.text));
+    QCOMPARE(back, lesson);
+    // Shown with a replacement mark where the byte is, never as a lone surrogate.
+    QVERIFY(message(path, error).contains(QStringLiteral("caf\uFFFD.kansu")));
 }
 
 KANSU_TEST_MAIN(tst_LessonFormat)

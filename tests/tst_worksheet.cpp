@@ -16,6 +16,8 @@
 #include <memory>
 #include <queue>
 #include <set>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace lesson;
 
@@ -33,7 +35,8 @@ Run kansu(const QStringList &arguments, bool screen = false)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+    // Nor a runtime folder, as in a terminal reached over the network.
+    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR" })
         env.remove(QLatin1String(name));
     if (screen)
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -252,6 +255,7 @@ private slots:
     void refusedLessonEndsWithStatus2_data();
     void refusedLessonEndsWithStatus2();
     void pictureWrittenWithoutDisplayIsThePanelsShown();
+    void fileNameKeepsItsBytes();
 
 private:
     QString file(const QString &name, const QByteArray &bytes)
@@ -565,8 +569,32 @@ void tst_Worksheet::refusedLessonEndsWithStatus2_data()
         << QStringList { QStringLiteral("--picture"), dir.filePath(QStringLiteral("never.png")),
                          bad }
         << bad << false;
-    // Opening a lesson for the screen: refused before any window shows.
-    QTest::newRow("refused lesson opened on a screen") << QStringList { bad } << bad << true;
+    const QString lang = QStringLiteral("--lang"), ja = QStringLiteral("ja");
+    const QString worksheet = QStringLiteral("--worksheet");
+    // Bad options with no display are said as with one, before Qt looks for a screen.
+    QTest::newRow("unknown option")
+        << QStringList { lang, ja, QStringLiteral("--bogus") } << "bogus" << false;
+    QTest::newRow("unknown language")
+        << QStringList { lang, QStringLiteral("xx") } << "--lang" << false;
+    QTest::newRow("two lesson files") << QStringList { lang, ja, bad, bad } << "一つ" << false;
+    // Nothing is written when any file of the run cannot be.
+    QTest::newRow("worksheet named twice")
+        << QStringList { lang, ja,        worksheet,
+                         out,  worksheet, dir.filePath(QStringLiteral("two.pdf")) }
+        << "--worksheet" << false;
+    const QString noFolderPng = dir.filePath(QStringLiteral("no-folder/out.png"));
+    QTest::newRow("worksheet with a picture into a missing folder")
+        << QStringList { lang, ja, worksheet, out, QStringLiteral("--picture"), noFolderPng }
+        << noFolderPng << false;
+    QTest::newRow("empty worksheet name")
+        << QStringList { lang, ja, worksheet, QString() } << "空です" << false;
+    QTest::newRow("empty picture name, joined by =")
+        << QStringList { lang, ja, QStringLiteral("--picture=") } << "空です" << false;
+    const QString fifo = dir.filePath(QStringLiteral("fifo.kansu"));
+    QFile::remove(fifo);
+    ::mkfifo(QFile::encodeName(fifo).constData(), 0600);
+    QTest::newRow("lesson is a FIFO") << QStringList { lang, ja, worksheet, out, fifo }
+                                      << "ふつうのファイルではありません" << false;
     QTest::newRow("missing lesson")
         << QStringList { QStringLiteral("--worksheet"), out, dir.filePath(QStringLiteral("no")) }
         << dir.filePath(QStringLiteral("no")) << false;
@@ -580,6 +608,8 @@ void tst_Worksheet::refusedLessonEndsWithStatus2()
     QFETCH(QStringList, arguments);
     QFETCH(QString, says);
     QFETCH(bool, screen);
+    for (const char *name : { "never.pdf", "never.png" })
+        QFile::remove(dir.filePath(QLatin1String(name)));
     const Run run = kansu(arguments, screen);
     QCOMPARE(run.status, 2);
     QVERIFY2(run.err.contains(says), qPrintable(run.err));
@@ -593,6 +623,7 @@ void tst_Worksheet::pictureWrittenWithoutDisplayIsThePanelsShown()
     const QString png = dir.filePath(QStringLiteral("panels.png"));
     const Run run = kansu({ QStringLiteral("--picture"), png, lessonPath });
     QVERIFY2(run.status == 0, qPrintable(run.err));
+    QCOMPARE(run.err, QString()); // a script reads no warnings
     // The same lesson opened here, offscreen as the program ran, gives the same picture.
     Form1 form;
     form.show();
@@ -600,6 +631,19 @@ void tst_Worksheet::pictureWrittenWithoutDisplayIsThePanelsShown()
     QVERIFY(form.openLesson(lessonPath));
     QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32),
              form.panelsPicture().convertToFormat(QImage::Format_RGB32));
+}
+
+void tst_Worksheet::fileNameKeepsItsBytes()
+{
+    // "café.png" in Latin-1 from the shell, as an old USB stick names it.
+    QProcess p;
+    p.start(QStringLiteral("/bin/sh"),
+            { QStringLiteral("-c"),
+              QStringLiteral("exec \"$0\" --picture \"$1$(printf '\\351').png\""),
+              QStringLiteral(KANSU_PROGRAM), dir.filePath(QStringLiteral("caf")) });
+    QVERIFY(p.waitForFinished(60000));
+    QVERIFY2(p.exitCode() == 0, p.readAllStandardError().constData());
+    QCOMPARE(::access((QFile::encodeName(dir.path()) + "/caf\xe9.png").constData(), F_OK), 0);
 }
 
 KANSU_TEST_MAIN(tst_Worksheet)

@@ -5,6 +5,7 @@
 #include "play/steps.h"
 #include "toolkit/numtext.h"
 #include "tools/lessonformat.h"
+#include "tools/safefile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,6 +52,7 @@ lessonformat::Lesson Form1::lessonOnScreen() const
     lesson.grid = Check1->isChecked();
     lesson.table = Check3->isChecked();
     lesson.graph = Check2->isChecked();
+    lesson.graphOrigin = graphed[0];
     lesson.dimensionLine = Check4->isChecked();
     lesson.speed = Combo1->currentText();
     lesson.x = numtext::read(Text1->text());
@@ -74,6 +76,10 @@ void Form1::applyLesson(const lessonformat::Lesson &lesson)
             setToolOn(r.id, false);
     }
     shoki();
+    // A graph shown while the figure was built holds the dot the drops drew at its origin:
+    // then it goes on before the pieces, as it went by hand.
+    if (lesson.graphOrigin)
+        Check2->setChecked(true);
 
     // Each piece as a hand would bring it: picked from the palette and released over the
     // middle of a column (a triangle by its middle column), through the mouse's own release.
@@ -108,6 +114,18 @@ QString busyText()
         "lessonfile", "自動で動いている間は開けません。ストップしてから開いてください");
 }
 
+// Why the speed box's text cannot go into a lesson file, or empty when it can.
+QString speedRefused(const QString &speed)
+{
+    if (lessonformat::speedTaken(speed))
+        return {};
+    //: the speed box holds a text that is not a speed
+    return QCoreApplication::translate(
+               "Form1",
+               "速度の欄の \"%1\" は速度ではありません。一覧から選ぶか、0以上の数を入れてください")
+        .arg(safefile::quoted(speed));
+}
+
 } // namespace
 
 bool Form1::openLesson(const QString &path, QString *error)
@@ -116,7 +134,7 @@ bool Form1::openLesson(const QString &path, QString *error)
     lessonformat::Error fault;
     QString problem;
     if (playing)
-        problem = QStringLiteral("%1: %2").arg(path, busyText());
+        problem = QStringLiteral("%1: %2").arg(safefile::shown(path), busyText());
     else if (!lessonformat::readFile(path, lesson, fault))
         problem = lessonformat::message(path, fault);
     if (!problem.isEmpty()) {
@@ -125,30 +143,26 @@ bool Form1::openLesson(const QString &path, QString *error)
         return false;
     }
     applyLesson(lesson);
+    lessonPath = path;
     //: said once a lesson file is open
-    announce(tr("授業ファイル %1 を開きました").arg(QFileInfo(path).fileName()));
+    announce(tr("授業ファイル %1 を開きました").arg(safefile::shown(QFileInfo(path).fileName())));
     return true;
 }
 
 bool Form1::saveLesson(const QString &path, QString *error)
 {
     const lessonformat::Lesson lesson = lessonOnScreen();
-    QString reason;
-    if (!lessonformat::speedTaken(lesson.speed)) {
-        //: the speed box holds a text that is not a speed
-        reason = tr("速度の欄の \"%1\" "
-                    "は速度ではありません。一覧から選ぶか、0以上の数を入れてください")
-                     .arg(lesson.speed);
-    } else if (!lessonformat::writeFile(path, lesson, reason)) {
-        // reason says why
-    }
+    QString reason = speedRefused(lesson.speed);
+    if (reason.isEmpty())
+        lessonformat::writeFile(path, lesson, reason);
     if (!reason.isEmpty()) {
         if (error)
-            *error = QStringLiteral("%1: %2").arg(path, reason);
+            *error = QStringLiteral("%1: %2").arg(safefile::shown(path), reason);
         return false;
     }
+    lessonPath = path;
     //: said once the lesson is saved
-    announce(tr("授業ファイル %1 に保存しました").arg(QFileInfo(path).fileName()));
+    announce(tr("授業ファイル %1 に保存しました").arg(safefile::shown(QFileInfo(path).fileName())));
     return true;
 }
 
@@ -159,6 +173,8 @@ void Form1::tellFileProblem(const QString &message)
         fileMessage->setObjectName(QStringLiteral("fileMessage"));
         fileMessage->setIcon(QMessageBox::Warning);
         fileMessage->setStandardButtons(QMessageBox::Ok);
+        // The text carries names from files and folders: never read as markup.
+        fileMessage->setTextFormat(Qt::PlainText);
     }
     fileMessage->setWindowTitle(tr("授業ファイル"));
     fileMessage->setText(message);
@@ -183,9 +199,19 @@ void Form1::openLessonDialog()
 
 void Form1::saveLessonDialog()
 {
+    // Said before the dialog: a name chosen for a lesson that cannot be saved is chosen in vain.
+    if (const QString refused = speedRefused(Combo1->currentText()); !refused.isEmpty()) {
+        tellFileProblem(refused);
+        return;
+    }
     QFileDialog dialog(this, tr("授業ファイルに保存"), QString(), fileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("kansu"));
+    if (!lessonPath.isEmpty()) {
+        const QFileInfo last(lessonPath);
+        dialog.setDirectory(last.absolutePath());
+        dialog.selectFile(last.fileName());
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     QString error;

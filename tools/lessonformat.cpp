@@ -1,14 +1,13 @@
 #include "tools/lessonformat.h"
 
 #include "toolkit/numtext.h"
+#include "tools/safefile.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -93,6 +92,10 @@ struct Lines
     QHash<QString, int> top;
     std::vector<int> pieces;
     std::vector<QHash<QString, int>> pieceKeys;
+    // The first key written twice in one object, and the line of its second value. The JSON
+    // reader keeps only one of them, silently.
+    QString repeated;
+    int repeatedLine = 0;
 };
 
 class LineScanner
@@ -111,6 +114,7 @@ public:
             return lines;
         ++i;
         forEachKey([&](const QString &key) {
+            noteRepeat(lines, lines.top, key);
             lines.top.insert(key, line);
             if (key == QLatin1String("pieces") && i < n && s[i] == '[') {
                 lines.pieces.clear();
@@ -122,6 +126,7 @@ public:
                     if (i < n && s[i] == '{') {
                         ++i;
                         forEachKey([&](const QString &k) {
+                            noteRepeat(lines, lines.pieceKeys.back(), k);
                             lines.pieceKeys.back().insert(k, line);
                             skipValue();
                         });
@@ -137,6 +142,14 @@ public:
     }
 
 private:
+    void noteRepeat(Lines &lines, const QHash<QString, int> &object, const QString &key) const
+    {
+        if (lines.repeatedLine == 0 && object.contains(key)) {
+            lines.repeated = key;
+            lines.repeatedLine = line;
+        }
+    }
+
     void skipSpace()
     {
         for (; i < n; ++i) {
@@ -372,6 +385,13 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
     const QJsonObject o = doc.object();
     const Lines lines = LineScanner(bytes).scan();
     auto lineOf = [&](const char *key) { return lines.top.value(QLatin1String(key), 0); };
+    if (lines.repeatedLine > 0) {
+        error
+            = fault(Problem::RepeatedKey, lines.repeatedLine,
+                    //: the key "grid" is written twice in one place
+                    Text::tr("\"%1\" が二度書かれています").arg(safefile::quoted(lines.repeated)));
+        return false;
+    }
 
     if (o.value(QLatin1String("format")) != QLatin1String(formatName)) {
         //: not a lesson file
@@ -435,9 +455,10 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
                 info = &candidate;
         }
         if (!info) {
-            error = fault(Problem::UnknownPiece, keyLine("piece"),
-                          //: there is no piece called "circle"
-                          Text::tr("\"%1\" という部品はありません").arg(name.toString()));
+            error = fault(
+                Problem::UnknownPiece, keyLine("piece"),
+                //: there is no piece called "circle"
+                Text::tr("\"%1\" という部品はありません").arg(safefile::quoted(name.toString())));
             return false;
         }
         if (!column.isDouble() || !isWhole(column.toDouble())) {
@@ -468,11 +489,9 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
                 error = fault(Problem::Overlap, piece.line,
                               //: the bar4 in column 2 overlaps the triangle in column 1 (line 3)
                               Text::tr("%1列目の %2 は、%3列目の %4（%5行目）と重なります")
-                                  .arg(piece.column)
-                                  .arg(pieceName(piece.kind))
-                                  .arg(other->column)
-                                  .arg(pieceName(other->kind))
-                                  .arg(other->line));
+                                  .arg(QString::number(piece.column), pieceName(piece.kind),
+                                       QString::number(other->column), pieceName(other->kind),
+                                       QString::number(other->line)));
                 return false;
             }
             taken[k] = &piece;
@@ -484,6 +503,7 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
         { "grid", &read.grid },
         { "table", &read.table },
         { "graph", &read.graph },
+        { "graph_origin", &read.graphOrigin },
         { "dimension_line", &read.dimensionLine },
     };
     for (const auto &[key, field] : switches) {
@@ -512,7 +532,7 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
                 = fault(Problem::BadSpeed, lineOf("speed"),
                         //: the speed box does not take "fast": a number from 0, such as "50"
                         Text::tr("速度の欄は \"%1\" を受けつけません（0以上の数、たとえば \"50\"）")
-                            .arg(speed.toString().left(40)));
+                            .arg(safefile::quoted(speed.toString())));
             return false;
         }
         read.speed = speed.toString();
@@ -564,6 +584,7 @@ QByteArray write(const Lesson &lesson)
         { QStringLiteral("grid"), lesson.grid },
         { QStringLiteral("table"), lesson.table },
         { QStringLiteral("graph"), lesson.graph },
+        { QStringLiteral("graph_origin"), lesson.graphOrigin },
         { QStringLiteral("dimension_line"), lesson.dimensionLine },
         { QStringLiteral("speed"), lesson.speed },
         { QStringLiteral("x"), lesson.x },
@@ -574,16 +595,11 @@ QByteArray write(const Lesson &lesson)
 
 bool readFile(const QString &path, Lesson &lesson, Error &error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        //: the file cannot be opened (the system's reason after the colon)
-        error = fault(Problem::Unreadable, 0, Text::tr("開けません: %1").arg(file.errorString()));
-        return false;
-    }
-    // One byte past the limit is enough to know a file is too large, also one with no end.
-    const QByteArray bytes = file.read(maxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        error = fault(Problem::Unreadable, 0, Text::tr("開けません: %1").arg(file.errorString()));
+    // One byte past the limit is enough to know a file is too large.
+    QByteArray bytes;
+    QString reason;
+    if (!safefile::read(path, maxFileBytes + 1, bytes, reason)) {
+        error = fault(Problem::Unreadable, 0, reason);
         return false;
     }
     return read(bytes, lesson, error);
@@ -591,22 +607,16 @@ bool readFile(const QString &path, Lesson &lesson, Error &error)
 
 bool writeFile(const QString &path, const Lesson &lesson, QString &reason)
 {
-    QSaveFile file(path);
-    const QByteArray bytes = write(lesson);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        //: the file cannot be written (the system's reason after the colon)
-        reason = Text::tr("書きこめません: %1").arg(file.errorString());
-        return false;
-    }
-    return true;
+    return safefile::write(path, write(lesson), reason);
 }
 
 QString message(const QString &fileName, const Error &error)
 {
     if (error.line > 0)
         //: FILE: line 3: what is wrong
-        return Text::tr("%1: %2行目: %3").arg(fileName).arg(error.line).arg(error.text);
-    return Text::tr("%1: %2").arg(fileName, error.text);
+        return Text::tr("%1: %2行目: %3")
+            .arg(safefile::shown(fileName), QString::number(error.line), error.text);
+    return Text::tr("%1: %2").arg(safefile::shown(fileName), error.text);
 }
 
 } // namespace lessonformat

@@ -32,6 +32,9 @@ struct Lesson
     bool grid = false;
     bool table = false;
     bool graph = false;
+    /// The graph holds the dot at its origin that a piece dropped while the graph was shown
+    /// draws (the lesson's own procedures draw it then, and not when the graph comes later).
+    bool graphOrigin = false;
     bool dimensionLine = true;
     QString speed = QStringLiteral("50");
     double x = 0;
@@ -56,6 +59,7 @@ enum class Problem {
     Overlap,
     BadX,
     BadSpeed,
+    RepeatedKey,
 };
 
 struct Error

@@ -2,7 +2,9 @@
 #include "app/form1.h"
 
 #include "toolkit/picturepanel.h"
+#include "tools/safefile.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
@@ -43,6 +45,26 @@ void Form1::copyPicture()
     announce(tr("黒板、表、グラフの絵をコピーしました"));
 }
 
+bool Form1::savePicture(const QString &path, QString *error)
+{
+    QString reason;
+    if (safefile::checkTarget(path, reason)) {
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        if (!panelsPicture().save(&png, "PNG"))
+            //: the picture could not be made into PNG data
+            reason = tr("画像をPNGにできません");
+        else
+            safefile::write(path, png.data(), reason);
+    }
+    if (!reason.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(safefile::shown(path), reason);
+        return false;
+    }
+    return true;
+}
+
 void Form1::savePictureDialog()
 {
     QFileDialog dialog(this, tr("画面を画像で保存"), QString(), tr("PNG画像 (*.png)"));
@@ -51,10 +73,10 @@ void Form1::savePictureDialog()
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().first();
-    if (!panelsPicture().save(path, "PNG")) {
-        //: the picture cannot be written to the file
-        tellFileProblem(QStringLiteral("%1: %2").arg(path, tr("画像を書きこめません")));
+    QString error;
+    if (!savePicture(path, &error)) {
+        tellFileProblem(error);
         return;
     }
-    announce(tr("画像 %1 に保存しました").arg(QFileInfo(path).fileName()));
+    announce(tr("画像 %1 に保存しました").arg(safefile::shown(QFileInfo(path).fileName())));
 }

@@ -1,6 +1,7 @@
 #include "tools/translation.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <memory>
@@ -13,6 +14,28 @@ std::unique_ptr<QTranslator> &english()
 {
     static std::unique_ptr<QTranslator> translator;
     return translator;
+}
+
+// Qt's own texts (file, print and message dialogs, parser errors) in Japanese, from the
+// system's translations; English needs none.
+std::unique_ptr<QTranslator> &qtJapanese()
+{
+    static std::unique_ptr<QTranslator> translator;
+    return translator;
+}
+
+QString &inUse()
+{
+    static QString language = QStringLiteral("ja");
+    return language;
+}
+
+void drop(std::unique_ptr<QTranslator> &translator)
+{
+    if (translator) {
+        QCoreApplication::removeTranslator(translator.get());
+        translator.reset();
+    }
 }
 
 } // namespace
@@ -51,27 +74,35 @@ QString pick(const QString &option, const QStringList &uiLanguages)
 
 bool use(const QString &language)
 {
-    std::unique_ptr<QTranslator> &translator = english();
+    // Removed and installed again each time: an application made after an earlier one (the
+    // command line is read before the window's) starts with no translators.
+    drop(english());
+    drop(qtJapanese());
     if (language != QLatin1String("en")) {
-        if (translator) {
-            QCoreApplication::removeTranslator(translator.get());
-            translator.reset();
+        inUse() = QStringLiteral("ja");
+        auto qt = std::make_unique<QTranslator>();
+        // Without the system's translations Qt's dialogs stay in English; the lesson goes on.
+        if (qt->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(qt.get());
+            qtJapanese() = std::move(qt);
         }
         return true;
     }
-    if (translator)
-        return true;
     auto loaded = std::make_unique<QTranslator>();
-    if (!loaded->load(QStringLiteral(":/i18n/kansu_en.qm")))
+    if (!loaded->load(QStringLiteral(":/i18n/kansu_en.qm"))) {
+        use(QStringLiteral("ja"));
         return false;
+    }
     QCoreApplication::installTranslator(loaded.get());
-    translator = std::move(loaded);
+    english() = std::move(loaded);
+    inUse() = QStringLiteral("en");
     return true;
 }
 
 QString current()
 {
-    return english() ? QStringLiteral("en") : QStringLiteral("ja");
+    return inUse();
 }
 
 } // namespace translation

@@ -3,6 +3,7 @@
 
 #include "toolkit/numtext.h"
 #include "tools/formulas.h"
+#include "tools/safefile.h"
 #include "tools/worksheetpage.h"
 
 #include <QFileDialog>
@@ -36,7 +37,7 @@ bool Form1::saveWorksheet(const QString &path, QString *error)
     QString reason;
     if (!worksheet::writePdf(path, sheet, reason)) {
         if (error)
-            *error = QStringLiteral("%1: %2").arg(path, reason);
+            *error = QStringLiteral("%1: %2").arg(safefile::shown(path), reason);
         return false;
     }
     //: said once the worksheet is saved

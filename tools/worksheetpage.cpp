@@ -2,8 +2,11 @@
 
 #include "play/steps.h"
 #include "toolkit/fonts.h"
+#include "toolkit/numtext.h"
 #include "tools/formulapaint.h"
+#include "tools/safefile.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -11,7 +14,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace worksheet {
@@ -352,13 +354,13 @@ void paint(QPagedPaintDevice &device, const Sheet &sheet)
 
 bool writePdf(const QString &path, const Sheet &sheet, QString &reason)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        reason = Text::tr("書きこめません: %1").arg(file.errorString());
+    // Refused before the pages are drawn; written whole or not at all.
+    if (!safefile::checkTarget(path, reason))
         return false;
-    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&buffer);
         pdf.setPageLayout(
             QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         pdf.setResolution(1200);
@@ -366,11 +368,7 @@ bool writePdf(const QString &path, const Sheet &sheet, QString &reason)
         pdf.setCreator(QStringLiteral("kansu"));
         paint(pdf, sheet);
     }
-    if (!file.commit()) {
-        reason = Text::tr("書きこめません: %1").arg(file.errorString());
-        return false;
-    }
-    return true;
+    return safefile::write(path, buffer.data(), reason);
 }
 
 } // namespace worksheet
