@@ -12,9 +12,14 @@ void setUpApplication(QApplication &app)
         app.setStyle(fusion);
     // Controls that name no font take the system's face: a Japanese gothic, so kana render.
     app.setFont(fonts::gothic(fonts::defaultPoints));
+    nameApplication(app);
+    // Lets the desktop match the window to the installed entry and its icon.
+    app.setDesktopFileName(QStringLiteral("kansu"));
+}
+
+void nameApplication(QCoreApplication &app)
+{
     app.setApplicationName(QStringLiteral("kansu"));
     // The build passes the project's version, the one the package and its metadata carry too.
     app.setApplicationVersion(QStringLiteral(KANSU_VERSION));
-    // Lets the desktop match the window to the installed entry and its icon.
-    app.setDesktopFileName(QStringLiteral("kansu"));
 }

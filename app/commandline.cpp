@@ -13,7 +13,11 @@ int parseCommandLine(const QStringList &arguments, StartOptions &options)
     QCommandLineParser parser;
     parser.setApplicationDescription(QCoreApplication::translate(
         "commandline", "関数の利用: 図形が長方形から出ていくときの面積ｙ"));
-    const QCommandLineOption help = parser.addHelpOption();
+    // Qt's own help option speaks English in a Japanese lesson (its translation lacks the line).
+    const QCommandLineOption help(
+        { QStringLiteral("h"), QStringLiteral("help") },
+        QCoreApplication::translate("commandline", "オプションの説明を表示する。"));
+    parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     // The build writes the manual page with this, from the very text --help prints.
     QCommandLineOption man(QStringLiteral("man"));

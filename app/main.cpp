@@ -60,6 +60,7 @@ int main(int argc, char *argv[])
         // A mistyped option is said and ends the run before Qt looks for a display, so that it
         // reads the same in any terminal.
         QCoreApplication parsing(argc, argv);
+        nameApplication(parsing);
         translation::use(
             translation::pick(translation::optionIn(arguments), QLocale::system().uiLanguages()));
         StartOptions options;

@@ -442,6 +442,10 @@
         <extracomment>--worksheet was given an empty file name</extracomment>
         <translation>--%1: the file name is empty</translation>
     </message>
+    <message>
+        <source>オプションの説明を表示する。</source>
+        <translation>Displays help on the command-line options.</translation>
+    </message>
 </context>
 <context>
     <name>formulas</name>
