@@ -36,6 +36,7 @@ private slots:
     // In the window.
     void wholeLessonByMouse();
     void wholeLessonByKeyboard();
+    void graphSelectionShowsOnlyWhileKeysAreUsed();
     void refusedTextChangesNoPrediction_data();
     void refusedTextChangesNoPrediction();
     void escRestoresAndDeleteEmpties();
@@ -425,6 +426,40 @@ void tst_Predict::wholeLessonByKeyboard()
     QCOMPARE(t->selectedX(), 3);
     QTest::keyClick(probe->gamen(), Qt::Key_Up);
     QVERIFY(!t->column(3).placed);
+}
+
+// The dotted line on the graph's selected x is a keyboard mark: a learner with the mouse never
+// sees it, whatever has the focus.
+void tst_Predict::graphSelectionShowsOnlyWhileKeysAreUsed()
+{
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    predictOn();
+    PredictionTool *t = tool(*probe);
+    // Whether the prediction's magenta tints the graph along x, well below the points placed at
+    // 50 cm² (the graph itself is green, blue and black on pale green).
+    const auto lineShown = [&](double x) {
+        const QImage layer = t->layer()->grab().toImage();
+        const qreal r = layer.devicePixelRatio();
+        int tinted = 0;
+        for (double row = 480 - 7.5 * 30; row <= 480 - 7.5 * 5; row += 1 / r) {
+            for (double column = 30 * x + 34; column <= 30 * x + 36; column += 1 / r) {
+                const QColor c = layer.pixelColor(QPointF(column * r, row * r).toPoint());
+                tinted += c.green() < c.red() - 40 && c.green() < c.blue() - 30;
+            }
+        }
+        return tinted > 0;
+    };
+    clickGraph(3, 50);
+    QCOMPARE(QApplication::focusWidget(), probe->gamen());
+    QCOMPARE(t->selectedX(), 3);
+    QVERIFY(!lineShown(3));
+    QTest::keyClick(probe->gamen(), Qt::Key_Right);
+    QCOMPARE(t->selectedX(), 4);
+    QVERIFY(lineShown(4));
+    clickGraph(6, 50);
+    QCOMPARE(t->selectedX(), 6);
+    QVERIFY(!lineShown(6));
 }
 
 void tst_Predict::refusedTextChangesNoPrediction_data()

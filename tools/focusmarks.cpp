@@ -5,6 +5,7 @@
 
 #include "toolkit/panelcontrols.h"
 #include "toolkit/picturepanel.h"
+#include "tools/predictview.h"
 
 #include <QFocusEvent>
 
@@ -51,6 +52,8 @@ void Form1::showFocusMarks()
 {
     if (!boardFrame[0])
         return; // not made yet
+    if (predictor)
+        predictor->layer()->update(); // its selected column's line is a focus mark too
     const bool board = keyboardInUse && kokuban->hasFocus();
     for (auto *lines : { &boardFrame, &columnFrame }) {
         for (PanelLine *l : *lines)

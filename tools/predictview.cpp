@@ -162,7 +162,8 @@ protected:
     }
 
 private:
-    bool hasFocusMarker() const { return parentWidget()->hasFocus(); }
+    // Like every focus mark, shown only while the keyboard is in use.
+    bool hasFocusMarker() const { return parentWidget()->hasFocus() && t.keyboardInUse(); }
     PredictionTool &t;
 };
 
@@ -279,6 +280,11 @@ PredictionTool::~PredictionTool()
 QWidget *PredictionTool::layer() const
 {
     return m_layer;
+}
+
+bool PredictionTool::keyboardInUse() const
+{
+    return f.keyboardInUse;
 }
 
 double PredictionTool::currentX() const

@@ -18,7 +18,8 @@ class PredictLayer;
 
 /// Predict, then reveal: the learner's y at each whole x, typed into boxes in the table or placed
 /// as points on the graph, each marked right or wrong when P reaches its x. It draws only with
-/// child widgets above the table's and the graph's pictures and changes nothing of the lesson.
+/// child widgets above the table's and the graph's pictures, never into them; of the lesson it
+/// changes only what the tools menu does (it switches the formulas off while it runs).
 class PredictionTool : public QObject
 {
     Q_OBJECT
@@ -63,6 +64,8 @@ public:
     QLabel *message() const { return m_message; }
     QLabel *graphMessage() const { return m_graphMessage; }
     QWidget *layer() const;
+    /// Whether the keyboard is in use, so that its selection mark may show.
+    bool keyboardInUse() const;
     int selectedX() const { return m_selected; }
     /// x as P shows it now.
     double currentX() const;
