@@ -1,6 +1,6 @@
 #pragma once
 
-#include "figure/measures.h"
+#include "core/measures.h"
 
 #include <QColor>
 
