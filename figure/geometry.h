@@ -4,7 +4,7 @@
 
 #include <QColor>
 
-/// The lesson's geometry (figure/measures.h) and its colours, named once.
+/// The lesson's geometry (core/measures.h) and its colours, named once.
 namespace geometry {
 
 // ---- Colours, by what they are for ----
