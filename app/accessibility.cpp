@@ -2,9 +2,9 @@
 // and x and y after every step.
 #include "app/form1.h"
 
-#include "play/steps.h"
-#include "tools/prediction.h"
-#include "toolkit/numtext.h"
+#include "core/numtext.h"
+#include "core/prediction.h"
+#include "core/steps.h"
 #include "toolkit/picturepanel.h"
 
 #include <QCheckBox>

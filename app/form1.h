@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/tooltable.h"
+#include "core/tooltable.h"
 
 #include <QWidget>
 #include <array>

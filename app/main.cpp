@@ -1,7 +1,7 @@
 #include "app/application.h"
 #include "app/commandline.h"
 #include "app/form1.h"
-#include "tools/safefile.h"
+#include "core/safefile.h"
 #include "tools/translation.h"
 
 #include <QApplication>

@@ -3,8 +3,8 @@
 #include "app/commandline.h"
 #include "app/form1.h"
 
-#include "tools/lessonformat.h"
-#include "tools/safefile.h"
+#include "core/lessonformat.h"
+#include "core/safefile.h"
 
 #include <cstdio>
 

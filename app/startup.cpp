@@ -1,8 +1,8 @@
 // Start-up, the view check boxes that uncover the graph and the table, and exit.
 #include "app/form1.h"
 
-#include "play/steps.h"
-#include "toolkit/numtext.h"
+#include "core/numtext.h"
+#include "core/steps.h"
 #include "toolkit/picturepanel.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 // Lesson files and worksheets: writing the two-page PDF, opening a lesson file.
 #include "benchsupport.h"
-#include "tools/lessonformat.h"
+#include "core/lessonformat.h"
 #include "tools/worksheetpage.h"
 
 #include <QTemporaryDir>

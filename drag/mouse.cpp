@@ -1,7 +1,7 @@
 // Picking up, dragging and dropping pieces on the blackboard.
 #include "app/form1.h"
 
-#include "drag/figurecolumns.h"
+#include "core/figurecolumns.h"
 #include "figure/geometry.h"
 #include "toolkit/picturepanel.h"
 

@@ -2,8 +2,8 @@
 // 120-pixel box the piece stands in, so every piece's base lies on the anchor's y + 120.
 #include "app/form1.h"
 
-#include "figure/measures.h"
-#include "toolkit/numtext.h"
+#include "core/measures.h"
+#include "core/numtext.h"
 #include "toolkit/panelcontrols.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "figure/measures.h"
+#include "core/measures.h"
 
 #include <QColor>
 
-/// The lesson's geometry (figure/measures.h) and its colours, named once.
+/// The lesson's geometry (core/measures.h) and its colours, named once.
 namespace geometry {
 
 // ---- Colours, by what they are for ----

@@ -1,8 +1,8 @@
 // The centimetre grid over the band of the rectangle, drawn into the blackboard's picture.
 #include "app/form1.h"
 
+#include "core/numtext.h"
 #include "figure/geometry.h"
-#include "toolkit/numtext.h"
 #include "toolkit/picturepanel.h"
 
 #include <QCheckBox>

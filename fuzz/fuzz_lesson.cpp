@@ -1,6 +1,6 @@
 // Any bytes given as a lesson file: the loader either takes them whole or says what is wrong,
 // and a lesson it takes is written and read back unchanged.
-#include "tools/lessonformat.h"
+#include "core/lessonformat.h"
 
 #include <cstdint>
 #include <cstdlib>

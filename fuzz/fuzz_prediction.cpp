@@ -1,6 +1,6 @@
 // Anything typed into a prediction box is read, or refused, without crashing or stalling; what is
 // read is exact, reduced, and compares with the lesson's y without overflowing.
-#include "tools/prediction.h"
+#include "core/prediction.h"
 
 #include <QString>
 #include <cstdint>

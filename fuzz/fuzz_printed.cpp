@@ -1,6 +1,6 @@
 // Every number printed on a panel reads back as the same number, with one leading blank or
 // minus and no zero before the point.
-#include "toolkit/numtext.h"
+#include "core/numtext.h"
 
 #include <QString>
 #include <cmath>

@@ -1,6 +1,6 @@
 // Any text typed into a box must read as a number without crashing, and reading must not
 // depend on what follows the first character that does not fit.
-#include "toolkit/numtext.h"
+#include "core/numtext.h"
 
 #include <QString>
 #include <cmath>

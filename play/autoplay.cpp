@@ -1,7 +1,7 @@
 // Automatic play.
 #include "app/form1.h"
 
-#include "play/steps.h"
+#include "core/steps.h"
 #include "toolkit/ticks.h"
 
 #include <QComboBox>

@@ -1,9 +1,9 @@
 // Stepping P forward and back.
 #include "app/form1.h"
 
+#include "core/numtext.h"
+#include "core/steps.h"
 #include "figure/geometry.h"
-#include "play/steps.h"
-#include "toolkit/numtext.h"
 #include "toolkit/panelcontrols.h"
 
 #include <QCheckBox>

@@ -1,6 +1,8 @@
 #pragma once
 
+#ifdef QT_GUI_LIB
 #include <QColor>
+#endif
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -10,6 +12,8 @@
 /// figure, worked out from the pieces' shapes, never from the program's own arithmetic.
 namespace lesson {
 
+// The pure suites link Qt Core alone: they have the figure's facts without the picture's colours.
+#ifdef QT_GUI_LIB
 inline const QColor white(255, 255, 255);
 inline const QColor grey(192, 192, 192);
 inline const QColor yellow(255, 255, 0);
@@ -17,6 +21,7 @@ inline const QColor black(0, 0, 0);
 inline const QColor boardGreen(0, 128, 0);
 inline const QColor blue(0, 0, 255);
 inline const QColor paper(255, 255, 192);
+#endif
 
 /// Piece codes of the five columns, column 0 at P.
 using Codes = std::array<double, 5>;

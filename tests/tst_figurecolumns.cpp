@@ -2,7 +2,7 @@
 // only the pure computations. Places are the lesson's: the palette's pieces wait at x 300
 // (square), 350 (short bar), 400 (tall bar) and 450 (triangle, 6 cm wide) above y 150; the figure's
 // columns are 2 cm (40 px) wide from B at x 300; AD lies at y 180 and BC at y 300.
-#include "drag/figurecolumns.h"
+#include "core/figurecolumns.h"
 
 #include <QtTest>
 

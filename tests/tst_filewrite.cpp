@@ -2,8 +2,8 @@
 // the middle of the save: the old file survives whole, and the failure is said. The faults are
 // played in one folder by a preloaded shim (writeshim.cpp), so no root is needed.
 #include "app/application.h"
-#include "tools/lessonformat.h"
-#include "tools/safefile.h"
+#include "core/lessonformat.h"
+#include "core/safefile.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
+#include "core/formulas.h"
 #include "lesson.h"
-#include "tools/formulas.h"
 
 #include <QtTest>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "compare.h"
+#include "core/boardkeys.h"
 #include "lesson.h"
-#include "tools/boardkeys.h"
 #include "windowtest.h"
 
 #include <QAction>

@@ -1,10 +1,10 @@
-#include "testsupport.h"
-#include "tools/lessonformat.h"
-#include "tools/safefile.h"
+#include "core/lessonformat.h"
+#include "core/safefile.h"
 
 #include <QDir>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QtTest>
 #include <atomic>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -462,5 +462,5 @@ void tst_LessonFormat::fileNameKeepsItsBytes()
     QVERIFY(message(path, error).contains(QStringLiteral("caf\uFFFD.kansu")));
 }
 
-KANSU_TEST_MAIN(tst_LessonFormat)
+QTEST_GUILESS_MAIN(tst_LessonFormat)
 #include "tst_lessonformat.moc"

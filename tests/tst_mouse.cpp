@@ -1,5 +1,5 @@
 #include "compare.h"
-#include "drag/figurecolumns.h"
+#include "core/figurecolumns.h"
 #include "lesson.h"
 #include "windowtest.h"
 

@@ -1,6 +1,6 @@
-#include "testsupport.h"
-#include "toolkit/numtext.h"
+#include "core/numtext.h"
 
+#include <QtTest>
 #include <cmath>
 #include <limits>
 
@@ -111,5 +111,5 @@ void tst_NumText::saturatingIntegers()
              std::numeric_limits<std::int32_t>::max());
 }
 
-KANSU_TEST_MAIN(tst_NumText)
+QTEST_GUILESS_MAIN(tst_NumText)
 #include "tst_numtext.moc"

@@ -1,7 +1,7 @@
 #include "lesson.h"
 #include "windowtest.h"
 
-#include "tools/prediction.h"
+#include "core/prediction.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,7 +1,7 @@
+#include "core/numtext.h"
+#include "core/steps.h"
 #include "lesson.h"
-#include "play/steps.h"
 #include "toolkit/colors.h"
-#include "toolkit/numtext.h"
 #include "windowtest.h"
 
 #include <memory>

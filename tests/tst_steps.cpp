@@ -1,7 +1,7 @@
+#include "core/steps.h"
 #include "lesson.h"
-#include "play/steps.h"
-#include "testsupport.h"
 
+#include <QtTest>
 #include <limits>
 
 using steps::Columns;
@@ -139,5 +139,5 @@ void tst_Steps::pauseMs()
     QCOMPARE(steps::pauseMs(text), ms);
 }
 
-KANSU_TEST_MAIN(tst_Steps)
+QTEST_GUILESS_MAIN(tst_Steps)
 #include "tst_steps.moc"

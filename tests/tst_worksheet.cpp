@@ -1,9 +1,9 @@
 // The program run as a teacher runs it from a terminal: worksheets and pictures written without
 // a window, read back with poppler-utils.
+#include "core/formulas.h"
 #include "formprobe.h"
 #include "lesson.h"
 #include "testsupport.h"
-#include "tools/formulas.h"
 #include "tools/translation.h"
 #include "tools/worksheetpage.h"
 

@@ -2,8 +2,8 @@
 // to the right of the panels, the stretch that holds the current x highlighted.
 #include "app/form1.h"
 
+#include "core/numtext.h"
 #include "toolkit/fonts.h"
-#include "toolkit/numtext.h"
 #include "toolkit/picturepanel.h"
 #include "tools/formulapaint.h"
 

@@ -4,7 +4,7 @@
 // draws whole, is drawn once at the end, as the last step would have drawn it.
 #include "app/form1.h"
 
-#include "toolkit/numtext.h"
+#include "core/numtext.h"
 #include "toolkit/picturepanel.h"
 #include "tools/jump.h"
 

@@ -3,12 +3,12 @@
 // so a figure built by keys is the very figure the mouse builds.
 #include "app/form1.h"
 
-#include "figure/measures.h"
+#include "core/measures.h"
 #include "toolkit/fonts.h"
 
+#include "core/boardkeys.h"
 #include "toolkit/panelcontrols.h"
 #include "toolkit/picturepanel.h"
-#include "tools/boardkeys.h"
 
 #include <QApplication>
 #include <QKeyEvent>

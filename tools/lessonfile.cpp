@@ -1,11 +1,11 @@
 // Lesson files: open (menu, command line, a file dropped on the window) and save.
 #include "app/form1.h"
 
-#include "drag/figurecolumns.h"
-#include "play/steps.h"
-#include "toolkit/numtext.h"
-#include "tools/lessonformat.h"
-#include "tools/safefile.h"
+#include "core/figurecolumns.h"
+#include "core/lessonformat.h"
+#include "core/numtext.h"
+#include "core/safefile.h"
+#include "core/steps.h"
 
 #include <QCheckBox>
 #include <QComboBox>

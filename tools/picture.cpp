@@ -1,8 +1,8 @@
 // A picture of the panels as they stand: to the clipboard and as PNG.
 #include "app/form1.h"
 
+#include "core/safefile.h"
 #include "toolkit/picturepanel.h"
-#include "tools/safefile.h"
 
 #include <QBuffer>
 #include <QCheckBox>

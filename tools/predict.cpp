@@ -2,7 +2,7 @@
 // holds the boxes, the points and their marks).
 #include "app/form1.h"
 
-#include "toolkit/numtext.h"
+#include "core/numtext.h"
 #include "tools/predictview.h"
 
 #include <QAction>

@@ -2,11 +2,11 @@
 #include "tools/predictview.h"
 
 #include "app/form1.h"
+#include "core/measures.h"
+#include "core/numtext.h"
+#include "core/steps.h"
 #include "figure/geometry.h"
-#include "figure/measures.h"
-#include "play/steps.h"
 #include "toolkit/fonts.h"
-#include "toolkit/numtext.h"
 #include "toolkit/picturepanel.h"
 
 #include <QApplication>

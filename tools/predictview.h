@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/prediction.h"
+#include "core/prediction.h"
 
 #include <QFont>
 #include <QList>

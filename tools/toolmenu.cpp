@@ -2,8 +2,8 @@
 // to assistive technology. Everything here is made from the one tool table.
 #include "app/form1.h"
 
+#include "core/tooltable.h"
 #include "tools/predictview.h"
-#include "tools/tooltable.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 // Worksheets: the task and the answer key on A4, printed or as PDF.
 #include "app/form1.h"
 
-#include "toolkit/numtext.h"
-#include "tools/formulas.h"
-#include "tools/safefile.h"
+#include "core/formulas.h"
+#include "core/numtext.h"
+#include "core/safefile.h"
 #include "tools/worksheetpage.h"
 
 #include <QFileDialog>

@@ -1,10 +1,10 @@
 #include "tools/worksheetpage.h"
 
-#include "play/steps.h"
+#include "core/numtext.h"
+#include "core/safefile.h"
+#include "core/steps.h"
 #include "toolkit/fonts.h"
-#include "toolkit/numtext.h"
 #include "tools/formulapaint.h"
-#include "tools/safefile.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

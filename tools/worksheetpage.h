@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/formulas.h"
+#include "core/formulas.h"
 
 #include <QString>
 #include <array>

@@ -1,8 +1,8 @@
 // The graph of y against x: axes and the plot.
 #include "app/form1.h"
 
+#include "core/numtext.h"
 #include "figure/geometry.h"
-#include "toolkit/numtext.h"
 #include "toolkit/picturepanel.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // The figure painted with its crossed part white and the rest light grey.
 #include "app/form1.h"
 
+#include "core/numtext.h"
 #include "figure/geometry.h"
-#include "toolkit/numtext.h"
 #include "toolkit/picturepanel.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // The x/y table at whole x.
 #include "app/form1.h"
 
+#include "core/numtext.h"
 #include "figure/geometry.h"
-#include "toolkit/numtext.h"
 #include "toolkit/picturepanel.h"
 
 #include <QLineEdit>

@@ -1,6 +1,6 @@
-#include "tools/prediction.h"
+#include "core/prediction.h"
 
-#include "figure/measures.h"
+#include "core/measures.h"
 
 #include <QCoreApplication>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "tools/formulas.h"
+#include "core/formulas.h"
 
 #include <QCoreApplication>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "toolkit/numtext.h"
+#include "core/numtext.h"
 
 #include <charconv>
 #include <cmath>

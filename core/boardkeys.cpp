@@ -1,6 +1,6 @@
-#include "tools/boardkeys.h"
+#include "core/boardkeys.h"
 
-#include "figure/measures.h"
+#include "core/measures.h"
 
 #include <QCoreApplication>
 

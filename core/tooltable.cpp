@@ -1,4 +1,4 @@
-#include "tools/tooltable.h"
+#include "core/tooltable.h"
 
 #include <QtCore/qcoreapplication.h>
 

@@ -1,7 +1,7 @@
-#include "tools/lessonformat.h"
+#include "core/lessonformat.h"
 
-#include "toolkit/numtext.h"
-#include "tools/safefile.h"
+#include "core/numtext.h"
+#include "core/safefile.h"
 
 #include <QCoreApplication>
 #include <QHash>

@@ -1,7 +1,7 @@
-#include "drag/figurecolumns.h"
+#include "core/figurecolumns.h"
 
-#include "figure/measures.h"
-#include "toolkit/numtext.h"
+#include "core/measures.h"
+#include "core/numtext.h"
 
 namespace figurecolumns {
 

@@ -1,6 +1,6 @@
-#include "play/steps.h"
+#include "core/steps.h"
 
-#include "toolkit/numtext.h"
+#include "core/numtext.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drag/figurecolumns.h"
+#include "core/figurecolumns.h"
 
 #include <QPointF>
 #include <QString>
