@@ -126,7 +126,9 @@ void Form1::retranslate()
 
 void Form1::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
+        hideBoardNote(); // its sentence belongs to the language it was said in
         retranslate();
+    }
     QWidget::changeEvent(event);
 }

@@ -257,6 +257,13 @@ void tst_Keyboard::refusedDropKeepsThePieceInHand()
     const QRect board(QPoint(0, 0), probe->kokuban()->pictureSize());
     QVERIFY(board.contains(note->bounds()));
     QVERIFY(note->top() > 330);
+    // A language switch takes the note away rather than leave it in the other language.
+    QCOMPARE(press(Qt::Key_Return), said);
+    QVERIFY(note->isVisible());
+    QAction *language = probe->toolAction(tools::Tool::Language);
+    language->trigger();
+    const auto back = qScopeGuard([&] { language->trigger(); });
+    QTRY_VERIFY(!note->isVisible());
     press(Qt::Key_Escape);
     QVERIFY(!note->isVisible());
 }
