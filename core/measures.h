@@ -35,14 +35,10 @@ inline constexpr QPoint homeSquare(300, 5), homeShortBar(350, 5), homeTallBar(40
     homeTriangle(450, 5);
 inline constexpr int paletteBottom = 150; ///< a press above this picks from the palette
 
-/// x in cm for P's pixel column, and back.
+/// x in cm for P's pixel column.
 constexpr double xOfPx(double px)
 {
     return (PxStart - px) / pxPerCm;
-}
-constexpr double pxOfX(double x)
-{
-    return PxStart - x * pxPerCm;
 }
 
 // ---- The graph panel ----

@@ -1,7 +1,6 @@
 #include "core/numtext.h"
 #include "core/steps.h"
 #include "lesson.h"
-#include "toolkit/colors.h"
 #include "windowtest.h"
 
 #include <memory>
@@ -248,7 +247,7 @@ void tst_Stepping::workedExampleTable()
     };
     PicturePanel expected;
     expected.setFont(probe->hyo()->font());
-    expected.setBackColor(colors::paper());
+    expected.setBackColor(paper);
     expected.setOuterGeometry(probe->hyo()->geometry());
     expected.setPictureRatio(probe->hyo()->pictureRatio());
     expected.clear();
@@ -430,7 +429,7 @@ void tst_Stepping::tableSwitchedOnPartWay()
     // The printed y is that value, at its left edge.
     PicturePanel expected;
     expected.setFont(probe->hyo()->font());
-    expected.setBackColor(colors::paper());
+    expected.setBackColor(paper);
     expected.setOuterGeometry(probe->hyo()->geometry());
     expected.setPictureRatio(probe->hyo()->pictureRatio());
     expected.clear();

@@ -3,6 +3,7 @@
 #include "app/form1.h"
 
 #include "core/numtext.h"
+#include "figure/geometry.h"
 #include "toolkit/fonts.h"
 #include "toolkit/picturepanel.h"
 #include "tools/formulapaint.h"
@@ -27,7 +28,6 @@ int px(int twips)
     return int(std::lround(twips / 15.0));
 }
 
-const QColor paper(255, 255, 192);
 const QColor highlight(255, 210, 120);
 
 // The box's texts share their context with the formulas themselves, where translators find it.
@@ -111,7 +111,7 @@ void Form1::setFormulasShown(bool on)
         formulasBox->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         formulasBox->setLineWidth(2);
         QPalette palette = formulasBox->palette();
-        palette.setColor(QPalette::Window, paper);
+        palette.setColor(QPalette::Window, geometry::colour::paper);
         palette.setColor(QPalette::WindowText, Qt::black);
         formulasBox->setPalette(palette);
         formulasBox->setAutoFillBackground(true);
@@ -188,7 +188,7 @@ void Form1::formulasFollow(Change what)
             { formulas::condition(s), formulas::equation(s) }, QStringLiteral("　"));
         label->setAccessibleName(formulas::line(s));
         QPalette palette = label->palette();
-        palette.setColor(QPalette::Window, current ? highlight : paper);
+        palette.setColor(QPalette::Window, current ? highlight : geometry::colour::paper);
         palette.setColor(QPalette::WindowText, current ? QColor(0, 0, 255) : QColor(Qt::black));
         label->setPalette(palette);
         label->setAccessibleDescription(current ? Text::tr("いまの x はこの区間") : QString());
