@@ -94,28 +94,31 @@ double roundHalfEven(double value)
     return std::nearbyint(value);
 }
 
-std::int16_t toInt16(double value)
+namespace {
+
+// Rounded half to even and held within the integer's range; NaN counts as 0.
+template<typename Int> Int saturated(double value)
 {
     if (std::isnan(value))
         return 0;
     const double r = roundHalfEven(value);
-    if (r <= std::numeric_limits<std::int16_t>::min())
-        return std::numeric_limits<std::int16_t>::min();
-    if (r >= std::numeric_limits<std::int16_t>::max())
-        return std::numeric_limits<std::int16_t>::max();
-    return static_cast<std::int16_t>(r);
+    if (r <= std::numeric_limits<Int>::min())
+        return std::numeric_limits<Int>::min();
+    if (r >= std::numeric_limits<Int>::max())
+        return std::numeric_limits<Int>::max();
+    return static_cast<Int>(r);
+}
+
+} // namespace
+
+std::int16_t toInt16(double value)
+{
+    return saturated<std::int16_t>(value);
 }
 
 std::int32_t toInt32(double value)
 {
-    if (std::isnan(value))
-        return 0;
-    const double r = roundHalfEven(value);
-    if (r <= std::numeric_limits<std::int32_t>::min())
-        return std::numeric_limits<std::int32_t>::min();
-    if (r >= std::numeric_limits<std::int32_t>::max())
-        return std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(r);
+    return saturated<std::int32_t>(value);
 }
 
 } // namespace numtext

@@ -63,6 +63,17 @@ static int denied(const char *path, int flags)
     return deny && *deny == '1';
 }
 
+// Both names of open() end here; `real` is the one the program called.
+static int openChecked(int (*real)(const char *, int, ...), const char *path, int flags,
+                       mode_t mode)
+{
+    if (denied(path, flags)) {
+        errno = EACCES;
+        return -1;
+    }
+    return real(path, flags, mode);
+}
+
 int open(const char *path, int flags, ...)
 {
     REAL(open);
@@ -70,11 +81,7 @@ int open(const char *path, int flags, ...)
     va_start(ap, flags);
     const mode_t mode = (flags & O_CREAT) ? va_arg(ap, mode_t) : 0;
     va_end(ap);
-    if (denied(path, flags)) {
-        errno = EACCES;
-        return -1;
-    }
-    return real_open(path, flags, mode);
+    return openChecked(real_open, path, flags, mode);
 }
 
 int open64(const char *path, int flags, ...)
@@ -84,11 +91,7 @@ int open64(const char *path, int flags, ...)
     va_start(ap, flags);
     const mode_t mode = (flags & O_CREAT) ? va_arg(ap, mode_t) : 0;
     va_end(ap);
-    if (denied(path, flags)) {
-        errno = EACCES;
-        return -1;
-    }
-    return real_open64(path, flags, mode);
+    return openChecked(real_open64, path, flags, mode);
 }
 
 ssize_t write(int fd, const void *data, size_t size)
