@@ -3,9 +3,9 @@
 #include "app/form1.h"
 
 #include "core/numtext.h"
-#include "core/prediction.h"
 #include "core/steps.h"
 #include "toolkit/picturepanel.h"
+#include "tools/host/toolhost.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,8 +34,8 @@ void Form1::stateXAndY()
     const double y = steps::figureArea(retsu, x);
     QString statement
         = tr("χ = %1 cm, y = %2 cm²").arg(QString::number(x, 'g', 10), QString::number(y, 'g', 10));
-    // While the class predicts, y is said only where the table and the graph show it.
-    if (toolOn(tools::Tool::Predict) && !prediction::yShownAt(x))
+    // A y the class is still to find is not given away.
+    if (tools->hidesY(x))
         statement = tr("χ = %1 cm").arg(QString::number(x, 'g', 10));
     // Qt announces the change (DescriptionChanged) to a listening screen reader.
     Text1->setAccessibleDescription(statement);

@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 #include "app/manpage.h"
+#include "tools/registry.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -23,10 +24,10 @@ int parseCommandLine(const QStringList &arguments, StartOptions &options)
     QCommandLineOption man(QStringLiteral("man"));
     man.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(man);
-    std::array<QCommandLineOption *, tools::toolCount> byTool {};
-    std::vector<std::unique_ptr<QCommandLineOption>> made;
-    for (const tools::ToolRow &r : tools::table()) {
-        if (!r.option[0])
+    std::vector<std::pair<const tools::ToolRow *, std::unique_ptr<QCommandLineOption>>> byTool;
+    for (const tools::ToolRow *row : tools::allRows()) {
+        const tools::ToolRow &r = *row;
+        if (!r.hasOption())
             continue;
         const QString help = QCoreApplication::translate("tools", r.help);
         auto option = r.valueName[0]
@@ -34,8 +35,7 @@ int parseCommandLine(const QStringList &arguments, StartOptions &options)
                                                    QLatin1String(r.valueName))
             : std::make_unique<QCommandLineOption>(QLatin1String(r.option), help);
         parser.addOption(*option);
-        byTool[size_t(r.id)] = option.get();
-        made.push_back(std::move(option));
+        byTool.emplace_back(row, std::move(option));
     }
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
@@ -62,46 +62,39 @@ int parseCommandLine(const QStringList &arguments, StartOptions &options)
                     qPrintable(QCoreApplication::applicationVersion()));
         return 0;
     }
-    using tools::Tool;
-    for (const tools::ToolRow &r : tools::table()) {
-        const QCommandLineOption *option = byTool[size_t(r.id)];
-        if (!option || !parser.isSet(*option))
+    for (const auto &[row, option] : byTool) {
+        const tools::ToolRow &r = *row;
+        if (!parser.isSet(*option))
             continue;
+        if (r.kind == tools::ToolRow::Switch || r.kind == tools::ToolRow::Action) {
+            options.on.push_back(row);
+            continue;
+        }
+        const QStringList values = parser.values(*option);
+        if (r.kind == tools::ToolRow::Choice) {
+            if (!tools::takesValue(r, values.last())) {
+                std::fprintf(stderr, "--%s: %s\n", r.option,
+                             qPrintable(QString::fromLatin1(r.valueName)
+                                            .replace(QLatin1Char('|'), QLatin1String(" | "))));
+                return 2;
+            }
+            if (QLatin1String(r.id) == QLatin1String("lang"))
+                options.language = values.last();
+            continue;
+        }
         // A file to write is named once and not by an empty name (an unset shell variable).
-        if (r.id == Tool::SaveWorksheet || r.id == Tool::SavePicture) {
-            const QStringList names = parser.values(*option);
-            QString problem;
-            if (names.size() > 1)
-                //: --worksheet was given twice
-                problem = QCoreApplication::translate("commandline", "--%1 は一度だけ書けます");
-            else if (names.first().isEmpty())
-                //: --worksheet was given an empty file name
-                problem
-                    = QCoreApplication::translate("commandline", "--%1 のファイルの名前が空です");
-            if (!problem.isEmpty()) {
-                std::fprintf(stderr, "%s\n", qPrintable(problem.arg(QLatin1String(r.option))));
-                return 2;
-            }
+        QString problem;
+        if (values.size() > 1)
+            //: --worksheet was given twice
+            problem = QCoreApplication::translate("commandline", "--%1 は一度だけ書けます");
+        else if (!tools::takesValue(r, values.first()))
+            //: --worksheet was given an empty file name
+            problem = QCoreApplication::translate("commandline", "--%1 のファイルの名前が空です");
+        if (!problem.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(problem.arg(QLatin1String(r.option))));
+            return 2;
         }
-        switch (r.id) {
-        case Tool::Language:
-            options.language = parser.value(*option);
-            if (options.language != QLatin1String("ja")
-                && options.language != QLatin1String("en")) {
-                std::fprintf(stderr, "--lang: %s\n", "ja | en");
-                return 2;
-            }
-            break;
-        case Tool::SaveWorksheet:
-            options.worksheetOut = parser.value(*option);
-            break;
-        case Tool::SavePicture:
-            options.pictureOut = parser.value(*option);
-            break;
-        default:
-            options.toolsOn[size_t(r.id)] = true;
-            break;
-        }
+        options.files.emplace_back(row, values.first());
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
@@ -115,6 +108,15 @@ int parseCommandLine(const QStringList &arguments, StartOptions &options)
     return -1;
 }
 
+bool StartOptions::isOn(const char *id) const
+{
+    for (const tools::ToolRow *row : on) {
+        if (qstrcmp(row->id, id) == 0)
+            return true;
+    }
+    return false;
+}
+
 bool answersWithoutWindow(const QStringList &arguments)
 {
     static const QStringList textOnly { QStringLiteral("-h"), QStringLiteral("--help"),
@@ -125,6 +127,25 @@ bool answersWithoutWindow(const QStringList &arguments)
             break; // what follows is a file name
         if (textOnly.contains(arguments[i]))
             return true;
+    }
+    return false;
+}
+
+bool writesFiles(const QStringList &arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--"))
+            break;
+        for (const tools::ToolRow *row : tools::allRows()) {
+            if (row->kind != tools::ToolRow::File || !row->hasOption())
+                continue;
+            // Qt takes one dash as well as two, and the value after "=" too.
+            for (const QString &dashes : { QStringLiteral("--"), QStringLiteral("-") }) {
+                const QString option = dashes + QLatin1String(row->option);
+                if (arguments[i] == option || arguments[i].startsWith(option + QLatin1Char('=')))
+                    return true;
+            }
+        }
     }
     return false;
 }

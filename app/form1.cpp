@@ -4,7 +4,7 @@
 #include "toolkit/fonts.h"
 #include "toolkit/panelcontrols.h"
 #include "toolkit/picturepanel.h"
-#include "tools/predictview.h"
+#include "tools/host/toolhost.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -78,8 +78,8 @@ QLabel *label(QWidget *parent, const char *name, const QString &caption, const Q
     return l;
 }
 
-PicturePanel *panel(QWidget *parent, const char *name, const QRect &place, const QColor &back,
-                    const QColor &fore, const QFont &font)
+PicturePanel *makePanel(QWidget *parent, const char *name, const QRect &place, const QColor &back,
+                        const QColor &fore, const QFont &font)
 {
     auto *p = new PicturePanel(parent);
     p->setObjectName(QLatin1String(name));
@@ -100,9 +100,9 @@ Form1::Form1(QWidget *parent)
     createControls();
     connectHandlers();
     setUpKeys();
-    setUpTools();
-    setUpBoardKeys();
-    setUpLessonFiles();
+    tools = new ToolHost(*this, *this);
+    // What is said of y depends on the questions the tools keep open.
+    connect(tools, &ToolHost::questionsChanged, this, &Form1::stateXAndY);
     setUpAccessibility();
     retranslate();
     Form_Load();
@@ -110,8 +110,9 @@ Form1::Form1(QWidget *parent)
 
 Form1::~Form1()
 {
-    // The prediction tool hears every focus change; it must go before the controls it reads.
-    delete predictor;
+    // Tools hear every focus change: they must go before the controls they read.
+    delete tools;
+    tools = nullptr;
     // Hiding the window while it is taken apart moves the focus once more: by then no handler
     // of this window may run.
     disconnect(qApp, nullptr, this, nullptr);
@@ -131,8 +132,8 @@ void Form1::createControls()
     end = button(this, "end", QString(), twipsRect(8040, 240, 1215, 495), QColor(192, 192, 255),
                  fonts::gothic(12, true));
 
-    kokuban = panel(this, "kokuban", twipsRect(240, 960, 9015, 6135), boardGreen, white,
-                    fonts::gothic(14.25, true));
+    kokuban = makePanel(this, "kokuban", twipsRect(240, 960, 9015, 6135), boardGreen, white,
+                        fonts::gothic(14.25, true));
 
     jidou = button(this, "jidou", QString(), twipsRect(240, 7320, 1695, 735), QColor(0, 255, 0),
                    fonts::gothic(15.75, true));
@@ -160,10 +161,10 @@ void Form1::createControls()
     Check2 = checkBox(this, "Check2", QString(), twipsRect(7800, 7680, 1335, 390), windowGreen,
                       boardGreen, fonts::gothic(18));
 
-    hyo = panel(this, "hyo", twipsRect(120, 8400, 9135, 1695), geometry::colour::paper, Qt::black,
-                fonts::gothic(14.25, true));
-    gamen = panel(this, "gamen", twipsRect(9480, 240, 5895, 7695), geometry::colour::paper,
-                  Qt::black, defaultFont);
+    hyo = makePanel(this, "hyo", twipsRect(120, 8400, 9135, 1695), geometry::colour::paper,
+                    Qt::black, fonts::gothic(14.25, true));
+    gamen = makePanel(this, "gamen", twipsRect(9480, 240, 5895, 7695), geometry::colour::paper,
+                      Qt::black, defaultFont);
     Label8 = label(this, "Label8", QString(), twipsRect(13680, 9960, 1695, 180), windowGreen,
                    QColor(0, 192, 0), defaultFont);
 
@@ -256,6 +257,9 @@ void Form1::connectHandlers()
     connect(Check2, &QCheckBox::toggled, this, &Form1::Check2_Click);
     connect(Check3, &QCheckBox::toggled, this, &Form1::Check3_Click);
     connect(Check4, &QCheckBox::toggled, this, &Form1::Check4_Click);
+    // After the click: the tools see the window as the box left it.
+    for (QCheckBox *view : { Check1, Check2, Check3, Check4 })
+        connect(view, &QCheckBox::toggled, this, [this] { tools->follow(Change::View); });
     connect(kokuban, &PicturePanel::mouseDown, this, &Form1::kokuban_MouseDown);
     connect(kokuban, &PicturePanel::mouseMove, this, &Form1::kokuban_MouseMove);
     connect(kokuban, &PicturePanel::mouseUp, this, &Form1::kokuban_MouseUp);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/tooltable.h"
+#include "tools/lesson.h"
 
 #include <QWidget>
 #include <array>
@@ -11,26 +11,17 @@ class PicturePanel;
 class PanelLabel;
 class PanelLine;
 class PanelShape;
-class PredictionTool;
-class QAction;
 class QCheckBox;
-class QDialog;
-class QFrame;
-class QKeyEvent;
-class QMenu;
-struct StartOptions;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QMessageBox;
 class QPushButton;
-namespace lessonformat {
-struct Lesson;
-}
+class ToolHost;
 
 /// The lesson's one window. Its event handlers and private procedures share its fields; each
-/// subsystem defines its members in its own folder (app/, figure/, play/, views/, drag/).
-class Form1 : public QWidget
+/// subsystem defines its members in its own folder (app/, figure/, play/, views/, drag/). The
+/// tools see it only as a `Lesson` (app/lesson.cpp).
+class Form1 : public QWidget, public Lesson
 {
     Q_OBJECT
 
@@ -41,32 +32,24 @@ public:
     /// The window's outer size (frame included) in twips, as last set.
     QSize outerSizeTwips() const { return m_outerTwips; }
 
-    /// Shows the window and does what the command line asked for: tools on, a lesson file, and
-    /// the files written without a window. Returns -1 to go on, or the program's exit status
-    /// (0 when the files were written, 2 after a message on standard error).
-    int applyStartOptions(const StartOptions &options);
-
-    /// Opens a lesson file as the lesson on screen. A file that cannot be used changes nothing:
-    /// the result is false and `error` names the file and what is wrong.
-    bool openLesson(const QString &path, QString *error = nullptr);
-    /// Saves the lesson on screen; false with the reason when the file cannot be written.
-    bool saveLesson(const QString &path, QString *error = nullptr);
-    /// The panels shown (the blackboard, and the graph and the table when they are shown) as
-    /// they stand, at the screen's pixel ratio.
-    QImage panelsPicture();
-    /// Writes the worksheet of the lesson on screen as a PDF.
-    bool saveWorksheet(const QString &path, QString *error = nullptr);
-    /// Writes `panelsPicture()` as a PNG.
-    bool savePicture(const QString &path, QString *error = nullptr);
+    // ---- The lesson as the tools see it (app/lesson.cpp) ----
+    State state() const override;
+    void press(Button button) override;
+    void jumpTo(int halves) override;
+    void setShown(View view, bool on) override;
+    void setSpeed(const QString &text) override;
+    void pickUp(int code) override;
+    void pickUpAt(int column) override;
+    void holdOver(int column) override;
+    void release(Release how, int column) override;
+    PicturePanel *panel(Panel which) const override;
+    int makeRoom(int twips) override;
 
 protected:
     void showEvent(QShowEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void contextMenuEvent(QContextMenuEvent *event) override;
     void changeEvent(QEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
 private slots:
     // ---- Window and start-up (app/) ----
@@ -93,10 +76,7 @@ private slots:
     void kokuban_MouseUp(int Button, int Shift, float X, float Y);
 
 private:
-    friend class FormProbe; // tests and benchmarks read the fields through it
-    // Reads x and the figure; puts its boxes and marks on the table and graph panels as child
-    // widgets, never into their pictures or the lesson's fields.
-    friend class PredictionTool;
+    friend class FormProbe; // the tests of the lesson itself read its fields through it
 
     // ---- Window and start-up (app/) ----
     void createControls();
@@ -108,9 +88,6 @@ private:
     // Presenter keys and keyboard order (app/keys.cpp).
     void setUpKeys();
     bool eventFilter(QObject *watched, QEvent *event) override;
-    // A key for a tool (tools/toolhooks.cpp): empty when no tool wants it, true when a tool took
-    // it, false when the focused control must have it (a box the learner types into).
-    std::optional<bool> toolKey(QWidget *target, const QKeyEvent &key);
     // Names and descriptions for assistive technology (app/accessibility.cpp).
     void setUpAccessibility();
     void stateXAndY();
@@ -171,106 +148,11 @@ private:
 
     bool fromFigure = false; // the piece in hand was picked up from a column (`moto`)
 
-    // ---- Tools beyond the lesson (tools/) ----
-    // The menu, the key help, switching tools and what they say (tools/toolmenu.cpp).
-    void setUpTools();
-    void showToolsMenu(const QPoint &globalPos);
-    bool toolOn(tools::Tool tool) const;
-    void setToolOn(tools::Tool tool, bool on);
-    void toolSwitched(tools::Tool tool, bool on);
-    QString keyHelpText() const;
-    void showKeyHelp();
-    /// Says one sentence to assistive technology.
-    void announce(const QString &sentence);
-
-    // What a change of the lesson was, for the tools that follow it.
-    enum class Change {
-        Step, ///< P moved one step forward or back (a jump is several)
-        Restart, ///< "最初に": P back at B, the figure kept
-        Figure, ///< a piece dropped or taken off (P is back at B too)
-        Initial, ///< the initial screen: the figure emptied, P at B
-    };
-    /// Called at the end of every step, return to the start, drop and initial screen.
-    void toolsFollow(Change what);
-
-    QMenu *toolsMenu = nullptr;
-    QDialog *keyHelp = nullptr;
-    std::array<QAction *, tools::toolCount> toolActions {};
-    // What was last said to assistive technology. Nothing in the window reads it: it is kept
-    // for the tests, which cannot always hear the platform's announcements.
-    QString lastAnnouncement;
-
-    // -- Moving P from the table and the graph; the formulas (tools/jump.cpp, formulasbox.cpp) --
-    void setUpJump();
-    std::optional<bool> jumpKey(QWidget *target, const QKeyEvent &key);
-    /// Moves P to `halves` half centimetres from B by the lesson's own steps, drawn once.
-    void jumpTo(int halves);
-    void setFormulasShown(bool on);
-    void formulasFollow(Change what);
-    void placeFormulas();
-    void retranslateFormulas(); // the box's own texts, in the language just chosen
-
+    // ---- Tools beyond the lesson ----
+    ToolHost *tools = nullptr; // hears every change; made after the controls, gone before them
     bool jumping = false; // a jump runs: the board is drawn and x and y said once, at its end
-    bool graphDragging = false; // the left button went down in the graph's plot
-    QFrame *formulasBox = nullptr;
-    QList<QLabel *> formulaLines;
-
-    // -- Predict, then reveal (tools/predict.cpp) --
-    void setPredicting(bool on);
-    void predictFollow(Change what);
-    std::optional<bool> predictKey(QWidget *target, const QKeyEvent &key);
-    PredictionTool *predictor = nullptr; // made when first switched on
-    // The lesson has shown y at every whole x up to this one since the figure was built or the
-    // initial screen, whether predicting or not: those y are no longer questions.
-    int yShownTo = 0;
-
-    // -- Lesson files, pictures, worksheets (tools/lessonfile.cpp, picture.cpp, worksheet.cpp) --
-    void openLessonDialog();
-    void saveLessonDialog();
-    void copyPicture();
-    void savePictureDialog();
-    void printWorksheet();
-    void saveWorksheetDialog();
-    void setUpLessonFiles();
-    lessonformat::Lesson lessonOnScreen() const;
-    // Builds the lesson by its own procedures: the initial screen, drops, boxes, steps.
-    void applyLesson(const lessonformat::Lesson &lesson);
-    // A refused file or a file not written: a message in the window, said aloud too.
-    void tellFileProblem(const QString &message);
-    QMessageBox *fileMessage = nullptr;
-    // The lesson file last opened or saved: what the save dialog proposes.
-    QString lessonPath;
-
-    // -- Building the figure from the keyboard (tools/keyboard.cpp) --
-    void setUpBoardKeys();
-    void buildByKeys();
-    std::optional<bool> boardKey(QWidget *target, const QKeyEvent &key);
-    void boardFocusChanged(bool focused);
-    void showBoardSelection();
-    void holdOverColumn();
-    // A release made by a key, and the piece in hand put back where it came from (and said).
-    void releaseByKeys(const QPointF &at);
-    void putBackHeldPiece();
-    // A refusal shown on the board too, until the next key or mouse press.
-    void noteOnBoard(const QString &sentence);
-    void hideBoardNote();
-
-    int boardColumn = 0; // the column the keys select, 0 at B
-    bool keysHolding = false; // the piece in hand was taken by a key
-    std::array<PanelLine *, 4> boardFrame {}; // drawn round the board while it has the focus
-    std::array<PanelLine *, 4> columnFrame {}; // round the selected column
-    PanelLabel *boardNote = nullptr; // the last refusal of a key
-
-    // -- Focus marks only while the keyboard is in use (tools/focusmarks.cpp) --
-    // Sees every press and focus change of the window before its receiver does.
-    void noticeInput(QObject *watched, QEvent *event);
-    void setKeyboardInUse(bool inUse);
-    void showFocusMarks();
-
-    bool keyboardInUse = false; // set by Tab, F8 or a tool's key; cleared by any mouse press
-
-    // -- Language (tools/language.cpp) --
-    void switchLanguage();
+    // Whether the table shows y at whole x (0 to 10), as `graphed` does for the graph.
+    std::array<bool, 11> tabled {};
 
     // ---- Controls ----
     QLabel *Label6 = nullptr;

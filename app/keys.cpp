@@ -2,7 +2,9 @@
 // (and F5/Esc), a keyboard the arrows. Each key acts exactly as a click on its button.
 #include "app/form1.h"
 
+#include "core/boardkeys.h"
 #include "toolkit/picturepanel.h"
+#include "tools/host/toolhost.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,8 +22,8 @@ void Form1::setUpKeys()
 
     // Reading order: the blackboard itself (to build the figure by keys), then its two controls.
     // The table and the graph come last; they take the focus only while they are shown.
-    const QList<QWidget *> order { Command1, Check1, end,    kokuban,  Check4, Text1,
-                                   jidou,    tomeru, Combo1, susumu,   modoru, Command2,
+    const QList<QWidget *> order { Command1, Check1, end,    kokuban, Check4, Text1,
+                                   jidou,    tomeru, Combo1, susumu,  modoru, Command2,
                                    Check3,   Check2, hyo,    gamen };
     // Qt orders only widgets that take the focus: the table and the graph are lent it meanwhile.
     hyo->setFocusPolicy(Qt::TabFocus);
@@ -34,7 +36,6 @@ void Form1::setUpKeys()
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
-    noticeInput(watched, event);
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     auto *target = static_cast<QWidget *>(watched);
@@ -50,7 +51,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     if (key->modifiers() & ~Qt::KeypadModifier)
         return false;
     // A tool whose panel has the focus may take the key first, or leave it to the focused control.
-    if (const std::optional<bool> taken = toolKey(target, *key))
+    if (const std::optional<bool> taken = tools->key(target, *key))
         return *taken;
     QPushButton *button = nullptr;
     switch (key->key()) {
@@ -86,8 +87,11 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     if (button->isEnabled()) {
         // A piece in hand (a drag the mouse still holds) would hang in the rectangle as the
         // figure slides away, and read as part of it.
-        if (button != tomeru && tsukami != 0)
-            putBackHeldPiece();
+        if (button != tomeru && tsukami != 0) {
+            const double code = tsukami;
+            release(Release::Nothing, 0);
+            tools->announce(tr("%1を元の場所に戻しました").arg(boardkeys::pieceName(code)));
+        }
         button->click();
     }
     return true;

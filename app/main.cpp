@@ -2,11 +2,10 @@
 #include "app/commandline.h"
 #include "app/form1.h"
 #include "core/safefile.h"
-#include "tools/translation.h"
+#include "tools/language/translation.h"
 
 #include <QApplication>
 #include <QLocale>
-#include <cstring>
 
 namespace {
 
@@ -26,31 +25,25 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
 
 // Writing a worksheet or a picture needs no screen: run on the offscreen platform unless one is
 // named, so that it works on a machine with no display too. Qt reads this before it starts.
-void headlessForFiles(int argc, char *argv[])
+void headlessForFiles(const QStringList &arguments)
 {
-    for (int i = 1; i < argc; ++i) {
-        for (const char *option : { "--worksheet", "--picture", "-worksheet", "-picture" }) {
-            const size_t n = std::strlen(option);
-            if (std::strncmp(argv[i], option, n) == 0 && (argv[i][n] == 0 || argv[i][n] == '=')) {
-                if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-                    qputenv("QT_QPA_PLATFORM", "offscreen");
-                if (!previousHandler)
-                    previousHandler = qInstallMessageHandler(quietHandler);
-                return;
-            }
-        }
-    }
+    if (!writesFiles(arguments))
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!previousHandler)
+        previousHandler = qInstallMessageHandler(quietHandler);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    headlessForFiles(argc, argv);
     // File names byte for byte, also those that are not UTF-8.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << safefile::fromNative(QByteArray(argv[i]));
+    headlessForFiles(arguments);
     // --help and --version print and end: they must work without a display.
     if (answersWithoutWindow(arguments) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -77,7 +70,7 @@ int main(int argc, char *argv[])
     if (status >= 0)
         return status;
     Form1 form;
-    if (const int done = form.applyStartOptions(options); done >= 0)
+    if (const int done = applyStartOptions(form, options); done >= 0)
         return done;
     return app.exec();
 }

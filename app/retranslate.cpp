@@ -5,7 +5,7 @@
 
 #include "toolkit/panelcontrols.h"
 #include "toolkit/picturepanel.h"
-#include "tools/predictview.h"
+#include "tools/host/toolhost.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -106,28 +106,13 @@ void Form1::retranslate()
     }
     stateXAndY();
 
-    // The tools: the menu's entries, and the key help if it is open.
-    toolsMenu->setAccessibleName(QCoreApplication::translate("tools", "ツール"));
-    for (const tools::ToolRow &r : tools::table()) {
-        QAction *action = toolActions[size_t(r.id)];
-        action->setText(QCoreApplication::translate("tools", r.caption));
-        action->setToolTip(QCoreApplication::translate("tools", r.help));
-        action->setStatusTip(action->toolTip());
-    }
-    if (keyHelp && keyHelp->isVisible())
-        showKeyHelp();
-    if (fileMessage)
-        fileMessage->setWindowTitle(tr("授業ファイル"));
-    // Tools that were made in the language before.
-    retranslateFormulas();
-    if (predictor)
-        predictor->retranslate();
+    // The tools, made in the language before.
+    tools->retranslate();
 }
 
 void Form1::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
-        hideBoardNote(); // its sentence belongs to the language it was said in
         retranslate();
     }
     QWidget::changeEvent(event);

@@ -5,6 +5,8 @@
 
 #include "core/lessonformat.h"
 #include "core/safefile.h"
+#include "tools/host/toolhost.h"
+#include "tools/lessonfile/lessonfiletool.h"
 
 #include <cstdio>
 
@@ -18,9 +20,9 @@ int refuse(const QString &message)
 
 } // namespace
 
-int Form1::applyStartOptions(const StartOptions &options)
+int applyStartOptions(Form1 &form, const StartOptions &options)
 {
-    const bool writesFiles = !options.worksheetOut.isEmpty() || !options.pictureOut.isEmpty();
+    ToolHost &host = *ToolHost::of(&form);
     lessonformat::Lesson lesson;
     QString refused;
     if (!options.lessonFile.isEmpty()) {
@@ -30,40 +32,38 @@ int Form1::applyStartOptions(const StartOptions &options)
     }
     // Files are written whole or not at all: a refused lesson or a target that cannot be
     // written ends the run before anything is written.
-    if (writesFiles) {
+    if (!options.files.empty()) {
         if (!refused.isEmpty())
             return refuse(refused);
-        for (const QString &out : { options.worksheetOut, options.pictureOut }) {
+        for (const auto &[row, out] : options.files) {
             QString reason;
-            if (!out.isEmpty() && !safefile::checkTarget(out, reason))
+            if (!safefile::checkTarget(out, reason))
                 return refuse(QStringLiteral("%1: %2").arg(safefile::shown(out), reason));
         }
     }
-    show();
-    for (const tools::ToolRow &r : tools::table()) {
-        if (options.toolsOn[size_t(r.id)])
-            setToolOn(r.id, true);
-    }
+    form.show();
+    for (const tools::ToolRow *row : options.on)
+        host.setOn(QString::fromLatin1(row->id), true);
     if (!options.lessonFile.isEmpty() && refused.isEmpty()) {
-        applyLesson(lesson);
-        lessonPath = options.lessonFile;
+        LessonFileTool *files = host.find<LessonFileTool>();
+        files->apply(lesson);
+        files->setPath(options.lessonFile);
         // Tools asked for on the command line stay on over the file's choice.
-        for (const tools::ToolRow &r : tools::table()) {
-            if (options.toolsOn[size_t(r.id)] && r.checkable)
-                setToolOn(r.id, true);
+        for (const tools::ToolRow *row : options.on) {
+            if (row->checkable())
+                host.setOn(QString::fromLatin1(row->id), true);
         }
     }
-    if (!writesFiles) {
+    if (options.files.empty()) {
         // Started from a file manager: the teacher sees the window and why the file is not in it.
         if (!refused.isEmpty())
-            tellFileProblem(refused);
+            host.tellProblem(refused);
         return -1;
     }
-
-    QString error;
-    if (!options.worksheetOut.isEmpty() && !saveWorksheet(options.worksheetOut, &error))
-        return refuse(error);
-    if (!options.pictureOut.isEmpty() && !savePicture(options.pictureOut, &error))
-        return refuse(error);
+    for (const auto &[row, out] : options.files) {
+        QString error;
+        if (!host.write(QString::fromLatin1(row->id), out, &error))
+            return refuse(error);
+    }
     return 0;
 }

@@ -32,6 +32,7 @@ void Form1::Check3_Click()
     if (Check3->isChecked()) {
         setOuterSizeTwips(m_outerTwips.width(), 10800);
         hyo->clear();
+        tabled.fill(false);
         // Steps made with the table off left its running y behind. Start it from the true area
         // at the whole x before the column about to be written; hyokaki adds that column.
         const double x = numtext::read(Text1->text());

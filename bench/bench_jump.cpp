@@ -13,13 +13,13 @@ void BM_JumpAcross(benchmark::State &state)
     lesson.build(bench::figures.at(state.range(0)));
     const bool repaint = state.range(1);
     for (auto _ : state) {
-        lesson.probe.jumpTo(20);
+        lesson.form->jumpTo(20);
         if (repaint)
             bench::settle();
         state.PauseTiming();
         bench::settle();
         const bool across = lesson.probe.Px() == 100;
-        lesson.probe.jumpTo(0);
+        lesson.form->jumpTo(0);
         bench::settle();
         state.ResumeTiming();
         if (!across || lesson.probe.Px() != 300) {
@@ -46,7 +46,7 @@ void BM_TwentySteps(benchmark::State &state)
             lesson.probe.susumu_Click();
         bench::settle();
         state.PauseTiming();
-        lesson.probe.jumpTo(0);
+        lesson.form->jumpTo(0);
         bench::settle();
         state.ResumeTiming();
     }

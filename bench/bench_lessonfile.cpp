@@ -1,7 +1,9 @@
 // Lesson files and worksheets: writing the two-page PDF, opening a lesson file.
 #include "benchsupport.h"
 #include "core/lessonformat.h"
-#include "tools/worksheetpage.h"
+#include "tools/host/toolhost.h"
+#include "tools/lessonfile/lessonfiletool.h"
+#include "tools/worksheet/worksheetpage.h"
 
 #include <QTemporaryDir>
 
@@ -38,7 +40,7 @@ void BM_OpenLesson(benchmark::State &state)
     lessonformat::writeFile(path, lesson, reason);
     bench::Lesson window;
     for (auto _ : state) {
-        if (!window.form->openLesson(path))
+        if (!ToolHost::of(window.form.get())->find<LessonFileTool>()->open(path))
             state.SkipWithError("not opened");
         bench::settle();
     }

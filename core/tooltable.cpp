@@ -1,45 +1,45 @@
 #include "core/tooltable.h"
 
-#include <QtCore/qcoreapplication.h>
+#include <QSet>
+#include <QStringList>
 
 namespace tools {
 
-const std::array<ToolRow, toolCount> &table()
+QString fault(std::span<const ToolRow *const> rows)
 {
-    static const std::array<ToolRow, toolCount> rows { {
-        { Tool::Formulas, QT_TRANSLATE_NOOP("tools", "式"), "F6", "formulas", "",
-          QT_TRANSLATE_NOOP("tools", "χの区間ごとに、ｙをχの式で書く"), true, false },
-        { Tool::Predict, QT_TRANSLATE_NOOP("tools", "予想"), "F7", "predict", "",
-          QT_TRANSLATE_NOOP("tools", "表やグラフにｙを予想して書き、あとで答え合わせをする"), true,
-          false },
-        { Tool::BuildByKeys, QT_TRANSLATE_NOOP("tools", "キーで図形を作る"), "F8", "keyboard", "",
-          QT_TRANSLATE_NOOP("tools", "黒板を選び、キーで部品を置く"), false, false },
-        { Tool::OpenLesson, QT_TRANSLATE_NOOP("tools", "授業ファイルを開く…"), "Ctrl+O", "", "",
-          QT_TRANSLATE_NOOP("tools", "保存した授業（図形、表示、速度、χ）を開く"), false, true },
-        { Tool::SaveLesson, QT_TRANSLATE_NOOP("tools", "授業ファイルに保存…"), "Ctrl+S", "", "",
-          QT_TRANSLATE_NOOP("tools", "いまの授業をファイルに保存する"), false, false },
-        { Tool::CopyPicture, QT_TRANSLATE_NOOP("tools", "画面をコピー"), "Ctrl+C", "", "",
-          QT_TRANSLATE_NOOP("tools", "黒板、表、グラフの絵をクリップボードにコピーする"), false,
-          true },
-        { Tool::SavePicture, QT_TRANSLATE_NOOP("tools", "画面を画像で保存…"), "Ctrl+Shift+C",
-          "picture", "OUT.png",
-          QT_TRANSLATE_NOOP("tools", "黒板、表、グラフの絵をPNGファイルに保存する"), false, false },
-        { Tool::PrintWorksheet, QT_TRANSLATE_NOOP("tools", "プリントを印刷…"), "Ctrl+P", "", "",
-          QT_TRANSLATE_NOOP("tools", "問題と答えのプリントを印刷する"), false, false },
-        { Tool::SaveWorksheet, QT_TRANSLATE_NOOP("tools", "プリントをPDFで保存…"), "Ctrl+Shift+P",
-          "worksheet", "OUT.pdf",
-          QT_TRANSLATE_NOOP("tools", "問題と答えのプリントをPDFファイルに保存する"), false, false },
-        { Tool::Language, QT_TRANSLATE_NOOP("tools", "English"), "Ctrl+L", "lang", "ja|en",
-          QT_TRANSLATE_NOOP("tools", "画面のことばを英語と日本語で切りかえる"), false, true },
-        { Tool::KeyHelp, QT_TRANSLATE_NOOP("tools", "キーの一覧"), "F1", "", "",
-          QT_TRANSLATE_NOOP("tools", "使えるキーとツールの一覧を開く"), false, false },
-    } };
-    return rows;
+    QSet<QString> ids, shortcuts, options;
+    for (const ToolRow *r : rows) {
+        const QString id = QString::fromLatin1(r->id);
+        if (id.isEmpty() || !r->caption[0])
+            return QStringLiteral("a row without an id or caption");
+        if (ids.contains(id))
+            return QStringLiteral("id %1 twice").arg(id);
+        ids.insert(id);
+        const QString shortcut = QString::fromLatin1(r->shortcut);
+        if (!shortcut.isEmpty() && shortcuts.contains(shortcut))
+            return QStringLiteral("shortcut %1 twice").arg(shortcut);
+        shortcuts.insert(shortcut);
+        const QString option = QString::fromLatin1(r->option);
+        if (!option.isEmpty() && options.contains(option))
+            return QStringLiteral("option --%1 twice").arg(option);
+        options.insert(option);
+        if ((r->kind == ToolRow::File || r->kind == ToolRow::Choice) && r->hasOption()
+            && !r->valueName[0])
+            return QStringLiteral("option --%1 without its value").arg(option);
+    }
+    return {};
 }
 
-const ToolRow &row(Tool tool)
+bool takesValue(const ToolRow &row, const QString &value)
 {
-    return table()[size_t(tool)];
+    switch (row.kind) {
+    case ToolRow::File:
+        return !value.isEmpty();
+    case ToolRow::Choice:
+        return QString::fromLatin1(row.valueName).split(QLatin1Char('|')).contains(value);
+    default:
+        return true;
+    }
 }
 
 } // namespace tools

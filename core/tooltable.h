@@ -1,43 +1,39 @@
 #pragma once
 
-#include <QtGlobal>
-#include <array>
+#include <QString>
+#include <span>
 
-/// The tools that go beyond the lesson itself. One row each: the right-click menu, the F1 key
-/// help and the command line are all made from this table, so that they cannot drift apart.
+/// The rows of the tools. Each tool states its rows beside its code; the right-click menu, the
+/// F1 key help and the command line are all made from them, so that they cannot drift apart.
 namespace tools {
-
-enum class Tool {
-    Formulas, ///< y written out as a function of x, stretch by stretch
-    Predict, ///< the learner types or places y before the lesson shows it
-    BuildByKeys, ///< the blackboard takes the keyboard focus to build the figure
-    OpenLesson, ///< open a lesson file
-    SaveLesson, ///< save the lesson as a file
-    CopyPicture, ///< the three panels to the clipboard
-    SavePicture, ///< the three panels as PNG
-    PrintWorksheet, ///< a worksheet on paper
-    SaveWorksheet, ///< a worksheet as PDF
-    Language, ///< English or Japanese
-    KeyHelp, ///< the F1 sheet of keys and tools
-};
-inline constexpr int toolCount = int(Tool::KeyHelp) + 1;
 
 struct ToolRow
 {
-    Tool id;
+    enum Kind {
+        Action, ///< chosen, it does something once
+        Switch, ///< on or off (shown with a check mark); its option switches it on at start
+        File, ///< a dialog from the menu; its option writes the file without a window
+        Choice, ///< its option takes one of the values in `valueName` ("ja|en")
+    };
+    const char *id; ///< names the menu entry (object name "tool_<id>")
     const char *caption; ///< menu text, translated in the "tools" context
     const char *shortcut; ///< portable key sequence text ("F6", "Ctrl+S")
     const char *option; ///< command-line option without dashes; empty for none
     const char *valueName; ///< the option's value, empty for a switch
     const char *help; ///< one line for the key help and --help, translated in "tools"
-    bool checkable; ///< a tool that is on or off (shown with a check mark)
+    Kind kind;
     bool separatorBefore; ///< the menu starts a new group here
+
+    bool checkable() const { return kind == Switch; }
+    bool hasOption() const { return option[0] != 0; }
 };
 
-/// The table, in menu order.
-const std::array<ToolRow, toolCount> &table();
+/// Why a set of rows cannot make one menu and one command line (an id, shortcut or option
+/// used twice, a row without an id or caption), or empty when it can.
+QString fault(std::span<const ToolRow *const> rows);
 
-/// The row of `tool`.
-const ToolRow &row(Tool tool);
+/// Whether `value` is one the row's option takes: any non-empty name for a file, one of the
+/// listed values for a choice.
+bool takesValue(const ToolRow &row, const QString &value);
 
 } // namespace tools

@@ -4,6 +4,7 @@
 #include "core/figurecolumns.h"
 #include "figure/geometry.h"
 #include "toolkit/picturepanel.h"
+#include "tools/host/toolhost.h"
 
 #include <QCheckBox>
 
@@ -13,20 +14,11 @@ using namespace geometry;
 void Form1::kokuban_MouseDown(int, int, float X, float Y)
 {
     if (Y < paletteBottom) {
-        if (const int code = paletteHit(X, Y)) {
-            tsukami = code;
-            fromFigure = false;
-        }
+        if (const int code = paletteHit(X, Y))
+            pickUp(code);
     }
-    if (topY < Y && Y < baseY) {
-        const int k = figureColumnAt(X, Y);
-        // The column keeps its piece: only a release above the figure takes it off.
-        if (k >= 0 && retsu[k] != 0) {
-            tsukami = retsu[k];
-            moto = k;
-            fromFigure = true;
-        }
-    }
+    if (topY < Y && Y < baseY)
+        pickUpAt(figureColumnAt(X, Y));
 }
 
 void Form1::kokuban_MouseMove(int, int, float X, float Y)
@@ -48,20 +40,24 @@ void Form1::kokuban_MouseMove(int, int, float X, float Y)
 
 void Form1::kokuban_MouseUp(int, int, float X, float Y)
 {
+    release(releaseAt(Y), columnAt(X));
+}
+
+void Form1::release(Release how, int column)
+{
     if (tsukami == 0)
         return;
     sendPiecesHome();
 
-    const Release release = releaseAt(Y);
-    if (release == Release::TakeOff && fromFigure)
+    if (how == Release::TakeOff && fromFigure)
         takeOff(retsu, tsukami, int(moto));
-    if (release == Release::Drop)
-        drop(retsu, tsukami, columnAt(X));
-    if (release != Release::Nothing) {
+    if (how == Release::Drop)
+        drop(retsu, tsukami, column);
+    if (how != Release::Nothing) {
         kokuban->setForeColor(colour::dropped);
         Command2_Click();
         nuri(PxStart);
-        toolsFollow(Change::Figure);
+        tools->follow(Change::Figure);
         // The figure is filled over the grid; put the grid back on top, as after a step.
         if (Check1->isChecked())
             hougan();

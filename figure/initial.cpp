@@ -4,6 +4,7 @@
 #include "figure/geometry.h"
 #include "toolkit/panelcontrols.h"
 #include "toolkit/picturepanel.h"
+#include "tools/host/toolhost.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -18,6 +19,7 @@ void Form1::shoki()
     retsu.fill(0);
     kokuban->clear();
     hyo->clear();
+    tabled.fill(false);
     hyokaki(0);
     jiku(0);
 
@@ -64,7 +66,7 @@ void Form1::shoki()
     gurafu(0);
     if (Check1->isChecked())
         hougan();
-    toolsFollow(Change::Initial);
+    tools->follow(Change::Initial);
 }
 
 void Form1::Command1_Click()

@@ -144,8 +144,32 @@
         <translation>The graph of y as a function of χ. The horizontal axis is χ (0 to 10 cm), the vertical axis y (0 to 60 cm²). The line grows each time P moves 0.5 cm: straight over the bars, curved over the triangle.</translation>
     </message>
     <message>
+        <source>%1を元の場所に戻しました</source>
+        <translation>Put the %1 back where it came from</translation>
+    </message>
+    <message>
+        <source>χ = %1 cm</source>
+        <translation>χ = %1 cm</translation>
+    </message>
+    <message>
+        <source>授業ファイル</source>
+        <translation>Lesson file</translation>
+    </message>
+    <message>
+        <source>速度の欄の &quot;%1&quot; は速度ではありません。一覧から選ぶか、0以上の数を入れてください</source>
+        <extracomment>the speed box holds a text that is not a speed</extracomment>
+        <translation>&quot;%1&quot; in the pace box is not a pace. Choose one from the list or type a number of 0 or more</translation>
+    </message>
+</context>
+<context>
+    <name>KeyboardTool</name>
+    <message>
         <source>黒板: 1 から 4 で部品を持ち、左右の矢印で列を選び、Enter で置きます</source>
         <translation>Blackboard: 1 to 4 pick up a piece, the left and right arrows choose a column, Enter drops</translation>
+    </message>
+    <message>
+        <source>%1を元の場所に戻しました</source>
+        <translation>Put the %1 back where it came from</translation>
     </message>
     <message>
         <source>%1を持っています、置くと%2 に入ります</source>
@@ -187,10 +211,9 @@
         <source>%1を%2 から外しました</source>
         <translation>Took the %1 off %2</translation>
     </message>
-    <message>
-        <source>%1を元の場所に戻しました</source>
-        <translation>Put the %1 back where it came from</translation>
-    </message>
+</context>
+<context>
+    <name>LanguageTool</name>
     <message>
         <source>英語の訳が見つかりません</source>
         <translation>The English translation is missing</translation>
@@ -199,23 +222,13 @@
         <source>ことばを日本語にしました</source>
         <translation>The lesson is now in English</translation>
     </message>
-    <message>
-        <source>χ = %1 cm</source>
-        <translation>χ = %1 cm</translation>
-    </message>
-    <message>
-        <source>授業ファイル</source>
-        <translation>Lesson file</translation>
-    </message>
+</context>
+<context>
+    <name>LessonFileTool</name>
     <message>
         <source>授業ファイル %1 を開きました</source>
         <extracomment>said once a lesson file is open</extracomment>
         <translation>Opened lesson file %1</translation>
-    </message>
-    <message>
-        <source>速度の欄の &quot;%1&quot; は速度ではありません。一覧から選ぶか、0以上の数を入れてください</source>
-        <extracomment>the speed box holds a text that is not a speed</extracomment>
-        <translation>&quot;%1&quot; in the pace box is not a pace. Choose one from the list or type a number of 0 or more</translation>
     </message>
     <message>
         <source>授業ファイル %1 に保存しました</source>
@@ -230,10 +243,18 @@
         <source>授業ファイルに保存</source>
         <translation>Save lesson file</translation>
     </message>
+</context>
+<context>
+    <name>PictureTool</name>
     <message>
         <source>黒板、表、グラフの絵をコピーしました</source>
         <extracomment>said when the picture is on the clipboard</extracomment>
         <translation>Copied the picture of the blackboard, table and graph</translation>
+    </message>
+    <message>
+        <source>画像をPNGにできません</source>
+        <extracomment>the picture could not be made into PNG data</extracomment>
+        <translation>Cannot make the picture into PNG data</translation>
     </message>
     <message>
         <source>画面を画像で保存</source>
@@ -246,40 +267,6 @@
     <message>
         <source>画像 %1 に保存しました</source>
         <translation>Saved picture %1</translation>
-    </message>
-    <message>
-        <source>予想: 表の空いた欄にｙを入れるか、グラフに点を置く。点Ｐが来ると答え合わせ</source>
-        <translation>Predict: type y into an empty box of the table or place a point on the graph. Each is checked when P gets there</translation>
-    </message>
-    <message>
-        <source>予想を終わりました</source>
-        <translation>Stopped predicting</translation>
-    </message>
-    <message>
-        <source>プリントを %1 に保存しました</source>
-        <extracomment>said once the worksheet is saved</extracomment>
-        <translation>Saved the worksheet as %1</translation>
-    </message>
-    <message>
-        <source>プリントをPDFで保存</source>
-        <translation>Save worksheet as PDF</translation>
-    </message>
-    <message>
-        <source>PDF (*.pdf)</source>
-        <translation>PDF files (*.pdf)</translation>
-    </message>
-    <message>
-        <source>関数の利用&#x3000;プリント</source>
-        <translation>Functions worksheet</translation>
-    </message>
-    <message>
-        <source>プリントを印刷しました</source>
-        <translation>Printed the worksheet</translation>
-    </message>
-    <message>
-        <source>画像をPNGにできません</source>
-        <extracomment>the picture could not be made into PNG data</extracomment>
-        <translation>Cannot make the picture into PNG data</translation>
     </message>
 </context>
 <context>
@@ -381,6 +368,38 @@
     <message>
         <source>ここにはもう予想を入れられません</source>
         <translation>No prediction can be entered here any more</translation>
+    </message>
+    <message>
+        <source>予想: 表の空いた欄にｙを入れるか、グラフに点を置く。点Ｐが来ると答え合わせ</source>
+        <translation>Predict: type y into an empty box of the table or place a point on the graph. Each is checked when P gets there</translation>
+    </message>
+    <message>
+        <source>予想を終わりました</source>
+        <translation>Stopped predicting</translation>
+    </message>
+</context>
+<context>
+    <name>WorksheetTool</name>
+    <message>
+        <source>プリントを %1 に保存しました</source>
+        <extracomment>said once the worksheet is saved</extracomment>
+        <translation>Saved the worksheet as %1</translation>
+    </message>
+    <message>
+        <source>プリントをPDFで保存</source>
+        <translation>Save worksheet as PDF</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>関数の利用&#x3000;プリント</source>
+        <translation>Functions worksheet</translation>
+    </message>
+    <message>
+        <source>プリントを印刷しました</source>
+        <translation>Printed the worksheet</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include "figure/geometry.h"
 #include "toolkit/panelcontrols.h"
 #include "toolkit/picturepanel.h"
+#include "tools/host/toolhost.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -14,6 +15,7 @@ void Form1::Command2_Click()
     Px = geometry::PxStart - geometry::stepPx;
     modoru_Click();
     hyo->clear();
+    tabled.fill(false);
     hyokaki(0);
     jiku(0);
     maex = geometry::graphOriginX;
@@ -27,7 +29,7 @@ void Form1::Command2_Click()
     gurafu(0);
     if (Check1->isChecked())
         hougan();
-    toolsFollow(Change::Restart);
+    tools->follow(Change::Restart);
 }
 
 void Form1::Check4_Click()

@@ -5,6 +5,7 @@
 #include "core/steps.h"
 #include "figure/geometry.h"
 #include "toolkit/panelcontrols.h"
+#include "tools/host/toolhost.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -47,7 +48,7 @@ void Form1::susumu_Click()
     gurafu(0);
     if (Check3->isChecked())
         hyokaki(0);
-    toolsFollow(Change::Step);
+    tools->follow(Change::Step);
 }
 
 void Form1::modoru_Click()
@@ -75,5 +76,5 @@ void Form1::modoru_Click()
     if (Check1->isChecked())
         hougan();
     gurafu(1);
-    toolsFollow(Change::Step);
+    tools->follow(Change::Step);
 }

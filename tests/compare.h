@@ -3,6 +3,7 @@
 #include "formprobe.h"
 #include "lesson.h"
 #include "testsupport.h"
+#include "tooltest.h"
 
 #include "toolkit/panelcontrols.h"
 
@@ -97,10 +98,11 @@ inline LessonState lessonState(FormProbe &p, StateScope scope = {})
     // The controls standing on each panel; the board's focus frames and the note of a key's
     // refusal tell which window has the keyboard, not the lesson.
     const auto isFocusFrame = [&](const PanelItem *item) {
-        if (item == p.boardNote())
+        const KeyboardTool &keys = toolOf<KeyboardTool>(p.form());
+        if (item == keys.note())
             return true;
         for (int i = 0; i < 4; ++i) {
-            if (item == p.boardFrame(i) || item == p.columnFrame(i))
+            if (item == keys.boardFrame()[i] || item == keys.columnFrame()[i])
                 return true;
         }
         return false;
@@ -126,7 +128,8 @@ inline LessonState lessonState(FormProbe &p, StateScope scope = {})
     if (scope.shownPanels) {
         // The focus frame of a check box is the window's, not the lesson's.
         p.Check4()->clearFocus();
-        s.pictures.append({ QStringLiteral("panels as shown"), p.form().panelsPicture() });
+        s.pictures.append(
+            { QStringLiteral("panels as shown"), toolOf<PictureTool>(p.form()).panelsPicture() });
     }
     return s;
 }

@@ -3,7 +3,6 @@
 #include "app/form1.h"
 #include "toolkit/panelcontrols.h"
 #include "toolkit/picturepanel.h"
-#include "tools/predictview.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,7 +13,7 @@
 #include <QMenu>
 #include <QPushButton>
 
-/// Reaches the window's private fields, controls and procedures for tests and benchmarks.
+/// Reaches the window's private fields, controls and procedures for the tests of the lesson.
 /// Every member passes straight through: a test states what it expects, never how.
 class FormProbe
 {
@@ -116,26 +115,6 @@ public:
     void mouseDown(float x, float y) { f.kokuban_MouseDown(1, 0, x, y); }
     void mouseMove(float x, float y) { f.kokuban_MouseMove(1, 0, x, y); }
     void mouseUp(float x, float y) { f.kokuban_MouseUp(1, 0, x, y); }
-
-    // Tools.
-    QString &lastAnnouncement() { return f.lastAnnouncement; }
-    QMenu *toolsMenu() { return f.toolsMenu; }
-    QDialog *keyHelp() { return f.keyHelp; }
-    QString keyHelpText() const { return f.keyHelpText(); }
-    QAction *toolAction(tools::Tool tool) { return f.toolActions[size_t(tool)]; }
-    bool toolOn(tools::Tool tool) { return f.toolOn(tool); }
-    void setToolOn(tools::Tool tool, bool on) { f.setToolOn(tool, on); }
-    // Moving P from the table and the graph; the formulas.
-    void jumpTo(int halves) { f.jumpTo(halves); }
-    QFrame *formulasBox() { return f.formulasBox; }
-    // Predict, then reveal.
-    PredictionTool *predictor() { return f.predictor; }
-    // Building the figure from the keyboard; the language.
-    int &boardColumn() { return f.boardColumn; }
-    PanelLine *boardFrame(int i) { return f.boardFrame.at(i); }
-    PanelLine *columnFrame(int i) { return f.columnFrame.at(i); }
-    PanelLabel *boardNote() { return f.boardNote; }
-    void switchLanguage() { f.switchLanguage(); }
 
 private:
     Form1 &f;

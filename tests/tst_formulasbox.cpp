@@ -30,7 +30,8 @@ private:
     {
         probe->Check3()->setChecked(true);
         QTest::keyClick(form->windowHandle(), Qt::Key_F6);
-        QVERIFY(probe->formulasBox() && probe->formulasBox()->isVisible());
+        QVERIFY(tools()->find<FormulasTool>()->box()
+                && tools()->find<FormulasTool>()->box()->isVisible());
     }
 };
 
@@ -64,14 +65,14 @@ void tst_FormulasBox::act(const QString &action)
 QStringList tst_FormulasBox::shown() const
 {
     QStringList lines;
-    for (QLabel *label : probe->formulasBox()->findChildren<QLabel *>()) {
+    for (QLabel *label : tools()->find<FormulasTool>()->box()->findChildren<QLabel *>()) {
         static const QRegularExpression line(QStringLiteral("^formula\\d+$"));
         if (!line.match(label->objectName()).hasMatch() || !label->isVisible())
             continue;
         // The current stretch is told to assistive technology and stands out on paper.
         const bool current = !label->accessibleDescription().isEmpty();
         const bool marked = label->palette().color(QPalette::Window)
-            != probe->formulasBox()->palette().color(QPalette::Window);
+            != tools()->find<FormulasTool>()->box()->palette().color(QPalette::Window);
         lines << (current && marked ? QStringLiteral("* ") : QString()) + label->accessibleName();
     }
     return lines;
@@ -114,8 +115,9 @@ void tst_FormulasBox::followsTheLesson()
     QStringList plain = lines;
     plain.replaceInStrings(QStringLiteral("* "), QString());
     for (const QString &line : plain)
-        QVERIFY2(probe->formulasBox()->accessibleDescription().contains(line), qPrintable(line));
-    QCOMPARE(probe->formulasBox()->accessibleName(), QStringLiteral("式"));
+        QVERIFY2(tools()->find<FormulasTool>()->box()->accessibleDescription().contains(line),
+                 qPrintable(line));
+    QCOMPARE(tools()->find<FormulasTool>()->box()->accessibleName(), QStringLiteral("式"));
 }
 
 void tst_FormulasBox::coversNothingOfTheLesson_data()
@@ -136,7 +138,7 @@ void tst_FormulasBox::coversNothingOfTheLesson()
     probe->Check3()->setChecked(table);
     for (const char *figure : { "triangle over 1", "bar over 0" })
         act(QString::fromUtf8(figure));
-    QWidget *box = probe->formulasBox();
+    QWidget *box = tools()->find<FormulasTool>()->box();
     QVERIFY(form->rect().contains(box->geometry()));
     for (QWidget *w : form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         if (w != box && w->isVisible() && !w->isWindow())

@@ -1,6 +1,6 @@
 #include "compare.h"
 #include "lesson.h"
-#include "tools/jump.h"
+#include "tools/jump/jump.h"
 #include "windowtest.h"
 
 #include <QAccessible>
@@ -328,12 +328,12 @@ void tst_Jump::pressesThatMoveNothing()
         build(*l, codesFrom("1 4 5 6 3"));
         steps(*l, 0, 3);
     }
-    j.setToolOn(tools::Tool::Predict, predicting);
+    ToolHost::of(&j.form())->setOn(u"predict", predicting);
     PicturePanel *panel = graph ? j.gamen() : j.hyo();
     QTest::mousePress(panel, button, {}, onPanel(panel, point));
     QTest::mouseMove(panel, onPanel(panel, graphAt(18, 200)));
     QTest::mouseRelease(panel, button, {}, onPanel(panel, graphAt(18, 200)));
-    if (QMenu *menu = j.toolsMenu(); menu->isVisible())
+    if (QMenu *menu = ToolHost::of(&j.form())->menu(); menu->isVisible())
         menu->hide(); // the right button opened it
 
     if (predicting) // the presses are the prediction tool's: P stays

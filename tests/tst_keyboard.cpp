@@ -63,9 +63,9 @@ private:
 
 QString tst_Keyboard::press(Qt::Key key)
 {
-    probe->lastAnnouncement().clear();
+    tools()->forgetAnnouncement();
     QTest::keyClick(form->windowHandle(), key);
-    return probe->lastAnnouncement();
+    return tools()->lastAnnouncement();
 }
 
 QString tst_Keyboard::pressAll(std::initializer_list<Qt::Key> keys)
@@ -79,9 +79,9 @@ QString tst_Keyboard::pressAll(std::initializer_list<Qt::Key> keys)
 void tst_Keyboard::selectColumn(int column)
 {
     // Bounded: a key that moves nothing fails the test instead of pressing for ever.
-    for (int guard = 0; guard < 5 && probe->boardColumn() != column; ++guard)
-        press(probe->boardColumn() < column ? Qt::Key_Right : Qt::Key_Left);
-    QCOMPARE(probe->boardColumn(), column);
+    for (int guard = 0; guard < 5 && tools()->find<KeyboardTool>()->column() != column; ++guard)
+        press(tools()->find<KeyboardTool>()->column() < column ? Qt::Key_Right : Qt::Key_Left);
+    QCOMPARE(tools()->find<KeyboardTool>()->column(), column);
 }
 
 void tst_Keyboard::boardTakesTheFocus_data()
@@ -101,8 +101,8 @@ void tst_Keyboard::boardTakesTheFocus()
     PicturePanel *board = probe->kokuban();
     const auto marksShown = [this](bool shown) {
         for (int i = 0; i < 4; ++i) {
-            QCOMPARE(probe->boardFrame(i)->isVisible(), shown);
-            QCOMPARE(probe->columnFrame(i)->isVisible(), shown);
+            QCOMPARE(tools()->find<KeyboardTool>()->boardFrame()[i]->isVisible(), shown);
+            QCOMPARE(tools()->find<KeyboardTool>()->columnFrame()[i]->isVisible(), shown);
         }
     };
     if (how == "click") {
@@ -119,13 +119,15 @@ void tst_Keyboard::boardTakesTheFocus()
     // The marks show while the keyboard is used: the mouse sees the lesson's own picture until
     // a building key is pressed.
     KANSU_CHECK(marksShown(marked));
-    QVERIFY(!probe->lastAnnouncement().isEmpty());
+    QVERIFY(!tools()->lastAnnouncement().isEmpty());
     press(Qt::Key_Right);
     press(Qt::Key_Left);
     // Drawn round the board and round the selected column, column 0 next to B.
     KANSU_CHECK(marksShown(true));
-    QCOMPARE(outline({ probe->columnFrame(0), probe->columnFrame(1), probe->columnFrame(2),
-                       probe->columnFrame(3) })
+    QCOMPARE(outline({ tools()->find<KeyboardTool>()->columnFrame()[0],
+                       tools()->find<KeyboardTool>()->columnFrame()[1],
+                       tools()->find<KeyboardTool>()->columnFrame()[2],
+                       tools()->find<KeyboardTool>()->columnFrame()[3] })
                  .center()
                  .x(),
              320.0);
@@ -146,8 +148,8 @@ void tst_Keyboard::startUpIsUntouched()
     // The focus starts where it always did, and nothing of the keyboard tool shows.
     QCOMPARE(QApplication::focusWidget(), probe->Command1());
     for (int i = 0; i < 4; ++i) {
-        QVERIFY(!probe->boardFrame(i)->isVisible());
-        QVERIFY(!probe->columnFrame(i)->isVisible());
+        QVERIFY(!tools()->find<KeyboardTool>()->boardFrame()[i]->isVisible());
+        QVERIFY(!tools()->find<KeyboardTool>()->columnFrame()[i]->isVisible());
     }
 }
 
@@ -173,7 +175,7 @@ void tst_Keyboard::workedExampleSaysEachChange()
     QCOMPARE(said, expected);
     QCOMPARE(textOf(probe->retsu()), QStringLiteral("4 5 6 2 0"));
     QCOMPARE(probe->tsukami(), 0.0);
-    QCOMPARE(probe->boardColumn(), 3); // the selection stays where the bar went
+    QCOMPARE(tools()->find<KeyboardTool>()->column(), 3); // the selection stays where the bar went
     QCOMPARE(probe->Px(), double(300)); // P back at B, as after a drop with the mouse
 }
 
@@ -251,7 +253,7 @@ void tst_Keyboard::refusedDropKeepsThePieceInHand()
     KANSU_COMPARE_LESSONS(lessonState(*probe), before); // the picture untouched
     QCOMPARE(probe->tsukami(), double(key - Qt::Key_0));
     // Said on the board too, under BC, until the next key.
-    const PanelLabel *note = probe->boardNote();
+    const PanelLabel *note = tools()->find<KeyboardTool>()->note();
     QVERIFY(note && note->isVisible());
     QCOMPARE(note->caption().trimmed(), said);
     const QRect board(QPoint(0, 0), probe->kokuban()->pictureSize());
@@ -260,7 +262,7 @@ void tst_Keyboard::refusedDropKeepsThePieceInHand()
     // A language switch takes the note away rather than leave it in the other language.
     QCOMPARE(press(Qt::Key_Return), said);
     QVERIFY(note->isVisible());
-    QAction *language = probe->toolAction(tools::Tool::Language);
+    QAction *language = tools()->action(u"lang");
     language->trigger();
     const auto back = qScopeGuard([&] { language->trigger(); });
     QTRY_VERIFY(!note->isVisible());
@@ -334,7 +336,7 @@ void tst_Keyboard::pieceInHandGoesBackWhenPMoves()
     }
     QCOMPARE(probe->Px(), Px);
     QCOMPARE(probe->tsukami(), 0.0);
-    QCOMPARE(probe->lastAnnouncement(), QStringLiteral("正方形を元の場所に戻しました"));
+    QCOMPARE(tools()->lastAnnouncement(), QStringLiteral("正方形を元の場所に戻しました"));
     QCOMPARE(outline({ probe->Line6(0), probe->Line6(1), probe->Line6(2), probe->Line6(3) }),
              QRectF(300, 85, 40, 40));
     if (route == "drag") // the release that ends the drag then changes nothing
@@ -352,7 +354,7 @@ void tst_Keyboard::lessonKeysKeepTheirMeaning()
     QCOMPARE(probe->Px(), 290.0);
     press(Qt::Key_Right); // the arrows serve the building now
     QCOMPARE(probe->Px(), 290.0);
-    QCOMPARE(probe->boardColumn(), 1);
+    QCOMPARE(tools()->find<KeyboardTool>()->column(), 1);
     press(Qt::Key_Home);
     QCOMPARE(probe->Px(), 300.0);
     probe->Combo1()->setEditText(QStringLiteral(" 0")); // no pause: the run ends at once

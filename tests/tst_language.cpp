@@ -1,6 +1,7 @@
 #include "formprobe.h"
 #include "testsupport.h"
-#include "tools/translation.h"
+#include "tools/language/translation.h"
+#include "tooltest.h"
 
 #include <QAction>
 #include <QDialog>
@@ -71,6 +72,8 @@ private:
     // Every text the window shows or says, with where it stands.
     QList<QPair<QString, QString>> texts();
 
+    ToolHost *tools() const { return ToolHost::of(form.get()); }
+
     std::unique_ptr<Form1> form;
     std::unique_ptr<FormProbe> probe;
 };
@@ -90,13 +93,12 @@ void tst_Language::useTool(const QString &tool)
         return;
     probe->Check3()->setChecked(true);
     probe->Check2()->setChecked(true);
-    probe->setToolOn(
-        tool == QLatin1String("formulas") ? tools::Tool::Formulas : tools::Tool::Predict, true);
+    tools()->setOn(tool, true);
     probe->kokuban()->setFocus();
     for (Qt::Key k : { Qt::Key_4, Qt::Key_Right, Qt::Key_Return, Qt::Key_2, Qt::Key_Right,
                        Qt::Key_Right, Qt::Key_Return })
         QTest::keyClick(form->windowHandle(), k);
-    if (PredictionTool *t = probe->predictor()) {
+    if (PredictionTool *t = tools()->find<PredictTool>()->view()) {
         // A right and a wrong box, a point, and P at x = 2 so that they are marked.
         QTest::keyClicks(t->box(1), ".5");
         QTest::keyClick(t->box(1), Qt::Key_Return);
@@ -214,7 +216,8 @@ void tst_Language::captionsFitTheirControls()
         QString text = Qt::mightBeRichText(l->text())
             ? QTextDocumentFragment::fromHtml(l->text()).toPlainText()
             : l->text();
-        if (probe->predictor() && l == probe->predictor()->tableTally())
+        if (tools()->find<PredictTool>()->view()
+            && l == tools()->find<PredictTool>()->view()->tableTally())
             text = PredictionTool::tallyText(10, 10);
         int width = 0;
         for (const QString &line : text.split(u'\n'))
@@ -279,39 +282,39 @@ QList<QPair<QString, QString>> tst_Language::texts()
                 add(panel->objectName() + QStringLiteral(" label"), l->caption());
         }
     }
-    for (QAction *a : probe->toolsMenu()->actions()) {
+    for (QAction *a : tools()->menu()->actions()) {
         add(QStringLiteral("menu"), a->text());
         add(QStringLiteral("menu tip"), a->toolTip());
     }
-    add(QStringLiteral("menu name"), probe->toolsMenu()->accessibleName());
+    add(QStringLiteral("menu name"), tools()->menu()->accessibleName());
     // The key help: headings and the meaning of each key (the keys are named as on the keys).
     static const QRegularExpression cell(QStringLiteral("<h3>(.*?)</h3>|<td>([^<]*)</td>"));
-    for (const auto &m : cell.globalMatch(probe->keyHelpText()))
+    for (const auto &m : cell.globalMatch(tools()->keyHelpText()))
         add(QStringLiteral("key help"), m.captured(1) + m.captured(2));
     // What the keyboard tool says while a figure is built, changed and emptied.
     // What the prediction tool says to a box and to the graph.
-    if (PredictionTool *t = probe->predictor(); t && t->isActive()) {
+    if (PredictionTool *t = tools()->find<PredictTool>()->view(); t && t->isActive()) {
         for (const char *typed : { "7", "1/0" }) {
             QTest::keyClicks(t->box(5), typed);
             QTest::keyClick(t->box(5), Qt::Key_Return);
-            add(QStringLiteral("said"), probe->lastAnnouncement());
+            add(QStringLiteral("said"), tools()->lastAnnouncement());
             add(QStringLiteral("refusal"), t->message()->text());
         }
         probe->gamen()->setFocus();
         for (Qt::Key k : { Qt::Key_Right, Qt::Key_Up, Qt::Key_Left, Qt::Key_Up }) {
             QTest::keyClick(probe->gamen(), k);
-            add(QStringLiteral("said"), probe->lastAnnouncement());
+            add(QStringLiteral("said"), tools()->lastAnnouncement());
         }
     }
     probe->Command1()->setFocus();
-    probe->lastAnnouncement().clear();
+    tools()->forgetAnnouncement();
     probe->kokuban()->setFocus();
-    add(QStringLiteral("said"), probe->lastAnnouncement());
+    add(QStringLiteral("said"), tools()->lastAnnouncement());
     for (Qt::Key k : { Qt::Key_4, Qt::Key_Right, Qt::Key_Return, Qt::Key_2, Qt::Key_Right,
                        Qt::Key_Return, Qt::Key_3, Qt::Key_Escape, Qt::Key_Right, Qt::Key_Left,
                        Qt::Key_Delete, Qt::Key_Delete, Qt::Key_Return, Qt::Key_1, Qt::Key_1 }) {
         QTest::keyClick(form->windowHandle(), k);
-        add(QStringLiteral("said"), probe->lastAnnouncement());
+        add(QStringLiteral("said"), tools()->lastAnnouncement());
     }
     // The key help's own window.
     QTest::keyClick(form->windowHandle(), Qt::Key_F1);
@@ -400,9 +403,9 @@ void tst_Language::switchingKeepsTheLesson()
     QCoreApplication::processEvents();
     QCOMPARE(translation::current(), QStringLiteral("en"));
     QVERIFY(probe->susumu()->text() != captionJa);
-    QVERIFY(!probe->lastAnnouncement().isEmpty());
-    QCOMPARE(probe->lastAnnouncement(),
-             QCoreApplication::translate("Form1", "ことばを日本語にしました"));
+    QVERIFY(!tools()->lastAnnouncement().isEmpty());
+    QCOMPARE(tools()->lastAnnouncement(),
+             QCoreApplication::translate("LanguageTool", "ことばを日本語にしました"));
     // The lesson's numbers keep their form: the same pixels in the table and the graph.
     QCOMPARE(probe->Text1()->text(), x);
     QVERIFY(probe->kokuban()->picture() == board);

@@ -197,7 +197,8 @@ void tst_LessonFile::openedEqualsBuiltByHand()
     byHand.build(pieces, grid, graph, table, dimension, speed, x);
     Window opened;
     QString error;
-    QVERIFY2(opened.form->openLesson(write(dir, QStringLiteral("a.kansu"), file), &error),
+    QVERIFY2(toolOf<LessonFileTool>(*opened.form)
+                 .open(write(dir, QStringLiteral("a.kansu"), file), &error),
              qPrintable(error));
     QCoreApplication::processEvents();
     KANSU_COMPARE_LESSONS(opened.probe, byHand.probe, shownLesson);
@@ -207,11 +208,11 @@ void tst_LessonFile::openingOverAUsedLessonStartsAfresh()
 {
     const QString path = write(dir, QStringLiteral("used.kansu"), workedExampleFile);
     Window fresh;
-    QVERIFY(fresh.form->openLesson(path));
+    QVERIFY(toolOf<LessonFileTool>(*fresh.form).open(path));
     Window used;
     used.build(QStringLiteral("bar6@1 square@4"), true, true, true, false, QStringLiteral("70"),
                8.5);
-    QVERIFY(used.form->openLesson(path));
+    QVERIFY(toolOf<LessonFileTool>(*used.form).open(path));
     QCoreApplication::processEvents();
     KANSU_COMPARE_LESSONS(used.probe, fresh.probe, StateScope { true, true });
 }
@@ -248,7 +249,7 @@ void tst_LessonFile::refusedFileChangesNothing()
                  3);
     const QString path = write(dir, QStringLiteral("bad.kansu"), file);
     QString error;
-    QVERIFY(!after.form->openLesson(path, &error));
+    QVERIFY(!toolOf<LessonFileTool>(*after.form).open(path, &error));
     QVERIFY2(error.startsWith(path + QLatin1String(": ")), qPrintable(error));
     QVERIFY2(error.contains(says), qPrintable(error));
     QCoreApplication::processEvents();
@@ -260,7 +261,8 @@ void tst_LessonFile::notOpenedWhileAutomaticPlayRuns()
     Window w;
     w.probe.playing() = true; // as inside a pause of automatic play
     QString error;
-    QVERIFY(!w.form->openLesson(write(dir, QStringLiteral("p.kansu"), workedExampleFile), &error));
+    QVERIFY(!toolOf<LessonFileTool>(*w.form).open(
+        write(dir, QStringLiteral("p.kansu"), workedExampleFile), &error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(textOf(w.probe.retsu()), QStringLiteral("0 0 0 0 0"));
     w.probe.playing() = false;
@@ -274,9 +276,9 @@ void tst_LessonFile::savedLessonOpensAsItWas()
     built.form->findChild<QAction *>(QStringLiteral("tool_formulas"))->setChecked(true);
     const QString path = dir.filePath(QStringLiteral("saved.kansu"));
     QString error;
-    QVERIFY2(built.form->saveLesson(path, &error), qPrintable(error));
+    QVERIFY2(toolOf<LessonFileTool>(*built.form).save(path, &error), qPrintable(error));
     Window opened;
-    QVERIFY2(opened.form->openLesson(path, &error), qPrintable(error));
+    QVERIFY2(toolOf<LessonFileTool>(*opened.form).open(path, &error), qPrintable(error));
     QCoreApplication::processEvents();
     KANSU_COMPARE_LESSONS(opened.probe, built.probe, shownLesson);
     QVERIFY(opened.form->findChild<QAction *>(QStringLiteral("tool_formulas"))->isChecked());
@@ -308,9 +310,9 @@ void tst_LessonFile::reopenedLessonShowsTheSamePanels()
     built.build(pieces, grid, true, true, true, QStringLiteral("50"), x, viewsFirst);
     const QString path = dir.filePath(QStringLiteral("again.kansu"));
     QString error;
-    QVERIFY2(built.form->saveLesson(path, &error), qPrintable(error));
+    QVERIFY2(toolOf<LessonFileTool>(*built.form).save(path, &error), qPrintable(error));
     Window opened;
-    QVERIFY2(opened.form->openLesson(path, &error), qPrintable(error));
+    QVERIFY2(toolOf<LessonFileTool>(*opened.form).open(path, &error), qPrintable(error));
     QCoreApplication::processEvents();
     KANSU_COMPARE_LESSONS(opened.probe, built.probe, shownLesson);
 }
@@ -344,10 +346,10 @@ void tst_LessonFile::saveProposesLastFile()
     Window w;
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
     const QString opened = write(dir, QStringLiteral("opened.kansu"), workedExampleFile);
-    QVERIFY(w.form->openLesson(opened));
+    QVERIFY(toolOf<LessonFileTool>(*w.form).open(opened));
     QCOMPARE(proposedBySave(*w.form), opened);
     const QString saved = dir.filePath(QStringLiteral("saved-as.kansu"));
-    QVERIFY(w.form->saveLesson(saved));
+    QVERIFY(toolOf<LessonFileTool>(*w.form).save(saved));
     QCOMPARE(proposedBySave(*w.form), saved);
 }
 
@@ -398,7 +400,7 @@ void tst_LessonFile::commandLineBadFileOpensDefaultLesson()
     QCOMPARE(parseCommandLine({ QStringLiteral("kansu"), path }, options), -1);
     Form1 form;
     FormProbe opened(form);
-    QCOMPARE(form.applyStartOptions(options), -1); // the window goes on
+    QCOMPARE(applyStartOptions(form, options), -1); // the window goes on
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     auto *message = form.findChild<QMessageBox *>(QStringLiteral("fileMessage"));
     QVERIFY(message && message->isVisible());
@@ -417,7 +419,7 @@ void tst_LessonFile::unwritableFileSaysSoAndKeepsLesson()
         x->build(QStringLiteral("bar4@2"), false, false, true, true, QStringLiteral("50"), 1.5);
     const QString path = dir.filePath(QStringLiteral("no-such-folder/lesson.kansu"));
     QString error;
-    QVERIFY(!w.form->saveLesson(path, &error));
+    QVERIFY(!toolOf<LessonFileTool>(*w.form).save(path, &error));
     QVERIFY2(error.startsWith(path + QLatin1String(": ")), qPrintable(error));
     QVERIFY(!QFileInfo::exists(path));
     KANSU_COMPARE_LESSONS(w.probe, same.probe, shownLesson);
@@ -429,7 +431,7 @@ void tst_LessonFile::speedBoxWordIsNotSaved()
     w.probe.Combo1()->setEditText(QStringLiteral("fast"));
     const QString path = dir.filePath(QStringLiteral("word.kansu"));
     QString error;
-    QVERIFY(!w.form->saveLesson(path, &error));
+    QVERIFY(!toolOf<LessonFileTool>(*w.form).save(path, &error));
     QVERIFY2(error.contains(QLatin1String("fast")), qPrintable(error));
     QVERIFY(!QFileInfo::exists(path));
 }
@@ -452,7 +454,7 @@ void tst_LessonFile::commandLineFileOpens()
     QCOMPARE(parseCommandLine({ QStringLiteral("kansu"), path }, options), -1);
     Form1 form;
     FormProbe opened(form);
-    QCOMPARE(form.applyStartOptions(options), -1); // the window goes on
+    QCOMPARE(applyStartOptions(form, options), -1); // the window goes on
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     Window byHand;
     byHand.build(QStringLiteral("triangle@0 bar4@3"), false, true, true, true, QStringLiteral("10"),
@@ -495,7 +497,7 @@ void tst_LessonFile::pictureHoldsThePanelsShown()
     Window w;
     w.build(QStringLiteral("triangle@0 bar4@3"), false, graph, table, true, QStringLiteral("50"),
             4);
-    const QImage picture = w.form->panelsPicture();
+    const QImage picture = toolOf<PictureTool>(*w.form).panelsPicture();
     QRect area = w.probe.kokuban()->geometry();
     if (graph)
         area |= w.probe.gamen()->geometry();
@@ -531,7 +533,7 @@ void tst_LessonFile::copyPutsPictureOnClipboard()
     QTest::keyClick(w.form.get(), Qt::Key_C, Qt::ControlModifier);
     const QImage copied
         = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(copied, w.form->panelsPicture());
+    QCOMPARE(copied, toolOf<PictureTool>(*w.form).panelsPicture());
 }
 
 KANSU_TEST_MAIN(tst_LessonFile)

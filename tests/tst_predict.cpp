@@ -75,7 +75,7 @@ const double workedY[11] = { 0, 0.5, 2, 4.5, 8, 12.5, 18, 22, 26, 26, 26 };
 
 PredictionTool *tool(FormProbe &p)
 {
-    return p.predictor();
+    return ToolHost::of(&p.form())->find<PredictTool>()->view();
 }
 
 } // namespace
@@ -89,8 +89,8 @@ void tst_Predict::predictOn()
 {
     QTest::mouseClick(probe->Check3(), Qt::LeftButton);
     QTest::mouseClick(probe->Check2(), Qt::LeftButton);
-    probe->toolAction(tools::Tool::Predict)->trigger();
-    QVERIFY(probe->toolOn(tools::Tool::Predict));
+    tools()->action(u"predict")->trigger();
+    QVERIFY(tools()->isOn(u"predict"));
 }
 
 void tst_Predict::typeInto(int x, const QString &text)
@@ -374,7 +374,7 @@ void tst_Predict::wholeLessonByKeyboard()
     QTest::mouseClick(probe->Check2(), Qt::LeftButton);
     probe->Check2()->setFocus();
     QTest::keyClick(form.get(), Qt::Key_F7);
-    QVERIFY(probe->toolOn(tools::Tool::Predict));
+    QVERIFY(tools()->isOn(u"predict"));
     PredictionTool *t = tool(*probe);
 
     // Tab from the last check box into the table; Right at a box's end goes to the next box.
@@ -419,7 +419,7 @@ void tst_Predict::wholeLessonByKeyboard()
     QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 2 / 3"));
     QVERIFY(t->column(4).placedMark.right);
     QCOMPARE(t->graphTally()->text(), QStringLiteral("予想 1 / 1"));
-    QVERIFY(probe->lastAnnouncement().contains(QStringLiteral("グラフの予想 8 は正解")));
+    QVERIFY(tools()->lastAnnouncement().contains(QStringLiteral("グラフの予想 8 は正解")));
     // A point P has passed cannot be placed.
     QTest::keyClick(probe->gamen(), Qt::Key_Left);
     QTest::keyClick(probe->gamen(), Qt::Key_Left);
@@ -543,10 +543,10 @@ void tst_Predict::rightClickOnAPointRemovesItElsewhereOpensTheMenu()
     QVERIFY(t->column(4).placed);
     clickGraph(4, 8, Qt::RightButton);
     QVERIFY(!t->column(4).placed);
-    QVERIFY(!probe->toolsMenu()->isVisible());
+    QVERIFY(!tools()->menu()->isVisible());
     clickGraph(4, 30, Qt::RightButton);
-    QTRY_VERIFY(probe->toolsMenu()->isVisible());
-    probe->toolsMenu()->close();
+    QTRY_VERIFY(tools()->menu()->isVisible());
+    tools()->menu()->close();
 }
 
 void tst_Predict::hiddenYIsNeverSaid()
@@ -564,19 +564,19 @@ void tst_Predict::hiddenYIsNeverSaid()
                  qPrintable(w->objectName()));
     }
     // With the tool off again, every step says y.
-    probe->setToolOn(tools::Tool::Predict, false);
+    tools()->setOn(u"predict", false);
     KANSU_CHECK(stepTo(2.5));
     QCOMPARE(probe->Text1()->accessibleDescription(), QStringLiteral("χ = 2.5 cm, y = 3.125 cm²"));
 }
 
 void tst_Predict::formulasAreOffWhilePredicting()
 {
-    probe->setToolOn(tools::Tool::Formulas, true);
+    tools()->setOn(u"formulas", true);
     KANSU_CHECK(predictOn());
-    QVERIFY(!probe->toolOn(tools::Tool::Formulas));
-    QVERIFY(!probe->toolAction(tools::Tool::Formulas)->isEnabled());
-    probe->setToolOn(tools::Tool::Predict, false);
-    QVERIFY(probe->toolAction(tools::Tool::Formulas)->isEnabled());
+    QVERIFY(!tools()->isOn(u"formulas"));
+    QVERIFY(!tools()->action(u"formulas")->isEnabled());
+    tools()->setOn(u"predict", false);
+    QVERIFY(tools()->action(u"formulas")->isEnabled());
 }
 
 void tst_Predict::newFigureAndInitialScreenClearPredictions_data()
@@ -618,13 +618,13 @@ void tst_Predict::defaultScreenIsUnchanged()
     KANSU_CHECK(stepTo(3));
     const QImage before = form->grab().toImage();
     const QString said = probe->Text1()->accessibleDescription();
-    QVERIFY(!probe->predictor());
+    QVERIFY(!tools()->find<PredictTool>()->view());
     // On and off again gives back every pixel and what is said.
-    probe->setToolOn(tools::Tool::Predict, true);
+    tools()->setOn(u"predict", true);
     typeInto(5, "12");
     clickGraph(6, 18);
     QVERIFY(form->grab().toImage() != before);
-    probe->setToolOn(tools::Tool::Predict, false);
+    tools()->setOn(u"predict", false);
     probe->gamen()->clearFocus();
     QCOMPARE(form->grab().toImage(), before);
     QCOMPARE(probe->Text1()->accessibleDescription(), said);
@@ -650,8 +650,8 @@ void tst_Predict::aShownYTakesNoNewPrediction()
         KANSU_CHECK(predictOn());
     int shownTo = 4;
     if (route == QLatin1String("jump")) {
-        probe->jumpTo(2 * 4);
-        probe->jumpTo(2 * back);
+        form->jumpTo(2 * 4);
+        form->jumpTo(2 * back);
     } else if (route == QLatin1String("play")) {
         probe->Combo1()->setEditText(QStringLiteral(" 0"));
         probe->jidou()->click();

@@ -162,8 +162,8 @@ bool tst_Soak::check(const char *where)
 
 bool tst_Soak::checkPredictions(const std::function<bool(const QString &)> &fail)
 {
-    PredictionTool *t = probe->predictor();
-    const bool on = probe->toolOn(tools::Tool::Predict);
+    PredictionTool *t = tools()->find<PredictTool>()->view();
+    const bool on = tools()->isOn(u"predict");
     if (!t)
         return on ? fail(QStringLiteral("prediction on without its tool")) : true;
     if (t->isActive() != on)
@@ -409,12 +409,12 @@ void tst_Soak::pointAtTheTableOrGraph()
 
 void tst_Soak::predict()
 {
-    if (random.bounded(8) == 0 || !probe->toolOn(tools::Tool::Predict)) {
+    if (random.bounded(8) == 0 || !tools()->isOn(u"predict")) {
         // As from the menu: a menu closed just now may have left the window inactive.
-        probe->toolAction(tools::Tool::Predict)->trigger();
+        tools()->action(u"predict")->trigger();
         return;
     }
-    PredictionTool *t = probe->predictor();
+    PredictionTool *t = tools()->find<PredictTool>()->view();
     const auto record = [&] {
         // A prediction not marked yet waits for P.
         for (int k = 1; k <= 10; ++k) {
@@ -476,7 +476,7 @@ void tst_Soak::predict()
             QApplication::sendEvent(graph, &move);
         }
         QTest::mouseRelease(graph, button, Qt::NoModifier, last);
-        probe->toolsMenu()->close();
+        tools()->menu()->close();
         break;
     }
     default: { // keys on the graph

@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "tools/registry.h"
 #include "windowtest.h"
 
 #include <QSignalSpy>
@@ -8,8 +9,6 @@
 
 // The way to every tool: the right-click menu, its keys, the F1 key help and the command line,
 // all made from the one table of tools; and the lesson's screen untouched while no tool is on.
-
-Q_DECLARE_METATYPE(tools::Tool)
 
 namespace {
 
@@ -66,13 +65,13 @@ private slots:
     void defaultScreenIsUntouched();
 
 private:
-    QAction *action(tools::Tool tool) const;
+    QAction *action(const tools::ToolRow &row) const;
 };
 
-QAction *tst_Tools::action(tools::Tool tool) const
+QAction *tst_Tools::action(const tools::ToolRow &row) const
 {
-    for (QAction *a : probe->toolsMenu()->actions()) {
-        if (!a->isSeparator() && a->text() == caption(tools::row(tool)))
+    for (QAction *a : tools()->menu()->actions()) {
+        if (!a->isSeparator() && a->text() == caption(row))
             return a;
     }
     return nullptr;
@@ -80,8 +79,9 @@ QAction *tst_Tools::action(tools::Tool tool) const
 
 void tst_Tools::menuIsMadeFromTheTable()
 {
-    QList<QAction *> actions = probe->toolsMenu()->actions();
-    for (const tools::ToolRow &r : tools::table()) {
+    QList<QAction *> actions = tools()->menu()->actions();
+    for (const tools::ToolRow *row : tools::allRows()) {
+        const tools::ToolRow &r = *row;
         QVERIFY(!actions.isEmpty());
         if (r.separatorBefore)
             QVERIFY(actions.takeFirst()->isSeparator());
@@ -89,29 +89,29 @@ void tst_Tools::menuIsMadeFromTheTable()
         QCOMPARE(a->text(), caption(r));
         // The menu shows the shortcut beside the caption, and a check mark for a tool that is on.
         QCOMPARE(a->shortcut(), QKeySequence(QString::fromLatin1(r.shortcut)));
-        QCOMPARE(a->isCheckable(), r.checkable);
+        QCOMPARE(a->isCheckable(), r.checkable());
         QVERIFY(!a->isChecked());
     }
     QVERIFY(actions.isEmpty());
 
-    probe->setToolOn(tools::Tool::Formulas, true);
-    QVERIFY(action(tools::Tool::Formulas)->isChecked());
+    tools()->setOn(u"formulas", true);
+    QVERIFY(action(*tools::rowOf(u"formulas"))->isChecked());
 }
 
 void tst_Tools::shortcutsTriggerTheirRow_data()
 {
-    QTest::addColumn<tools::Tool>("tool");
-    for (const tools::ToolRow &r : tools::table())
-        QTest::addRow("%s: %s", r.shortcut, r.option[0] ? r.option : "no option") << r.id;
+    QTest::addColumn<QString>("id");
+    for (const tools::ToolRow *r : tools::allRows())
+        QTest::addRow("%s: %s", r->shortcut, r->id) << QString::fromLatin1(r->id);
 }
 
 void tst_Tools::shortcutsTriggerTheirRow()
 {
-    QFETCH(tools::Tool, tool);
-    QAction *a = action(tool);
+    QFETCH(QString, id);
+    QAction *a = action(*tools::rowOf(id));
     QVERIFY(a);
     // Only the key is under test here: the tool itself (a file dialog, say) is not started.
-    QObject::disconnect(a, nullptr, form.get(), nullptr);
+    QObject::disconnect(a, nullptr, tools(), nullptr);
     QSignalSpy triggered(a, &QAction::triggered);
 
     QTest::keySequence(form->windowHandle(), a->shortcut());
@@ -153,8 +153,8 @@ void tst_Tools::rightClickOpensTheMenu()
     QApplication::sendEvent(w, &request);
     QTest::mouseRelease(w, Qt::RightButton, {}, at);
 
-    QTRY_VERIFY(probe->toolsMenu()->isVisible());
-    probe->toolsMenu()->hide();
+    QTRY_VERIFY(tools()->menu()->isVisible());
+    tools()->menu()->hide();
     QCOMPARE(probe->Px(), px);
     QCOMPARE(probe->tsukami(), 0.0);
 }
@@ -184,14 +184,14 @@ void tst_Tools::menuKeysOpenTheMenu()
     } else {
         QTest::keyClick(form->windowHandle(), Qt::Key_F10, Qt::ShiftModifier);
     }
-    QTRY_VERIFY(probe->toolsMenu()->isVisible());
-    probe->toolsMenu()->hide();
+    QTRY_VERIFY(tools()->menu()->isVisible());
+    tools()->menu()->hide();
 }
 
 void tst_Tools::keyHelpListsEveryKeyAndTool()
 {
     QTest::keyClick(form->windowHandle(), Qt::Key_F1);
-    QDialog *help = probe->keyHelp();
+    QDialog *help = tools()->keyHelp();
     QVERIFY(help);
     QTRY_VERIFY(help->isVisible());
     const QString text = help->findChild<QTextBrowser *>()->toPlainText();
@@ -200,12 +200,12 @@ void tst_Tools::keyHelpListsEveryKeyAndTool()
                              "Enter", "Space", "Shift+F10" }) {
         QVERIFY2(text.contains(QString::fromUtf8(key)), key);
     }
-    for (const tools::ToolRow &r : tools::table()) {
+    for (const tools::ToolRow *r : tools::allRows()) {
         const QString shortcut
-            = QKeySequence(QString::fromLatin1(r.shortcut)).toString(QKeySequence::NativeText);
-        QVERIFY2(text.contains(caption(r)) && text.contains(shortcut), r.shortcut);
+            = QKeySequence(QString::fromLatin1(r->shortcut)).toString(QKeySequence::NativeText);
+        QVERIFY2(text.contains(caption(*r)) && text.contains(shortcut), r->shortcut);
     }
-    QCOMPARE(probe->lastAnnouncement(), help->windowTitle());
+    QCOMPARE(tools()->lastAnnouncement(), help->windowTitle());
 
     QTest::keyClick(help->windowHandle(), Qt::Key_Escape);
     QTRY_VERIFY(!help->isVisible());
@@ -218,11 +218,11 @@ void tst_Tools::helpListsEveryOption()
     QCOMPARE(status, 0);
     QVERIFY2(help.contains(QLatin1String("--help")) && help.contains(QLatin1String("--version")),
              qPrintable(help));
-    for (const tools::ToolRow &r : tools::table()) {
-        if (!r.option[0])
+    for (const tools::ToolRow *r : tools::allRows()) {
+        if (!r->hasOption())
             continue;
-        QVERIFY2(help.contains(QLatin1String("--") + QLatin1String(r.option)), r.option);
-        QVERIFY2(help.contains(QCoreApplication::translate("tools", r.help)), r.option);
+        QVERIFY2(help.contains(QLatin1String("--") + QLatin1String(r->option)), r->option);
+        QVERIFY2(help.contains(QCoreApplication::translate("tools", r->help)), r->option);
     }
 }
 
@@ -250,31 +250,32 @@ void tst_Tools::optionsSwitchToolsOnAtStart()
 {
     StartOptions options;
     QCOMPARE(parseCommandLine({ "kansu", "--formulas" }, options), -1);
-    QVERIFY(options.toolsOn[size_t(tools::Tool::Formulas)]);
-    QCOMPARE(std::count(options.toolsOn.begin(), options.toolsOn.end(), true), 1);
+    QVERIFY(options.isOn("formulas"));
+    QCOMPARE(options.on.size(), size_t(1));
 
-    form->applyStartOptions(options);
+    applyStartOptions(*form, options);
 
-    QVERIFY(probe->toolOn(tools::Tool::Formulas));
-    QVERIFY(probe->formulasBox() && probe->formulasBox()->isVisible());
+    QVERIFY(tools()->isOn(u"formulas"));
+    QVERIFY(tools()->find<FormulasTool>()->box()
+            && tools()->find<FormulasTool>()->box()->isVisible());
 }
 
 void tst_Tools::defaultScreenIsUntouched()
 {
     // No tool on, nothing said, the window at the lesson's own size.
-    for (const tools::ToolRow &r : tools::table())
-        QVERIFY(!probe->toolOn(r.id));
-    QVERIFY(!probe->formulasBox());
-    QVERIFY(probe->lastAnnouncement().isEmpty());
+    for (const tools::ToolRow *r : tools::allRows())
+        QVERIFY(!tools()->isOn(QString::fromLatin1(r->id)));
+    QVERIFY(!tools()->find<FormulasTool>()->box());
+    QVERIFY(tools()->lastAnnouncement().isEmpty());
     QCOMPARE(form->outerSizeTwips(), QSize(9700, 8800));
     const QImage screen = form->grab().toImage();
 
     // A tool switched on and off again gives the lesson's own pixels back.
     QTest::keyClick(form->windowHandle(), Qt::Key_F6);
-    QVERIFY(probe->formulasBox()->isVisible());
+    QVERIFY(tools()->find<FormulasTool>()->box()->isVisible());
     QVERIFY(form->outerSizeTwips().width() > 9700);
     QTest::keyClick(form->windowHandle(), Qt::Key_F6);
-    QVERIFY(!probe->formulasBox()->isVisible());
+    QVERIFY(!tools()->find<FormulasTool>()->box()->isVisible());
     QCOMPARE(form->outerSizeTwips(), QSize(9700, 8800));
     QTRY_COMPARE(form->size(), screen.size() / screen.devicePixelRatio());
     KANSU_COMPARE_PICTURE(form->grab().toImage(), screen);

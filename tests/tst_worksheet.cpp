@@ -4,8 +4,9 @@
 #include "formprobe.h"
 #include "lesson.h"
 #include "testsupport.h"
-#include "tools/translation.h"
-#include "tools/worksheetpage.h"
+#include "tools/language/translation.h"
+#include "tools/worksheet/worksheetpage.h"
+#include "tooltest.h"
 
 #include <QProcess>
 #include <QRandomGenerator>
@@ -628,9 +629,9 @@ void tst_Worksheet::pictureWrittenWithoutDisplayIsThePanelsShown()
     Form1 form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QVERIFY(form.openLesson(lessonPath));
+    QVERIFY(toolOf<LessonFileTool>(form).open(lessonPath));
     QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32),
-             form.panelsPicture().convertToFormat(QImage::Format_RGB32));
+             toolOf<PictureTool>(form).panelsPicture().convertToFormat(QImage::Format_RGB32));
 }
 
 void tst_Worksheet::fileNameKeepsItsBytes()

@@ -2,6 +2,7 @@
 
 #include "formprobe.h"
 #include "testsupport.h"
+#include "tooltest.h"
 
 #include "toolkit/panelcontrols.h"
 
@@ -83,6 +84,11 @@ protected:
             action();
         });
     }
+
+    /// The tools of the window under test.
+    ToolHost *tools() const { return ToolHost::of(form.get()); }
+    /// The lesson as the tools see it.
+    Lesson &lesson() const { return *form; }
 
     std::unique_ptr<Form1> form;
     std::unique_ptr<FormProbe> probe;

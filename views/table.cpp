@@ -18,12 +18,14 @@ void Form1::hyokaki(std::int16_t mode)
     if (x == 0) {
         hyo->printAt(QPointF(tableZeroLeft, tableXRowTop), QStringLiteral("0"));
         hyo->printAt(QPointF(tableZeroLeft, tableYRowTop), QStringLiteral("0"));
+        tabled[0] = mode == 0;
         return;
     }
     if (x != std::floor(x) || x < 1 || x > 10)
         return;
 
     const int i = int(x);
+    tabled[size_t(i)] = mode == 0;
     const double left = tableColumnLeft(x);
     hyo->printAt(QPointF(x >= 10 ? left - 5 : left, tableXRowTop), numtext::printed(x));
     if (mode == 0)

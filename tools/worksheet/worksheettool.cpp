@@ -1,14 +1,14 @@
 // Worksheets: the task and the answer key on A4, printed or as PDF.
-#include "app/form1.h"
+#include "tools/worksheet/worksheettool.h"
 
 #include "core/formulas.h"
 #include "core/numtext.h"
 #include "core/safefile.h"
-#include "tools/worksheetpage.h"
+#include "tools/host/toolhost.h"
+#include "tools/worksheet/worksheetpage.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
@@ -16,14 +16,14 @@
 
 namespace {
 
-worksheet::Sheet sheetOf(const std::array<double, 5> &retsu, const QString &xText, bool formulasOn)
+worksheet::Sheet sheetOf(const Lesson::State &lesson, bool formulasOn)
 {
     worksheet::Sheet sheet;
-    sheet.columns = retsu;
-    sheet.x = numtext::read(xText);
+    sheet.columns = lesson.columns;
+    sheet.x = lesson.x();
     // With the formulas tool on, the answer key states y for each stretch as the window does.
     if (formulasOn) {
-        for (const formulas::Stretch &stretch : formulas::stretches(retsu))
+        for (const formulas::Stretch &stretch : formulas::stretches(lesson.columns))
             sheet.formulas.push_back(formulas::statement(stretch));
     }
     return sheet;
@@ -31,9 +31,26 @@ worksheet::Sheet sheetOf(const std::array<double, 5> &retsu, const QString &xTex
 
 } // namespace
 
-bool Form1::saveWorksheet(const QString &path, QString *error)
+WorksheetTool::WorksheetTool(ToolHost &host)
+    : Tool(host)
+{ }
+
+void WorksheetTool::act(const tools::ToolRow &row, bool)
 {
-    const worksheet::Sheet sheet = sheetOf(retsu, Text1->text(), toolOn(tools::Tool::Formulas));
+    if (row.id == rows[0].id)
+        print();
+    else
+        saveDialog();
+}
+
+bool WorksheetTool::write(const tools::ToolRow &, const QString &path, QString *error)
+{
+    return save(path, error);
+}
+
+bool WorksheetTool::save(const QString &path, QString *error)
+{
+    const worksheet::Sheet sheet = sheetOf(host.lesson().state(), host.isOn(u"formulas"));
     QString reason;
     if (!worksheet::writePdf(path, sheet, reason)) {
         if (error)
@@ -41,23 +58,23 @@ bool Form1::saveWorksheet(const QString &path, QString *error)
         return false;
     }
     //: said once the worksheet is saved
-    announce(tr("プリントを %1 に保存しました").arg(QFileInfo(path).fileName()));
+    host.announce(tr("プリントを %1 に保存しました").arg(QFileInfo(path).fileName()));
     return true;
 }
 
-void Form1::saveWorksheetDialog()
+void WorksheetTool::saveDialog()
 {
-    QFileDialog dialog(this, tr("プリントをPDFで保存"), QString(), tr("PDF (*.pdf)"));
+    QFileDialog dialog(&host.window(), tr("プリントをPDFで保存"), QString(), tr("PDF (*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     QString error;
-    if (!saveWorksheet(dialog.selectedFiles().first(), &error))
-        tellFileProblem(error);
+    if (!save(dialog.selectedFiles().first(), &error))
+        host.tellProblem(error);
 }
 
-void Form1::printWorksheet()
+void WorksheetTool::print()
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(
@@ -65,9 +82,9 @@ void Form1::printWorksheet()
     // Coordinates from the paper's corner, so the figure keeps its true size.
     printer.setFullPage(true);
     printer.setDocName(tr("関数の利用　プリント"));
-    QPrintDialog dialog(&printer, this);
+    QPrintDialog dialog(&printer, &host.window());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    worksheet::paint(printer, sheetOf(retsu, Text1->text(), toolOn(tools::Tool::Formulas)));
-    announce(tr("プリントを印刷しました"));
+    worksheet::paint(printer, sheetOf(host.lesson().state(), host.isOn(u"formulas")));
+    host.announce(tr("プリントを印刷しました"));
 }

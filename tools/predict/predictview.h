@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/prediction.h"
+#include "tools/lesson.h"
 
 #include <QFont>
 #include <QList>
@@ -9,7 +10,8 @@
 #include <array>
 #include <optional>
 
-class Form1;
+class PicturePanel;
+class ToolHost;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -25,7 +27,8 @@ class PredictionTool : public QObject
     Q_OBJECT
 
 public:
-    explicit PredictionTool(Form1 &form);
+    /// `shownTo`: the lesson has shown y at every whole x up to this one.
+    PredictionTool(ToolHost &host, const int &shownTo);
     ~PredictionTool() override;
 
     struct Mark
@@ -54,6 +57,8 @@ public:
     bool tookRightClick();
     /// Every text again, in the language just chosen.
     void retranslate();
+    /// A view shown or hidden: the boxes and points follow.
+    void viewsChanged() { refresh(); }
 
     // What the screen shows, for tests and assistive technology.
     const Column &column(int x) const { return m_columns.at(size_t(x)); }
@@ -118,7 +123,13 @@ private:
     QString markSentence(int x) const;
     void describe();
 
-    Form1 &f;
+    PicturePanel *hyo() const;
+    PicturePanel *gamen() const;
+    bool shownView(Lesson::View view) const;
+
+    ToolHost &m_host;
+    const int &m_shownTo;
+    QWidget *m_beforeTable; // where Tab comes from into the table's boxes
     bool m_active = false;
     std::array<Column, 11> m_columns {}; // 1 to 10
     std::array<QLineEdit *, 11> m_boxes {};

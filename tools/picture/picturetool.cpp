@@ -1,11 +1,11 @@
 // A picture of the panels as they stand: to the clipboard and as PNG.
-#include "app/form1.h"
+#include "tools/picture/picturetool.h"
 
 #include "core/safefile.h"
 #include "toolkit/picturepanel.h"
+#include "tools/host/toolhost.h"
 
 #include <QBuffer>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -14,13 +14,35 @@
 #include <QPainter>
 #include <QPixmap>
 
-QImage Form1::panelsPicture()
+PictureTool::PictureTool(ToolHost &host)
+    : Tool(host)
+{ }
+
+void PictureTool::act(const tools::ToolRow &row, bool)
 {
+    if (row.id == rows[0].id)
+        copy();
+    else
+        saveDialog();
+}
+
+bool PictureTool::write(const tools::ToolRow &, const QString &path, QString *error)
+{
+    return save(path, error);
+}
+
+QImage PictureTool::panelsPicture() const
+{
+    const Lesson &lesson = host.lesson();
+    const Lesson::State s = lesson.state();
+    PicturePanel *kokuban = lesson.panel(Lesson::Panel::Board);
+    PicturePanel *gamen = lesson.panel(Lesson::Panel::Graph);
+    PicturePanel *hyo = lesson.panel(Lesson::Panel::Table);
     // The graph and the table count only while their boxes uncover them.
     std::vector<PicturePanel *> shown { kokuban };
-    if (Check2->isChecked())
+    if (s.isShown(Lesson::View::Graph))
         shown.push_back(gamen);
-    if (Check3->isChecked())
+    if (s.isShown(Lesson::View::Table))
         shown.push_back(hyo);
     QRect area;
     for (const PicturePanel *p : shown)
@@ -28,24 +50,24 @@ QImage Form1::panelsPicture()
 
     // Each panel grabbed with what stands on it, at the screen's pixel ratio, on the window's
     // own background where no panel is.
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = host.window().devicePixelRatioF();
     QImage picture(area.size() * ratio, QImage::Format_RGB32);
     picture.setDevicePixelRatio(ratio);
-    picture.fill(palette().color(QPalette::Window));
+    picture.fill(host.window().palette().color(QPalette::Window));
     QPainter painter(&picture);
     for (PicturePanel *p : shown)
         painter.drawPixmap(p->geometry().topLeft() - area.topLeft(), p->grab());
     return picture;
 }
 
-void Form1::copyPicture()
+void PictureTool::copy()
 {
     QGuiApplication::clipboard()->setImage(panelsPicture());
     //: said when the picture is on the clipboard
-    announce(tr("黒板、表、グラフの絵をコピーしました"));
+    host.announce(tr("黒板、表、グラフの絵をコピーしました"));
 }
 
-bool Form1::savePicture(const QString &path, QString *error)
+bool PictureTool::save(const QString &path, QString *error)
 {
     QString reason;
     if (safefile::checkTarget(path, reason)) {
@@ -65,18 +87,18 @@ bool Form1::savePicture(const QString &path, QString *error)
     return true;
 }
 
-void Form1::savePictureDialog()
+void PictureTool::saveDialog()
 {
-    QFileDialog dialog(this, tr("画面を画像で保存"), QString(), tr("PNG画像 (*.png)"));
+    QFileDialog dialog(&host.window(), tr("画面を画像で保存"), QString(), tr("PNG画像 (*.png)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("png"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().first();
     QString error;
-    if (!savePicture(path, &error)) {
-        tellFileProblem(error);
+    if (!save(path, &error)) {
+        host.tellProblem(error);
         return;
     }
-    announce(tr("画像 %1 に保存しました").arg(safefile::shown(QFileInfo(path).fileName())));
+    host.announce(tr("画像 %1 に保存しました").arg(safefile::shown(QFileInfo(path).fileName())));
 }

@@ -1,4 +1,4 @@
-#include "tools/worksheetpage.h"
+#include "tools/worksheet/worksheetpage.h"
 
 #include "core/numtext.h"
 #include "core/safefile.h"

@@ -1,4 +1,4 @@
-#include "tools/jump.h"
+#include "tools/jump/jump.h"
 
 #include "figure/geometry.h"
 

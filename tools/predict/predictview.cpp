@@ -1,13 +1,13 @@
 // Predict, then reveal: boxes in the table, points on the graph, and their marks.
-#include "tools/predictview.h"
+#include "tools/predict/predictview.h"
 
-#include "app/form1.h"
 #include "core/measures.h"
 #include "core/numtext.h"
 #include "core/steps.h"
 #include "figure/geometry.h"
 #include "toolkit/fonts.h"
 #include "toolkit/picturepanel.h"
+#include "tools/host/toolhost.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -167,39 +167,41 @@ private:
     PredictionTool &t;
 };
 
-PredictionTool::PredictionTool(Form1 &form)
-    : QObject(&form)
-    , f(form)
+PredictionTool::PredictionTool(ToolHost &host, const int &shownTo)
+    : QObject(&host.window())
+    , m_host(host)
+    , m_shownTo(shownTo)
+    , m_beforeTable(hyo()->previousInFocusChain())
 {
     setObjectName(QStringLiteral("predictionTool"));
     for (int x = 1; x <= 10; ++x) {
-        auto *box = new QLineEdit(f.hyo);
+        auto *box = new QLineEdit(hyo());
         box->setObjectName(QStringLiteral("prediction%1").arg(x));
         box->setFont(fonts::gothic(boxPoints, true));
         box->setPalette(boxPalette(false));
         box->setAlignment(Qt::AlignCenter);
-        f.hyo->placeWidget(box, boxRect(x));
+        hyo()->placeWidget(box, boxRect(x));
         box->hide();
         connect(box, &QLineEdit::textChanged, box, [box] { fitFont(box); });
         m_boxes[size_t(x)] = box;
 
-        auto *mark = new QLabel(f.hyo);
+        auto *mark = new QLabel(hyo());
         mark->setObjectName(QStringLiteral("predictionMark%1").arg(x));
         mark->setFont(fonts::gothic(9, true));
         mark->setTextFormat(Qt::RichText);
-        f.hyo->placeWidget(mark, QRect(int(geometry::tableColumnLeft(x)) - 12, 91, 44, 16));
+        hyo()->placeWidget(mark, QRect(int(geometry::tableColumnLeft(x)) - 12, 91, 44, 16));
         mark->hide();
         m_tableMarks[size_t(x)] = mark;
     }
 
     // Under the rule, right of the last column, nothing of the lesson is drawn.
-    m_tableTally = new QLabel(f.hyo);
+    m_tableTally = new QLabel(hyo());
     m_tableTally->setObjectName(QStringLiteral("predictionTableTally"));
     m_tableTally->setFont(fonts::gothic(9, true));
-    f.hyo->placeWidget(m_tableTally, QRect(536, 91, 70, 16));
+    hyo()->placeWidget(m_tableTally, QRect(536, 91, 70, 16));
     m_tableTally->hide();
 
-    m_message = new QLabel(f.hyo);
+    m_message = new QLabel(hyo());
     m_message->setObjectName(QStringLiteral("predictionMessage"));
     m_message->setFont(fonts::gothic(9, true));
     m_message->setAutoFillBackground(true);
@@ -208,29 +210,45 @@ PredictionTool::PredictionTool(Form1 &form)
     messagePalette.setColor(QPalette::WindowText, wrongColor);
     m_message->setPalette(messagePalette);
     m_message->hide();
-    m_graphMessage = new QLabel(f.gamen);
+    m_graphMessage = new QLabel(gamen());
     m_graphMessage->setObjectName(QStringLiteral("predictionGraphMessage"));
     m_graphMessage->setFont(m_message->font());
     m_graphMessage->setAutoFillBackground(true);
     m_graphMessage->setPalette(messagePalette);
     m_graphMessage->hide();
 
-    m_layer = new PredictLayer(*this, f.gamen);
-    f.gamen->placeWidget(m_layer, QRect(QPoint(0, 0), f.gamen->pictureSize()));
+    m_layer = new PredictLayer(*this, gamen());
+    gamen()->placeWidget(m_layer, QRect(QPoint(0, 0), gamen()->pictureSize()));
     m_layer->hide();
     // Below the graph's panel and above the table's, the window's own background is bare.
-    m_graphTally = new QLabel(&f);
+    m_graphTally = new QLabel(&m_host.window());
     m_graphTally->setObjectName(QStringLiteral("predictionGraphTally"));
     m_graphTally->setFont(fonts::gothic(9, true));
-    m_graphTally->move(f.gamen->geometry().left() + 4, f.gamen->geometry().bottom() + 4);
+    m_graphTally->move(gamen()->geometry().left() + 4, gamen()->geometry().bottom() + 4);
     m_graphTally->hide();
 
-    connect(f.gamen, &PicturePanel::mouseDown, this, &PredictionTool::graphMouseDown);
-    connect(f.gamen, &PicturePanel::mouseMove, this, &PredictionTool::graphMouseMove);
-    connect(f.gamen, &PicturePanel::mouseUp, this, &PredictionTool::graphMouseUp);
-    connect(f.Check2, &QCheckBox::toggled, this, &PredictionTool::refresh);
-    connect(f.Check3, &QCheckBox::toggled, this, &PredictionTool::refresh);
+    // Its selected column's line is a focus mark too.
+    connect(&host, &ToolHost::keyboardUseChanged, m_layer, qOverload<>(&QWidget::update));
+    connect(qApp, &QApplication::focusChanged, m_layer, qOverload<>(&QWidget::update));
+    connect(gamen(), &PicturePanel::mouseDown, this, &PredictionTool::graphMouseDown);
+    connect(gamen(), &PicturePanel::mouseMove, this, &PredictionTool::graphMouseMove);
+    connect(gamen(), &PicturePanel::mouseUp, this, &PredictionTool::graphMouseUp);
     retranslate();
+}
+
+PicturePanel *PredictionTool::hyo() const
+{
+    return m_host.lesson().panel(Lesson::Panel::Table);
+}
+
+PicturePanel *PredictionTool::gamen() const
+{
+    return m_host.lesson().panel(Lesson::Panel::Graph);
+}
+
+bool PredictionTool::shownView(Lesson::View view) const
+{
+    return m_host.lesson().state().isShown(view);
 }
 
 void PredictionTool::retranslate()
@@ -284,12 +302,12 @@ QWidget *PredictionTool::layer() const
 
 bool PredictionTool::keyboardInUse() const
 {
-    return f.keyboardInUse;
+    return m_host.keyboardInUse();
 }
 
 double PredictionTool::currentX() const
 {
-    return numtext::read(f.Text1->text());
+    return m_host.lesson().state().x();
 }
 
 QFont PredictionTool::markFont()
@@ -300,7 +318,7 @@ QFont PredictionTool::markFont()
 QList<PredictionTool::MarkLabel> PredictionTool::markLabels() const
 {
     const QFontMetricsF metrics(markFont(), m_layer);
-    const QRectF plot(QPointF(0, 0), f.gamen->pictureSize());
+    const QRectF plot(QPointF(0, 0), gamen()->pictureSize());
     // Nothing may stand on a point, nor one mark on another.
     QList<QRectF> taken;
     for (int x = 1; x <= 10; ++x) {
@@ -354,12 +372,12 @@ QList<PredictionTool::MarkLabel> PredictionTool::markLabels() const
 
 bool PredictionTool::shown(int x) const
 {
-    return x <= f.yShownTo;
+    return x <= m_shownTo;
 }
 
 double PredictionTool::trueY(int x) const
 {
-    return steps::figureArea(f.retsu, x);
+    return steps::figureArea(m_host.lesson().state().columns, x);
 }
 
 QString PredictionTool::tallyText(int right, int marked)
@@ -372,15 +390,15 @@ void PredictionTool::start()
     m_active = true;
     // Focus changes, and presses anywhere: a click on a picture takes no focus from a box.
     qApp->installEventFilter(this);
-    m_graphPolicy = f.gamen->focusPolicy();
-    f.gamen->setFocusPolicy(Qt::StrongFocus);
+    m_graphPolicy = gamen()->focusPolicy();
+    gamen()->setFocusPolicy(Qt::StrongFocus);
     // Tab goes from the check boxes into the table, column by column, then to the graph.
-    QWidget *previous = f.Check2;
+    QWidget *previous = m_beforeTable;
     for (int x = 1; x <= 10; ++x) {
         QWidget::setTabOrder(previous, m_boxes[size_t(x)]);
         previous = m_boxes[size_t(x)];
     }
-    QWidget::setTabOrder(previous, f.gamen);
+    QWidget::setTabOrder(previous, gamen());
     m_selected = std::clamp(int(std::floor(currentX())) + 1, 1, 10);
     clearAll();
 }
@@ -390,7 +408,7 @@ void PredictionTool::stop()
     // Off means off: nothing is kept for the next time.
     m_active = false;
     qApp->removeEventFilter(this);
-    f.gamen->setFocusPolicy(m_graphPolicy);
+    gamen()->setFocusPolicy(m_graphPolicy);
     clearAll();
 }
 
@@ -442,7 +460,7 @@ void PredictionTool::markReached()
             m_dragging = 0;
     }
     if (!said.isEmpty())
-        f.announce(said.join(QLatin1Char(' ')));
+        m_host.announce(said.join(QLatin1Char(' ')));
 }
 
 QString PredictionTool::markSentence(int x) const
@@ -468,8 +486,8 @@ QString PredictionTool::markSentence(int x) const
 
 void PredictionTool::refresh()
 {
-    const bool table = m_active && f.Check3->isChecked();
-    const bool graph = m_active && f.Check2->isChecked();
+    const bool table = m_active && shownView(Lesson::View::Table);
+    const bool graph = m_active && shownView(Lesson::View::Graph);
     int typedRight = 0, typedMarked = 0, placedRight = 0, placedMarked = 0;
     for (int x = 1; x <= 10; ++x) {
         const Column &col = m_columns[size_t(x)];
@@ -581,11 +599,11 @@ void PredictionTool::showRefusal(int x, const QString &text)
     m_message->setAccessibleName(text);
     m_message->adjustSize();
     const int width = m_message->width();
-    const int left = std::min(boxRect(x).left(), f.hyo->pictureSize().width() - width - 2);
-    f.hyo->placeWidget(m_message, QRect(QPoint(left, 93), m_message->size()));
+    const int left = std::min(boxRect(x).left(), hyo()->pictureSize().width() - width - 2);
+    hyo()->placeWidget(m_message, QRect(QPoint(left, 93), m_message->size()));
     m_message->show();
     m_message->raise();
-    f.announce(text);
+    m_host.announce(text);
 }
 
 void PredictionTool::focusBox(int x, int direction)
@@ -603,7 +621,7 @@ void PredictionTool::focusBox(int x, int direction)
 bool PredictionTool::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if (watched == f.gamen) {
+    if (watched == gamen()) {
         if (type == QEvent::FocusIn || type == QEvent::FocusOut)
             m_layer->update();
         return false;
@@ -633,11 +651,11 @@ std::optional<bool> PredictionTool::key(QWidget *target, const QKeyEvent &key)
         case Qt::Key_Return:
         case Qt::Key_Enter:
             if (commit(x, true))
-                f.announce(m_columns[size_t(x)].typed
-                               ? tr("χ = %1 cm の予想 %2")
-                                     .arg(x)
-                                     .arg(prediction::shown(*m_columns[size_t(x)].typed))
-                               : tr("χ = %1 cm の予想なし").arg(x));
+                m_host.announce(m_columns[size_t(x)].typed
+                                    ? tr("χ = %1 cm の予想 %2")
+                                          .arg(x)
+                                          .arg(prediction::shown(*m_columns[size_t(x)].typed))
+                                    : tr("χ = %1 cm の予想なし").arg(x));
             return true;
         case Qt::Key_Escape:
             box->setText(m_columns[size_t(x)].typedText);
@@ -670,14 +688,14 @@ std::optional<bool> PredictionTool::key(QWidget *target, const QKeyEvent &key)
             return key.text().isEmpty() ? std::optional<bool>() : std::optional<bool>(false);
         }
     }
-    if (target == f.gamen && f.Check2->isChecked()) {
+    if (target == gamen() && shownView(Lesson::View::Graph)) {
         m_graphMessage->hide();
         switch (key.key()) {
         case Qt::Key_Left:
         case Qt::Key_Right:
             m_selected = std::clamp(m_selected + (key.key() == Qt::Key_Right ? 1 : -1), 1, 10);
             m_layer->update();
-            f.announce(pointSentence(m_selected));
+            m_host.announce(pointSentence(m_selected));
             return true;
         case Qt::Key_Up:
         case Qt::Key_Down: {
@@ -695,14 +713,14 @@ std::optional<bool> PredictionTool::key(QWidget *target, const QKeyEvent &key)
             if (m_columns[size_t(x)].placed)
                 y += key.key() == Qt::Key_Up ? 0.5 : -0.5;
             setPlaced(x, std::clamp(y, 0.0, 60.0));
-            f.announce(pointSentence(x));
+            m_host.announce(pointSentence(x));
             return true;
         }
         case Qt::Key_Delete:
         case Qt::Key_Backspace:
             if (placeable(m_selected, true)) {
                 setPlaced(m_selected, {});
-                f.announce(pointSentence(m_selected));
+                m_host.announce(pointSentence(m_selected));
             }
             return true;
         default:
@@ -727,11 +745,11 @@ bool PredictionTool::placeable(int x, bool sayWhy)
         m_graphMessage->adjustSize();
         const int width = m_graphMessage->width();
         const int left = std::clamp(int(prediction::columnOf(x)) - width / 2, 2,
-                                    f.gamen->pictureSize().width() - width - 2);
-        f.gamen->placeWidget(m_graphMessage, QRect(QPoint(left, 8), m_graphMessage->size()));
+                                    gamen()->pictureSize().width() - width - 2);
+        gamen()->placeWidget(m_graphMessage, QRect(QPoint(left, 8), m_graphMessage->size()));
         m_graphMessage->show();
         m_graphMessage->raise();
-        f.announce(why);
+        m_host.announce(why);
     }
     return false;
 }
@@ -746,7 +764,7 @@ void PredictionTool::graphMouseDown(int button, int, float X, float Y)
 {
     m_rightClickTaken = false;
     m_graphMessage->hide();
-    if (!m_active || !f.Check2->isChecked())
+    if (!m_active || !shownView(Lesson::View::Graph))
         return;
     const int x = prediction::wholeXAt(X);
     if (x == 0 || Y < prediction::rowOf(60) - 10 || Y > prediction::rowOf(0) + 10)
@@ -760,7 +778,7 @@ void PredictionTool::graphMouseDown(int button, int, float X, float Y)
         m_rightClickTaken = true;
         if (placeable(x, true)) {
             setPlaced(x, {});
-            f.announce(pointSentence(x));
+            m_host.announce(pointSentence(x));
         }
         return;
     }
@@ -787,7 +805,7 @@ void PredictionTool::graphMouseMove(int button, int, float, float Y)
 void PredictionTool::graphMouseUp(int button, int, float, float)
 {
     if (m_dragging && (button & 1)) {
-        f.announce(pointSentence(m_dragging));
+        m_host.announce(pointSentence(m_dragging));
         m_dragging = 0;
     }
     // Where the menu follows the release, it has been asked by now.

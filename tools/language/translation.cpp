@@ -1,4 +1,4 @@
-#include "tools/translation.h"
+#include "tools/language/translation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

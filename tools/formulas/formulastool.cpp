@@ -1,12 +1,13 @@
 // The formulas tool: y written out as a function of x for each stretch, in a box of its own
 // to the right of the panels, the stretch that holds the current x highlighted.
-#include "app/form1.h"
+#include "tools/formulas/formulastool.h"
 
 #include "core/numtext.h"
 #include "figure/geometry.h"
 #include "toolkit/fonts.h"
 #include "toolkit/picturepanel.h"
 #include "tools/formulapaint.h"
+#include "tools/host/toolhost.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -101,119 +102,129 @@ private:
 
 } // namespace
 
-void Form1::setFormulasShown(bool on)
+FormulasTool::FormulasTool(ToolHost &host)
+    : Tool(host)
+{ }
+
+void FormulasTool::act(const tools::ToolRow &, bool on)
 {
-    if (!formulasBox) {
+    setShown(on);
+}
+
+bool FormulasTool::isShown() const
+{
+    return m_box && m_box->isVisible();
+}
+
+void FormulasTool::setShown(bool on)
+{
+    if (!m_box) {
         if (!on)
             return;
-        formulasBox = new QFrame(this);
-        formulasBox->setObjectName(QStringLiteral("formulasBox"));
-        formulasBox->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        formulasBox->setLineWidth(2);
-        QPalette palette = formulasBox->palette();
+        m_box = new QFrame(&host.window());
+        m_box->setObjectName(QStringLiteral("formulasBox"));
+        m_box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        m_box->setLineWidth(2);
+        QPalette palette = m_box->palette();
         palette.setColor(QPalette::Window, geometry::colour::paper);
         palette.setColor(QPalette::WindowText, Qt::black);
-        formulasBox->setPalette(palette);
-        formulasBox->setAutoFillBackground(true);
-        auto *layout = new QVBoxLayout(formulasBox);
+        m_box->setPalette(palette);
+        m_box->setAutoFillBackground(true);
+        auto *layout = new QVBoxLayout(m_box);
         layout->setContentsMargins(8, 8, 8, 8);
         layout->setSpacing(6);
-        auto *title = new FormulaLabel(formulasBox);
+        auto *title = new FormulaLabel(m_box);
         title->setObjectName(QStringLiteral("formulasTitle"));
         title->setFont(fonts::gothic(12, true));
         layout->addWidget(title);
         for (int i = 0; i < 5; ++i) {
-            auto *label = new FormulaLabel(formulasBox);
+            auto *label = new FormulaLabel(m_box);
             label->setObjectName(QStringLiteral("formula%1").arg(i));
             label->setFont(fonts::gothic(12));
             label->setAutoFillBackground(true);
             label->setMargin(3);
             layout->addWidget(label);
-            formulaLines << label;
+            m_lines << label;
         }
         layout->addStretch();
-        // Showing or hiding the graph moves the box beside what is shown.
-        connect(Check2, &QCheckBox::toggled, this, [this] {
-            if (formulasBox->isVisible())
-                placeFormulas();
-        });
-        retranslateFormulas();
+        retranslate();
     }
-    formulasBox->setVisible(on);
-    if (on) {
-        formulasFollow(Change::Figure);
-    } else {
-        // The lesson's own width back, and the graph where the window clips it.
-        Check2_Click();
-        gamen->setVisible(true);
-    }
+    m_box->setVisible(on);
+    if (on)
+        follow(Lesson::Change::Figure);
+    else
+        host.lesson().makeRoom(0); // the lesson's own width back
 }
 
-void Form1::placeFormulas()
+void FormulasTool::place()
 {
-    // The lesson sets its width first; the box goes to the right of the board or the graph.
-    Check2_Click();
-    const int lessonWidth = m_outerTwips.width();
     // Wide enough for the longest formula, which is never broken, and for the title in any
     // language.
     int width = boxWidth;
-    for (const QLabel *label : formulasBox->findChildren<QLabel *>()) {
+    for (const QLabel *label : m_box->findChildren<QLabel *>()) {
         if (!label->isHidden())
-            width = std::max(width,
-                             15 * (label->sizeHint().width() + 2 * formulasBox->frameWidth() + 16));
+            width
+                = std::max(width, 15 * (label->sizeHint().width() + 2 * m_box->frameWidth() + 16));
     }
-    formulasBox->setGeometry(px(lessonWidth - 100), px(boxTop), px(width), px(boxHeight));
-    setOuterSizeTwips(lessonWidth + width + 225, m_outerTwips.height());
-    // The wider window must not uncover the graph that the learner has hidden.
-    gamen->setVisible(Check2->isChecked());
+    // The box goes to the right of the board or the graph, whichever the lesson shows.
+    const int lessonWidth = host.lesson().makeRoom(width + 225);
+    m_box->setGeometry(px(lessonWidth - 100), px(boxTop), px(width), px(boxHeight));
 }
 
-void Form1::formulasFollow(Change what)
+void FormulasTool::follow(Lesson::Change what)
 {
-    if (!formulasBox || !formulasBox->isVisible() || jumping)
+    if (!isShown())
         return;
-    const std::vector<formulas::Stretch> stretches = formulas::stretches(retsu);
+    // Showing or hiding the graph moves the box beside what is shown.
+    if (what == Lesson::Change::View) {
+        place();
+        return;
+    }
+    const Lesson::State s = host.lesson().state();
+    if (s.jumping)
+        return;
+    const std::vector<formulas::Stretch> stretches = formulas::stretches(s.columns);
     // x is a multiple of a half centimetre: exact as a fraction of halves.
-    const formulas::Rational x(std::lround(2 * numtext::read(Text1->text())), 2);
+    const formulas::Rational x(s.halves, 2);
     QStringList said;
-    for (qsizetype i = 0; i < formulaLines.size(); ++i) {
-        QLabel *label = formulaLines[i];
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        QLabel *label = m_lines[i];
         const bool used = size_t(i) < stretches.size();
         label->setVisible(used);
         if (!used)
             continue;
-        const formulas::Stretch &s = stretches[size_t(i)];
-        const bool current = formulas::holds(s, x);
+        const formulas::Stretch &st = stretches[size_t(i)];
+        const bool current = formulas::holds(st, x);
         static_cast<FormulaLabel *>(label)->setLines(
-            { formulas::condition(s), formulas::equation(s) }, QStringLiteral("　"));
-        label->setAccessibleName(formulas::line(s));
+            { formulas::condition(st), formulas::equation(st) }, QStringLiteral("　"));
+        label->setAccessibleName(formulas::line(st));
         QPalette palette = label->palette();
         palette.setColor(QPalette::Window, current ? highlight : geometry::colour::paper);
         palette.setColor(QPalette::WindowText, current ? QColor(0, 0, 255) : QColor(Qt::black));
         label->setPalette(palette);
         label->setAccessibleDescription(current ? Text::tr("いまの x はこの区間") : QString());
-        said << formulas::line(s);
+        said << formulas::line(st);
     }
     //: between two formulas said one after the other
-    formulasBox->setAccessibleDescription(said.join(Text::tr("。")));
+    m_box->setAccessibleDescription(said.join(Text::tr("。")));
     // A new figure has new formulas: make room for them and say them. A step only moves the
     // highlight.
-    if (what == Change::Figure || what == Change::Initial) {
-        placeFormulas();
-        announce(formulasBox->accessibleDescription());
+    if (what == Lesson::Change::Figure || what == Lesson::Change::Initial) {
+        place();
+        host.announce(m_box->accessibleDescription());
     }
 }
 
-void Form1::retranslateFormulas()
+void FormulasTool::retranslate()
 {
-    if (!formulasBox)
+    if (!m_box)
         return;
-    formulasBox->setAccessibleName(Text::tr("式"));
-    static_cast<FormulaLabel *>(formulasBox->findChild<QLabel *>(QStringLiteral("formulasTitle")))
+    m_box->setAccessibleName(Text::tr("式"));
+    static_cast<FormulaLabel *>(m_box->findChild<QLabel *>(QStringLiteral("formulasTitle")))
         ->setLines({ formulas::written(Text::tr("y を x の式で表すと")) });
     // The formulas again, and room for them as long as they are now; said only when asked.
-    if (formulasBox->isVisible()) {
-        formulasFollow(Change::Step);
-        placeFormulas();
+    if (m_box->isVisible()) {
+        follow(Lesson::Change::Step);
+        place();
     }
 }
