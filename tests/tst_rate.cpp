@@ -1,4 +1,5 @@
 #include "core/rate.h"
+#include "lesson.h"
 
 #include <QTest>
 #include <cmath>
@@ -83,9 +84,6 @@ double shoelace(const std::vector<QPointF> &polygon)
     }
     return twice / 2;
 }
-
-// Triangle in columns 0 to 2, the 4 cm bar in column 3.
-const Columns example { 4, 5, 6, 2, 0 };
 
 } // namespace
 
@@ -198,7 +196,7 @@ void tst_Rate::workedExample()
     QFETCH(QString, dy);
     QFETCH(Rational, rate);
     QFETCH(QString, line);
-    const auto got = rate::interval(example, from, to);
+    const auto got = rate::interval(lesson::workedExample, from, to);
     QVERIFY(got);
     QCOMPARE(rate::increase(got->dx), dx);
     QCOMPARE(rate::increase(got->dy), dy);
@@ -234,14 +232,16 @@ void tst_Rate::sentenceKind_data()
     const QString several
         = QStringLiteral("変化の割合はこの間の平均。途中で辺ABを通る図形の高さが変わる");
     QTest::newRow("bar, touching the triangle's end")
-        << example << 12 << 16 << rate::Kind::Straight << straight.arg(4);
+        << lesson::workedExample << 12 << 16 << rate::Kind::Straight << straight.arg(4);
     QTest::newRow("nothing at AB")
-        << example << 16 << 20 << rate::Kind::Straight
+        << lesson::workedExample << 16 << 20 << rate::Kind::Straight
         << QStringLiteral("x が増えても y は増えない（辺ABを通る図形がない）");
     QTest::newRow("two squares are one stretch")
         << Columns { 1, 1, 0, 0, 0 } << 1 << 7 << rate::Kind::Straight << straight.arg(2);
-    QTest::newRow("within the triangle") << example << 4 << 8 << rate::Kind::Curved << curved;
-    QTest::newRow("triangle into the bar") << example << 11 << 13 << rate::Kind::Several << several;
+    QTest::newRow("within the triangle")
+        << lesson::workedExample << 4 << 8 << rate::Kind::Curved << curved;
+    QTest::newRow("triangle into the bar")
+        << lesson::workedExample << 11 << 13 << rate::Kind::Several << several;
     QTest::newRow("two different bars")
         << Columns { 3, 1, 0, 0, 0 } << 2 << 6 << rate::Kind::Several << several;
 }
@@ -280,10 +280,10 @@ void tst_Rate::decimal()
 
 void tst_Rate::noIntervalUnlessFromBeforeTo()
 {
-    QVERIFY(!rate::interval(example, 4, 4));
-    QVERIFY(!rate::interval(example, 6, 4));
-    QVERIFY(!rate::interval(example, -1, 4));
-    QVERIFY(!rate::interval(example, 0, 21));
+    QVERIFY(!rate::interval(lesson::workedExample, 4, 4));
+    QVERIFY(!rate::interval(lesson::workedExample, 6, 4));
+    QVERIFY(!rate::interval(lesson::workedExample, -1, 4));
+    QVERIFY(!rate::interval(lesson::workedExample, 0, 21));
 }
 
 QTEST_GUILESS_MAIN(tst_Rate)
