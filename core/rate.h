@@ -15,7 +15,7 @@ namespace rate {
 using formulas::Columns;
 using formulas::Rational;
 
-/// y at x = halves / 2 (0 to 20 half centimetres), exact.
+/// y at x = halves / 2, exact; `halves` runs from 0 to 20 (beyond, the nearest end).
 Rational yAt(const Columns &columns, int halves);
 
 /// The increases from x₁ = fromHalves / 2 to x₂ = toHalves / 2 and their ratio.
