@@ -213,6 +213,8 @@ void tst_Rate::workedExample()
                                      QString::number(rate.d) }));
     // The worksheet asks with x as the table prints it and answers with the same line.
     const QString x1 = QString::number(from / 2.0), x2 = QString::number(to / 2.0);
+    QCOMPARE(rate::increases(*got),
+             QStringLiteral("x の増加量 %1、y の増加量 %2").arg(dx.mid(1), dy.mid(1)));
     QCOMPARE(
         rate::question(*got),
         QStringLiteral("x が %1 から %2 まで増加するときの変化の割合を求めなさい").arg(x1, x2));
