@@ -549,6 +549,17 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
         read.x = x.toDouble();
     }
 
+    const QJsonValue rateFrom = o.value(QLatin1String("rate_from"));
+    if (!rateFrom.isUndefined()) {
+        if (!rateFrom.isDouble() || !xTaken(rateFrom.toDouble())) {
+            error = fault(Problem::BadRateFrom, lineOf("rate_from"),
+                          //: where the rate of change starts must be a multiple of 0.5 from 0 to 10
+                          Text::tr("\"rate_from\" は0から10までの0.5きざみの数です"));
+            return false;
+        }
+        read.rateFrom = rateFrom.toDouble();
+    }
+
     const QJsonValue toolList = o.value(QLatin1String("tools"));
     if (!toolList.isUndefined()) {
         const QJsonArray names = toolList.toArray();
@@ -590,6 +601,9 @@ QByteArray write(const Lesson &lesson)
         { QStringLiteral("x"), lesson.x },
         { QStringLiteral("tools"), QJsonArray::fromStringList(lesson.tools) },
     };
+    // Unset, the key stays out: such a lesson writes the bytes it wrote before the key existed.
+    if (lesson.rateFrom)
+        o.insert(QStringLiteral("rate_from"), *lesson.rateFrom);
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 #include <vector>
 
 /// A lesson as a file holds it: the figure, the views shown, the speed, the tools on and the x
@@ -39,6 +40,7 @@ struct Lesson
     QString speed = QStringLiteral("50");
     double x = 0;
     QStringList tools; ///< command-line names of the tools that are on ("formulas", …)
+    std::optional<double> rateFrom; ///< where the rate of change's interval starts (cm)
     friend bool operator==(const Lesson &, const Lesson &) = default;
 };
 
@@ -60,6 +62,7 @@ enum class Problem {
     BadX,
     BadSpeed,
     RepeatedKey,
+    BadRateFrom,
 };
 
 struct Error

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     // What was taken is what the lesson can show.
     if (lesson.pieces.size() > 5 || !lessonformat::xTaken(lesson.x)
-        || !lessonformat::speedTaken(lesson.speed))
+        || !lessonformat::speedTaken(lesson.speed)
+        || (lesson.rateFrom && !lessonformat::xTaken(*lesson.rateFrom)))
         std::abort();
     lessonformat::Lesson back;
     if (!lessonformat::read(lessonformat::write(lesson), back, error) || !(back == lesson))

@@ -752,6 +752,11 @@
         <extracomment>the key &quot;grid&quot; is written twice in one place</extracomment>
         <translation>&quot;%1&quot; is written twice</translation>
     </message>
+    <message>
+        <source>&quot;rate_from&quot; は0から10までの0.5きざみの数です</source>
+        <extracomment>where the rate of change starts must be a multiple of 0.5 from 0 to 10</extracomment>
+        <translation>&quot;rate_from&quot; must be a number from 0 to 10 in steps of 0.5</translation>
+    </message>
 </context>
 <context>
     <name>manpage</name>
@@ -781,6 +786,44 @@
     <message>
         <source>けたが多すぎます</source>
         <translation>Too many digits</translation>
+    </message>
+</context>
+<context>
+    <name>rate</name>
+    <message>
+        <source>変化の割合 = %1 ÷ %2 = %3</source>
+        <extracomment>the rate of change = increase of y ÷ increase of x = the rate (whole or a fraction)</extracomment>
+        <translation>Rate of change = %1 ÷ %2 = %3</translation>
+    </message>
+    <message>
+        <source>x の増加量 %1、y の増加量 %2</source>
+        <extracomment>beside the worksheet&apos;s answer: the increase of x, then of y</extracomment>
+        <translation>Increase in x: %1, increase in y: %2</translation>
+    </message>
+    <message>
+        <source>x が %1 から %2 まで増加するときの変化の割合を求めなさい</source>
+        <extracomment>the worksheet&apos;s question; x runs from the first number to the second</extracomment>
+        <translation>Find the rate of change as x increases from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>x が増えても y は増えない（辺ABを通る図形がない）</source>
+        <extracomment>over a stretch where nothing of the figure crosses side AB</extracomment>
+        <translation>As x increases, y does not (nothing of the figure is crossing side AB)</translation>
+    </message>
+    <message>
+        <source>x が 1 cm 増えるごとに y は %1 cm² 増える（辺ABを通る図形の高さ %1 cm）</source>
+        <extracomment>over a straight stretch; the number is both the rate and the height at AB</extracomment>
+        <translation>Each time x increases by 1 cm, y increases by %1 cm² (the figure crossing side AB is %1 cm high)</translation>
+    </message>
+    <message>
+        <source>変化の割合は一定ではない。辺ABを通る図形が高くなるので、y の増え方も大きくなる</source>
+        <extracomment>over the stretch where a triangle crosses side AB (y = ax² + …)</extracomment>
+        <translation>The rate of change is not the same all along: the figure crossing side AB gets taller, so y increases faster and faster</translation>
+    </message>
+    <message>
+        <source>変化の割合はこの間の平均。途中で辺ABを通る図形の高さが変わる</source>
+        <extracomment>over an interval where the formula for y changes</extracomment>
+        <translation>The rate of change is the mean over this interval: the height of the figure crossing side AB changes on the way</translation>
     </message>
 </context>
 <context>

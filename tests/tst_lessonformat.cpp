@@ -76,6 +76,7 @@ void tst_LessonFormat::readsWorkedExample()
     QCOMPARE(lesson.speed, QStringLiteral("10"));
     QCOMPARE(lesson.x, 0.0);
     QVERIFY(lesson.tools.isEmpty());
+    QVERIFY(!lesson.rateFrom);
 }
 
 void tst_LessonFormat::absentKeysTakeTheStartingScreensValues()
@@ -183,6 +184,16 @@ void tst_LessonFormat::refused_data()
     QTest::newRow("x 10.5") << lessonFile(square, " \"x\": 10.5") << Problem::BadX << 4;
     QTest::newRow("x -0.5") << lessonFile(square, " \"x\": -0.5") << Problem::BadX << 4;
     QTest::newRow("x as text") << lessonFile(square, " \"x\": \"2\"") << Problem::BadX << 4;
+    QTest::newRow("rate_from 3.3")
+        << lessonFile(square, " \"rate_from\": 3.3") << Problem::BadRateFrom << 4;
+    QTest::newRow("rate_from 10.5")
+        << lessonFile(square, " \"x\": 2,\n \"rate_from\": 10.5") << Problem::BadRateFrom << 5;
+    QTest::newRow("rate_from -0.5")
+        << lessonFile(square, " \"rate_from\": -0.5") << Problem::BadRateFrom << 4;
+    QTest::newRow("rate_from as text")
+        << lessonFile(square, " \"rate_from\": \"2\"") << Problem::BadRateFrom << 4;
+    QTest::newRow("rate_from null")
+        << lessonFile(square, " \"rate_from\": null") << Problem::BadRateFrom << 4;
     QTest::newRow("tools not a list")
         << lessonFile(square, " \"tools\": \"formulas\"") << Problem::BadType << 4;
     QTest::newRow("tool name a number")
@@ -233,12 +244,18 @@ void tst_LessonFormat::writtenLessonReadsBackTheSame_data()
     QTest::addColumn<double>("x");
     QTest::addColumn<QString>("speed");
     QTest::addColumn<QStringList>("tools");
-    QTest::newRow("empty figure at the start") << "0 0 0 0 0" << 0.0 << "50" << QStringList();
-    QTest::newRow("worked example at 7") << "4 5 6 2 0" << 7.0 << "10" << QStringList();
+    QTest::addColumn<double>("rateFrom"); // negative: not set
+    QTest::newRow("empty figure at the start")
+        << "0 0 0 0 0" << 0.0 << "50" << QStringList() << -1.0;
+    QTest::newRow("worked example at 7") << "4 5 6 2 0" << 7.0 << "10" << QStringList() << -1.0;
     QTest::newRow("five bars at the end, formulas on")
-        << "1 2 3 2 1" << 10.0 << " 0" << QStringList { "formulas" };
+        << "1 2 3 2 1" << 10.0 << " 0" << QStringList { "formulas" } << -1.0;
     QTest::newRow("triangle on the right, half step")
-        << "3 0 4 5 6" << 4.5 << "200" << QStringList { "formulas", "predict" };
+        << "3 0 4 5 6" << 4.5 << "200" << QStringList { "formulas", "predict" } << -1.0;
+    QTest::newRow("rate from 2.5, P at 6")
+        << "4 5 6 2 0" << 6.0 << "10" << QStringList { "rate" } << 2.5;
+    QTest::newRow("rate from 0") << "4 5 6 2 0" << 0.0 << "10" << QStringList { "rate" } << 0.0;
+    QTest::newRow("rate from 10, after P") << "1 2 3 2 1" << 3.0 << "10" << QStringList() << 10.0;
 }
 
 void tst_LessonFormat::writtenLessonReadsBackTheSame()
@@ -247,6 +264,7 @@ void tst_LessonFormat::writtenLessonReadsBackTheSame()
     QFETCH(double, x);
     QFETCH(QString, speed);
     QFETCH(QStringList, tools);
+    QFETCH(double, rateFrom);
     std::array<double, 5> codes {};
     const QStringList parts = columns.split(QLatin1Char(' '));
     for (int k = 0; k < 5; ++k)
@@ -259,7 +277,11 @@ void tst_LessonFormat::writtenLessonReadsBackTheSame()
     lesson.speed = speed;
     lesson.x = x;
     lesson.tools = tools;
+    if (rateFrom >= 0)
+        lesson.rateFrom = rateFrom;
 
+    // A lesson without the interval writes no key for it, as files did before there was one.
+    QCOMPARE(write(lesson).contains("\"rate_from\""), rateFrom >= 0);
     Lesson back;
     Error error;
     QVERIFY2(read(write(lesson), back, error), qPrintable(error.text));
