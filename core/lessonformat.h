@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 #include <vector>
 
 /// A lesson as a file holds it: the figure, the views shown, the speed, the tools on and the x
@@ -12,6 +13,7 @@ namespace lessonformat {
 
 inline constexpr qsizetype maxFileBytes = 1024 * 1024;
 inline constexpr int version = 1;
+inline constexpr int maxTraces = 3;
 
 enum class PieceKind { Square, Bar4, Bar6, Triangle };
 
@@ -39,6 +41,9 @@ struct Lesson
     QString speed = QStringLiteral("50");
     double x = 0;
     QStringList tools; ///< command-line names of the tools that are on ("formulas", …)
+    /// The figure whose graph the learner is to match, kept from the learner's eyes.
+    std::optional<std::vector<Piece>> target;
+    std::vector<std::vector<Piece>> traces; ///< figures whose graphs are kept to compare
     friend bool operator==(const Lesson &, const Lesson &) = default;
 };
 
@@ -60,6 +65,8 @@ enum class Problem {
     BadX,
     BadSpeed,
     RepeatedKey,
+    EmptyTarget,
+    TooManyTraces,
 };
 
 struct Error

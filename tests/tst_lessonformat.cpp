@@ -1,5 +1,6 @@
 #include "core/lessonformat.h"
 #include "core/safefile.h"
+#include "lesson.h"
 
 #include <QDir>
 #include <QScopeGuard>
@@ -187,6 +188,35 @@ void tst_LessonFormat::refused_data()
         << lessonFile(square, " \"tools\": \"formulas\"") << Problem::BadType << 4;
     QTest::newRow("tool name a number")
         << lessonFile(square, " \"tools\": [1]") << Problem::BadType << 4;
+    const QByteArray triangle = R"(  {"piece": "triangle", "column": 0})";
+    QTest::newRow("target: bar inside the triangle on line 6") << lessonFile(
+        square, " \"target\": [\n" + triangle + ",\n  {\"piece\": \"bar4\", \"column\": 2}]")
+                                                               << Problem::Overlap << 6;
+    QTest::newRow("target: triangle in column 3")
+        << lessonFile(square, " \"target\": [\n  {\"piece\": \"triangle\", \"column\": 3}]")
+        << Problem::DoesNotFit << 5;
+    QTest::newRow("target: unknown piece")
+        << lessonFile(square, " \"target\": [\n  {\"piece\": \"circle\", \"column\": 1}]")
+        << Problem::UnknownPiece << 5;
+    QTest::newRow("target: column written twice")
+        << lessonFile(square,
+                      " \"target\": [\n  {\"piece\": \"square\", \"column\": 1,\n"
+                      "   \"column\": 2}]")
+        << Problem::RepeatedKey << 6;
+    QTest::newRow("target: empty")
+        << lessonFile(square, " \"target\": []") << Problem::EmptyTarget << 4;
+    QTest::newRow("target: a piece's name")
+        << lessonFile(square, " \"target\": \"square\"") << Problem::BadType << 4;
+    QTest::newRow("traces: four, the fourth on line 8")
+        << lessonFile(square, " \"traces\": [\n  [],\n  [],\n  [],\n  []]")
+        << Problem::TooManyTraces << 8;
+    QTest::newRow("traces: two squares in column 1 of the second")
+        << lessonFile(square, " \"traces\": [\n  [],\n  [" + square + ",\n" + square + "]]")
+        << Problem::Overlap << 7;
+    QTest::newRow("traces: a piece, not a figure")
+        << lessonFile(square, " \"traces\": [\n" + square + "]") << Problem::BadType << 5;
+    QTest::newRow("traces: a number")
+        << lessonFile(square, " \"traces\": 3") << Problem::BadType << 4;
 }
 
 void tst_LessonFormat::refused()
@@ -233,12 +263,22 @@ void tst_LessonFormat::writtenLessonReadsBackTheSame_data()
     QTest::addColumn<double>("x");
     QTest::addColumn<QString>("speed");
     QTest::addColumn<QStringList>("tools");
-    QTest::newRow("empty figure at the start") << "0 0 0 0 0" << 0.0 << "50" << QStringList();
-    QTest::newRow("worked example at 7") << "4 5 6 2 0" << 7.0 << "10" << QStringList();
+    QTest::addColumn<QString>("target"); // "": none
+    QTest::addColumn<QStringList>("traces");
+    QTest::newRow("empty figure at the start")
+        << "0 0 0 0 0" << 0.0 << "50" << QStringList() << "" << QStringList();
+    QTest::newRow("worked example at 7")
+        << "4 5 6 2 0" << 7.0 << "10" << QStringList() << "" << QStringList();
     QTest::newRow("five bars at the end, formulas on")
-        << "1 2 3 2 1" << 10.0 << " 0" << QStringList { "formulas" };
+        << "1 2 3 2 1" << 10.0 << " 0" << QStringList { "formulas" } << "" << QStringList();
     QTest::newRow("triangle on the right, half step")
-        << "3 0 4 5 6" << 4.5 << "200" << QStringList { "formulas", "predict" };
+        << "3 0 4 5 6" << 4.5 << "200" << QStringList { "formulas", "predict" } << ""
+        << QStringList();
+    QTest::newRow("a target and three traces, one of them empty")
+        << "2 0 0 0 0" << 0.0 << "50" << QStringList() << "0 4 5 6 3"
+        << QStringList { "1 0 0 0 0", "0 0 0 0 0", "4 5 6 3 3" };
+    QTest::newRow("a target, no traces")
+        << "0 0 0 0 0" << 0.0 << "50" << QStringList() << "3 0 0 0 0" << QStringList();
 }
 
 void tst_LessonFormat::writtenLessonReadsBackTheSame()
@@ -247,6 +287,8 @@ void tst_LessonFormat::writtenLessonReadsBackTheSame()
     QFETCH(double, x);
     QFETCH(QString, speed);
     QFETCH(QStringList, tools);
+    QFETCH(QString, target);
+    QFETCH(QStringList, traces);
     std::array<double, 5> codes {};
     const QStringList parts = columns.split(QLatin1Char(' '));
     for (int k = 0; k < 5; ++k)
@@ -259,11 +301,19 @@ void tst_LessonFormat::writtenLessonReadsBackTheSame()
     lesson.speed = speed;
     lesson.x = x;
     lesson.tools = tools;
+    if (!target.isEmpty())
+        lesson.target = piecesOf(lesson::codesFrom(target));
+    for (const QString &trace : traces)
+        lesson.traces.push_back(piecesOf(lesson::codesFrom(trace)));
 
     Lesson back;
     Error error;
-    QVERIFY2(read(write(lesson), back, error), qPrintable(error.text));
+    const QByteArray bytes = write(lesson);
+    QVERIFY2(read(bytes, back, error), qPrintable(error.text));
     QCOMPARE(back, lesson);
+    // Written only when there is one: a lesson without the challenges reads as it always did.
+    QCOMPARE(bytes.contains("\"target\""), !target.isEmpty());
+    QCOMPARE(bytes.contains("\"traces\""), !traces.isEmpty());
     QVERIFY(columnsOf(back.pieces) == codes);
 }
 
