@@ -89,6 +89,8 @@ class tst_Challenge : public QObject
 private slots:
     void levels_data();
     void levels();
+    void namedTargetsStayTheSame_data();
+    void namedTargetsStayTheSame();
     void everyFigureHasAGraphOfItsOwn();
     void choices_data();
     void choices();
@@ -151,6 +153,29 @@ void tst_Challenge::levels()
     }
     // A seed names a figure of its own, not one of a few.
     QVERIFY2(seen.size() >= 10, qPrintable(QString::number(seen.size())));
+}
+
+// A teacher names a target by level and seed ("レベル 3 の 17"): the name must mean the same
+// figure with every standard library and in every later version.
+void tst_Challenge::namedTargetsStayTheSame_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<quint32>("seed");
+    QTest::addColumn<QString>("codes");
+    QTest::newRow("level 1, 17") << 1 << 17u << "0 2 0 0 0";
+    QTest::newRow("level 2, 0") << 2 << 0u << "1 0 0 0 1";
+    QTest::newRow("level 3, 0: the worked example") << 3 << 0u << "4 5 6 2 0";
+    QTest::newRow("level 3, 17") << 3 << 17u << "2 4 5 6 0";
+    QTest::newRow("level 4, 17") << 4 << 17u << "3 1 0 2 3";
+    QTest::newRow("level 4, largest seed") << 4 << 4294967295u << "0 2 2 3 3";
+}
+
+void tst_Challenge::namedTargetsStayTheSame()
+{
+    QFETCH(int, level);
+    QFETCH(quint32, seed);
+    QFETCH(QString, codes);
+    QCOMPARE(textOf(challenge::level(level, seed)), codes);
 }
 
 // The graph fixes the height at AB at every x, so no figure is built differently with the same
