@@ -84,14 +84,22 @@ int lineAt(const QByteArray &bytes, qsizetype offset)
     return int(std::count(bytes.constBegin(), bytes.constBegin() + offset, '\n')) + 1;
 }
 
+// The line of each element of a list of pieces and of each key's value inside it.
+struct PieceLines
+{
+    std::vector<int> pieces;
+    std::vector<QHash<QString, int>> keys;
+};
+
 // Where things stand in a file that has already parsed as JSON: the line of each top-level
-// key's value, of each element of "pieces" and of each key's value inside those elements.
+// key's value and of each piece in "pieces", "target" and the figures of "traces".
 // QJsonDocument keeps no positions, and a message must point at a line.
 struct Lines
 {
     QHash<QString, int> top;
-    std::vector<int> pieces;
-    std::vector<QHash<QString, int>> pieceKeys;
+    PieceLines pieces, target;
+    std::vector<int> traces;
+    std::vector<PieceLines> traceLists;
     // The first key written twice in one object, and the line of its second value. The JSON
     // reader keeps only one of them, silently.
     QString repeated;
@@ -116,20 +124,22 @@ public:
         forEachKey([&](const QString &key) {
             noteRepeat(lines, lines.top, key);
             lines.top.insert(key, line);
-            if (key == QLatin1String("pieces") && i < n && s[i] == '[') {
-                lines.pieces.clear();
-                lines.pieceKeys.clear();
+            const bool list = i < n && s[i] == '[';
+            if (list && (key == QLatin1String("pieces") || key == QLatin1String("target"))) {
+                PieceLines &pieces = key == QLatin1String("pieces") ? lines.pieces : lines.target;
+                pieces = {};
+                ++i;
+                scanPieces(lines, pieces);
+            } else if (list && key == QLatin1String("traces")) {
+                lines.traces.clear();
+                lines.traceLists.clear();
                 ++i;
                 forEachElement([&] {
-                    lines.pieces.push_back(line);
-                    lines.pieceKeys.emplace_back();
-                    if (i < n && s[i] == '{') {
+                    lines.traces.push_back(line);
+                    lines.traceLists.emplace_back();
+                    if (i < n && s[i] == '[') {
                         ++i;
-                        forEachKey([&](const QString &k) {
-                            noteRepeat(lines, lines.pieceKeys.back(), k);
-                            lines.pieceKeys.back().insert(k, line);
-                            skipValue();
-                        });
+                        scanPieces(lines, lines.traceLists.back());
                     } else {
                         skipValue();
                     }
@@ -142,6 +152,25 @@ public:
     }
 
 private:
+    // Just past the '[' of a list of pieces; moves past its ']'.
+    void scanPieces(Lines &lines, PieceLines &list)
+    {
+        forEachElement([&] {
+            list.pieces.push_back(line);
+            list.keys.emplace_back();
+            if (i < n && s[i] == '{') {
+                ++i;
+                forEachKey([&](const QString &k) {
+                    noteRepeat(lines, list.keys.back(), k);
+                    list.keys.back().insert(k, line);
+                    skipValue();
+                });
+            } else {
+                skipValue();
+            }
+        });
+    }
+
     void noteRepeat(Lines &lines, const QHash<QString, int> &object, const QString &key) const
     {
         if (lines.repeatedLine == 0 && object.contains(key)) {
@@ -279,6 +308,96 @@ Error fault(Problem problem, int line, const QString &text)
     return Error { problem, line, text };
 }
 
+// Reads a list of pieces written under `key` (whose value stands on `listLine`): each piece
+// known, in the row, and no two in one column, which is exactly what the palette can build.
+bool readPieces(const QJsonValue &pieces, const char *key, int listLine, const PieceLines &lines,
+                std::vector<Piece> &out, Error &error)
+{
+    if (!pieces.isArray()) {
+        error = fault(Problem::BadType, listLine,
+                      //: "pieces" must be a list of pieces
+                      Text::tr("\"%1\" は部品のリストです").arg(QLatin1String(key)));
+        return false;
+    }
+    // Which piece stands in each column so far, for the overlap message.
+    std::array<const Piece *, 5> taken {};
+    const QJsonArray list = pieces.toArray();
+    std::vector<Piece> all;
+    all.reserve(size_t(list.size()));
+    for (qsizetype e = 0; e < list.size(); ++e) {
+        const size_t at = size_t(e);
+        const int line = at < lines.pieces.size() ? lines.pieces[at] : listLine;
+        auto keyLine = [&](const char *name) {
+            return at < lines.keys.size() ? lines.keys[at].value(QLatin1String(name), line) : line;
+        };
+        if (!list[e].isObject()) {
+            error = fault(Problem::BadType, line,
+                          //: a piece must be written as {"piece": …, "column": …}
+                          Text::tr("部品は {\"piece\": …, \"column\": …} と書きます"));
+            return false;
+        }
+        const QJsonObject p = list[e].toObject();
+        const QJsonValue name = p.value(QLatin1String("piece"));
+        const QJsonValue column = p.value(QLatin1String("column"));
+        if (!name.isString()) {
+            error = fault(Problem::BadType, keyLine("piece"),
+                          //: "piece" must be one of the four names
+                          Text::tr("\"piece\" は \"square\", \"bar4\", \"bar6\", \"triangle\" "
+                                   "のどれかです"));
+            return false;
+        }
+        const PieceInfo *info = nullptr;
+        for (const PieceInfo &candidate : pieceInfo) {
+            if (name.toString() == QLatin1String(candidate.name))
+                info = &candidate;
+        }
+        if (!info) {
+            error = fault(
+                Problem::UnknownPiece, keyLine("piece"),
+                //: there is no piece called "circle"
+                Text::tr("\"%1\" という部品はありません").arg(safefile::quoted(name.toString())));
+            return false;
+        }
+        if (!column.isDouble() || !isWhole(column.toDouble())) {
+            error = fault(Problem::BadType, keyLine("column"),
+                          //: "column" must be a whole number from 0 to 4
+                          Text::tr("\"column\" は0から4の整数です"));
+            return false;
+        }
+        const double c = column.toDouble();
+        if (c < 0 || c > 4) {
+            error = fault(Problem::ColumnOutside, keyLine("column"),
+                          //: column 7 is outside 0 to 4
+                          Text::tr("列 %1 は0から4の外です").arg(numberText(c)));
+            return false;
+        }
+        const int first = int(c);
+        if (first + info->width > 5) {
+            error = fault(Problem::DoesNotFit, line,
+                          //: a triangle in column 3 does not fit
+                          Text::tr("%1列目の三角形は入りません").arg(first));
+            return false;
+        }
+        all.push_back({ info->kind, first, line });
+    }
+    for (const Piece &piece : all) {
+        for (int k = piece.column; k < piece.column + infoOf(piece.kind).width; ++k) {
+            if (const Piece *other = taken[k]) {
+                error = fault(Problem::Overlap, piece.line,
+                              //: the bar4 in column 2 overlaps the triangle in column 1 (line 3)
+                              Text::tr("%1列目の %2 は、%3列目の %4（%5行目）と重なります")
+                                  .arg(QString::number(piece.column), pieceName(piece.kind),
+                                       QString::number(other->column), pieceName(other->kind),
+                                       QString::number(other->line)));
+                return false;
+            }
+            taken[k] = &piece;
+        }
+    }
+    out = all;
+    return true;
+}
+
 } // namespace
 
 bool speedTaken(const QString &text)
@@ -414,90 +533,54 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
     }
 
     Lesson read;
-    const QJsonValue pieces = o.value(QLatin1String("pieces"));
-    if (!pieces.isArray()) {
-        error = fault(Problem::BadType, lineOf("pieces"),
-                      //: "pieces" must be a list of pieces
-                      Text::tr("\"pieces\" は部品のリストです"));
+    if (!readPieces(o.value(QLatin1String("pieces")), "pieces", lineOf("pieces"), lines.pieces,
+                    read.pieces, error))
         return false;
+
+    const QJsonValue target = o.value(QLatin1String("target"));
+    if (!target.isUndefined()) {
+        std::vector<Piece> pieces;
+        if (!readPieces(target, "target", lineOf("target"), lines.target, pieces, error))
+            return false;
+        if (pieces.empty()) {
+            error = fault(Problem::EmptyTarget, lineOf("target"),
+                          //: a target figure must have at least one piece
+                          Text::tr("\"target\" には部品が一つ以上要ります"));
+            return false;
+        }
+        read.target = pieces;
     }
-    // Which piece stands in each column so far, for the overlap message.
-    std::array<const Piece *, 5> taken {};
-    const QJsonArray list = pieces.toArray();
-    std::vector<Piece> all;
-    all.reserve(size_t(list.size()));
-    for (qsizetype e = 0; e < list.size(); ++e) {
-        const size_t at = size_t(e);
-        const int line = at < lines.pieces.size() ? lines.pieces[at] : 0;
-        auto keyLine = [&](const char *key) {
-            return at < lines.pieceKeys.size() ? lines.pieceKeys[at].value(QLatin1String(key), line)
-                                               : line;
-        };
-        if (!list[e].isObject()) {
+
+    const QJsonValue traces = o.value(QLatin1String("traces"));
+    if (!traces.isUndefined()) {
+        const QJsonArray figures = traces.toArray();
+        const auto notFigures = [&](int line) {
             error = fault(Problem::BadType, line,
-                          //: a piece must be written as {"piece": …, "column": …}
-                          Text::tr("部品は {\"piece\": …, \"column\": …} と書きます"));
+                          //: "traces" must be a list of figures, each a list of pieces
+                          Text::tr("\"traces\" は図形のリストで、図形はそれぞれ部品のリストです"));
             return false;
-        }
-        const QJsonObject p = list[e].toObject();
-        const QJsonValue name = p.value(QLatin1String("piece"));
-        const QJsonValue column = p.value(QLatin1String("column"));
-        if (!name.isString()) {
-            error = fault(Problem::BadType, keyLine("piece"),
-                          //: "piece" must be one of the four names
-                          Text::tr("\"piece\" は \"square\", \"bar4\", \"bar6\", \"triangle\" "
-                                   "のどれかです"));
-            return false;
-        }
-        const PieceInfo *info = nullptr;
-        for (const PieceInfo &candidate : pieceInfo) {
-            if (name.toString() == QLatin1String(candidate.name))
-                info = &candidate;
-        }
-        if (!info) {
-            error = fault(
-                Problem::UnknownPiece, keyLine("piece"),
-                //: there is no piece called "circle"
-                Text::tr("\"%1\" という部品はありません").arg(safefile::quoted(name.toString())));
-            return false;
-        }
-        if (!column.isDouble() || !isWhole(column.toDouble())) {
-            error = fault(Problem::BadType, keyLine("column"),
-                          //: "column" must be a whole number from 0 to 4
-                          Text::tr("\"column\" は0から4の整数です"));
-            return false;
-        }
-        const double c = column.toDouble();
-        if (c < 0 || c > 4) {
-            error = fault(Problem::ColumnOutside, keyLine("column"),
-                          //: column 7 is outside 0 to 4
-                          Text::tr("列 %1 は0から4の外です").arg(numberText(c)));
-            return false;
-        }
-        const int first = int(c);
-        if (first + info->width > 5) {
-            error = fault(Problem::DoesNotFit, line,
-                          //: a triangle in column 3 does not fit
-                          Text::tr("%1列目の三角形は入りません").arg(first));
-            return false;
-        }
-        all.push_back({ info->kind, first, line });
-    }
-    for (const Piece &piece : all) {
-        for (int k = piece.column; k < piece.column + infoOf(piece.kind).width; ++k) {
-            if (const Piece *other = taken[k]) {
-                error = fault(Problem::Overlap, piece.line,
-                              //: the bar4 in column 2 overlaps the triangle in column 1 (line 3)
-                              Text::tr("%1列目の %2 は、%3列目の %4（%5行目）と重なります")
-                                  .arg(QString::number(piece.column), pieceName(piece.kind),
-                                       QString::number(other->column), pieceName(other->kind),
-                                       QString::number(other->line)));
+        };
+        if (!traces.isArray())
+            return notFigures(lineOf("traces"));
+        for (qsizetype e = 0; e < figures.size(); ++e) {
+            const size_t at = size_t(e);
+            const int line = at < lines.traces.size() ? lines.traces[at] : lineOf("traces");
+            if (e == maxTraces) {
+                error = fault(Problem::TooManyTraces, line,
+                              //: at most 3 kept graphs
+                              Text::tr("\"traces\" に残せるグラフは%1つまでです").arg(maxTraces));
                 return false;
             }
-            taken[k] = &piece;
+            if (!figures[e].isArray())
+                return notFigures(line);
+            std::vector<Piece> pieces;
+            if (!readPieces(figures[e], "traces", line,
+                            at < lines.traceLists.size() ? lines.traceLists[at] : PieceLines {},
+                            pieces, error))
+                return false;
+            read.traces.push_back(pieces);
         }
     }
-    read.pieces = all;
 
     const std::pair<const char *, bool *> switches[] = {
         { "grid", &read.grid },
@@ -582,12 +665,22 @@ bool read(const QByteArray &bytes, Lesson &lesson, Error &error)
     return true;
 }
 
+namespace {
+
+QJsonArray piecesJson(const std::vector<Piece> &pieces)
+{
+    QJsonArray list;
+    for (const Piece &p : pieces)
+        list.append(QJsonObject { { QStringLiteral("piece"), pieceName(p.kind) },
+                                  { QStringLiteral("column"), p.column } });
+    return list;
+}
+
+} // namespace
+
 QByteArray write(const Lesson &lesson)
 {
-    QJsonArray pieces;
-    for (const Piece &p : lesson.pieces)
-        pieces.append(QJsonObject { { QStringLiteral("piece"), pieceName(p.kind) },
-                                    { QStringLiteral("column"), p.column } });
+    const QJsonArray pieces = piecesJson(lesson.pieces);
     QJsonObject o {
         { QStringLiteral("format"), QLatin1String(formatName) },
         { QStringLiteral("version"), version },
@@ -604,6 +697,15 @@ QByteArray write(const Lesson &lesson)
     // Unset, the key stays out: such a lesson writes the bytes it wrote before the key existed.
     if (lesson.rateFrom)
         o.insert(QStringLiteral("rate_from"), *lesson.rateFrom);
+    // Only when there is one, so that a lesson without the challenges is written as before.
+    if (lesson.target)
+        o.insert(QStringLiteral("target"), piecesJson(*lesson.target));
+    if (!lesson.traces.empty()) {
+        QJsonArray traces;
+        for (const std::vector<Piece> &trace : lesson.traces)
+            traces.append(piecesJson(trace));
+        o.insert(QStringLiteral("traces"), traces);
+    }
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
 }
 

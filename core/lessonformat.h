@@ -13,6 +13,7 @@ namespace lessonformat {
 
 inline constexpr qsizetype maxFileBytes = 1024 * 1024;
 inline constexpr int version = 1;
+inline constexpr int maxTraces = 3;
 
 enum class PieceKind { Square, Bar4, Bar6, Triangle };
 
@@ -41,6 +42,9 @@ struct Lesson
     double x = 0;
     QStringList tools; ///< command-line names of the tools that are on ("formulas", …)
     std::optional<double> rateFrom; ///< where the rate of change's interval starts (cm)
+    /// The figure whose graph the learner is to match, kept from the learner's eyes.
+    std::optional<std::vector<Piece>> target;
+    std::vector<std::vector<Piece>> traces; ///< figures whose graphs are kept to compare
     friend bool operator==(const Lesson &, const Lesson &) = default;
 };
 
@@ -63,6 +67,8 @@ enum class Problem {
     BadSpeed,
     RepeatedKey,
     BadRateFrom,
+    EmptyTarget,
+    TooManyTraces,
 };
 
 struct Error

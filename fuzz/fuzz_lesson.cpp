@@ -1,5 +1,6 @@
 // Any bytes given as a lesson file: the loader either takes them whole or says what is wrong,
 // and a lesson it takes is written and read back unchanged.
+#include "core/challenge.h"
 #include "core/lessonformat.h"
 
 #include <cstdint>
@@ -22,6 +23,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         || !lessonformat::speedTaken(lesson.speed)
         || (lesson.rateFrom && !lessonformat::xTaken(*lesson.rateFrom)))
         std::abort();
+    // A target or a trace taken is one the palette could build.
+    if (lesson.target
+        && (lesson.target->empty()
+            || !challenge::buildable(lessonformat::columnsOf(*lesson.target))))
+        std::abort();
+    if (lesson.traces.size() > size_t(lessonformat::maxTraces))
+        std::abort();
+    for (const auto &trace : lesson.traces) {
+        if (!challenge::buildable(lessonformat::columnsOf(trace)))
+            std::abort();
+    }
     lessonformat::Lesson back;
     if (!lessonformat::read(lessonformat::write(lesson), back, error) || !(back == lesson))
         std::abort();

@@ -438,6 +438,51 @@
     </message>
 </context>
 <context>
+    <name>challenge</name>
+    <message>
+        <source>レベル %1 の %2</source>
+        <extracomment>a target named by its level and its seed: level 3, number 17</extracomment>
+        <translation>Level %1, no. %2</translation>
+    </message>
+    <message>
+        <source>正解です。グラフが目標と重なりました</source>
+        <extracomment>the learner&apos;s graph is the target&apos;s</extracomment>
+        <translation>Right: the graph is the same as the target</translation>
+    </message>
+    <message>
+        <source>%1 ≦ x ≦ %2 で、グラフが目標より急です（図形が高すぎます）</source>
+        <extracomment>where the learner&apos;s graph rises faster than the target&apos;s</extracomment>
+        <translation>For %1 ≦ x ≦ %2 the graph is steeper than the target (the figure is too high)</translation>
+    </message>
+    <message>
+        <source>%1 ≦ x ≦ %2 で、グラフが目標よりゆるやかです（図形が低すぎます）</source>
+        <extracomment>where the learner&apos;s graph rises more slowly than the target&apos;s</extracomment>
+        <translation>For %1 ≦ x ≦ %2 the graph is less steep than the target (the figure is too low)</translation>
+    </message>
+    <message>
+        <source>%1 ≦ x ≦ %2 で、グラフの曲がり方が目標と違います</source>
+        <extracomment>where one graph is straight and the other curved, or both curve from other heights</extracomment>
+        <translation>For %1 ≦ x ≦ %2 the graph bends differently from the target</translation>
+    </message>
+    <message>
+        <source>ア</source>
+        <extracomment>the first of four answers, as a Japanese test labels them</extracomment>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>イ</source>
+        <translation>B</translation>
+    </message>
+    <message>
+        <source>ウ</source>
+        <translation>C</translation>
+    </message>
+    <message>
+        <source>エ</source>
+        <translation>D</translation>
+    </message>
+</context>
+<context>
     <name>commandline</name>
     <message>
         <source>関数の利用: 図形が長方形から出ていくときの面積ｙ</source>
@@ -674,11 +719,6 @@
         <translation>Version %1 is newer than this program can read</translation>
     </message>
     <message>
-        <source>&quot;pieces&quot; は部品のリストです</source>
-        <extracomment>&quot;pieces&quot; must be a list of pieces</extracomment>
-        <translation>&quot;pieces&quot; must be a list of pieces</translation>
-    </message>
-    <message>
         <source>部品は {&quot;piece&quot;: …, &quot;column&quot;: …} と書きます</source>
         <extracomment>a piece must be written as {&quot;piece&quot;: …, &quot;column&quot;: …}</extracomment>
         <translation>A piece is written {&quot;piece&quot;: …, &quot;column&quot;: …}</translation>
@@ -756,6 +796,26 @@
         <source>&quot;rate_from&quot; は0から10までの0.5きざみの数です</source>
         <extracomment>where the rate of change starts must be a multiple of 0.5 from 0 to 10</extracomment>
         <translation>&quot;rate_from&quot; must be a number from 0 to 10 in steps of 0.5</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; は部品のリストです</source>
+        <extracomment>&quot;pieces&quot; must be a list of pieces</extracomment>
+        <translation>&quot;%1&quot; must be a list of pieces</translation>
+    </message>
+    <message>
+        <source>&quot;target&quot; には部品が一つ以上要ります</source>
+        <extracomment>a target figure must have at least one piece</extracomment>
+        <translation>&quot;target&quot; needs at least one piece</translation>
+    </message>
+    <message>
+        <source>&quot;traces&quot; は図形のリストで、図形はそれぞれ部品のリストです</source>
+        <extracomment>&quot;traces&quot; must be a list of figures, each a list of pieces</extracomment>
+        <translation>&quot;traces&quot; is a list of figures, each a list of pieces</translation>
+    </message>
+    <message>
+        <source>&quot;traces&quot; に残せるグラフは%1つまでです</source>
+        <extracomment>at most 3 kept graphs</extracomment>
+        <translation>&quot;traces&quot; keeps at most %1 graphs</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <array>
 #include <cmath>
+#include <functional>
+#include <vector>
 
 /// The lesson's facts as the tests state them: colours of the picture and the geometry of a
 /// figure, worked out from the pieces' shapes, never from the program's own arithmetic.
@@ -90,6 +92,29 @@ inline double areaWithin(const Codes &codes, double x)
     for (int k = 0; k < int(std::lround(2 * x)); ++k)
         pixels += 10 * heightAt(codes, 10 * k + 5);
     return pixels / 400;
+}
+
+/// Every figure the palette can build: each column empty or a bar, or a whole triangle over
+/// three columns.
+inline std::vector<Codes> everyFigure()
+{
+    std::vector<Codes> all;
+    std::function<void(Codes, int)> fill = [&](Codes codes, int k) {
+        if (k >= 5) {
+            all.push_back(codes);
+            return;
+        }
+        for (int code = 0; code <= 3; ++code) {
+            codes[k] = code;
+            fill(codes, k + 1);
+        }
+        if (k <= 2) {
+            codes[k] = 4, codes[k + 1] = 5, codes[k + 2] = 6;
+            fill(codes, k + 3);
+        }
+    };
+    fill(Codes {}, 0);
+    return all;
 }
 
 } // namespace lesson

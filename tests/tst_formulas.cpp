@@ -2,7 +2,6 @@
 #include "lesson.h"
 
 #include <QtTest>
-#include <functional>
 
 // y written out for each stretch of x: the texts for figures worked by hand, and every formula
 // of every figure the pieces can make against the area measured from the pieces' shapes.
@@ -15,29 +14,6 @@ Q_DECLARE_METATYPE(Rational)
 Q_DECLARE_METATYPE(Quadratic)
 
 namespace {
-
-// Every figure the palette can build: each column empty or a bar, or a whole triangle over
-// three columns.
-std::vector<Codes> everyFigure()
-{
-    std::vector<Codes> all;
-    std::function<void(Codes, int)> fill = [&](Codes codes, int k) {
-        if (k >= 5) {
-            all.push_back(codes);
-            return;
-        }
-        for (int code = 0; code <= 3; ++code) {
-            codes[k] = code;
-            fill(codes, k + 1);
-        }
-        if (k <= 2) {
-            codes[k] = 4, codes[k + 1] = 5, codes[k + 2] = 6;
-            fill(codes, k + 3);
-        }
-    };
-    fill(Codes {}, 0);
-    return all;
-}
 
 // The area within x cm of the figure's left end, x a multiple of a quarter centimetre: no
 // quarter strip crosses a column bound, so each is a trapezoid whose mean height stands at its

@@ -1,5 +1,6 @@
 #include "core/lessonformat.h"
 #include "core/safefile.h"
+#include "lesson.h"
 
 #include <QDir>
 #include <QScopeGuard>
@@ -198,6 +199,35 @@ void tst_LessonFormat::refused_data()
         << lessonFile(square, " \"tools\": \"formulas\"") << Problem::BadType << 4;
     QTest::newRow("tool name a number")
         << lessonFile(square, " \"tools\": [1]") << Problem::BadType << 4;
+    const QByteArray triangle = R"(  {"piece": "triangle", "column": 0})";
+    QTest::newRow("target: bar inside the triangle on line 6") << lessonFile(
+        square, " \"target\": [\n" + triangle + ",\n  {\"piece\": \"bar4\", \"column\": 2}]")
+                                                               << Problem::Overlap << 6;
+    QTest::newRow("target: triangle in column 3")
+        << lessonFile(square, " \"target\": [\n  {\"piece\": \"triangle\", \"column\": 3}]")
+        << Problem::DoesNotFit << 5;
+    QTest::newRow("target: unknown piece")
+        << lessonFile(square, " \"target\": [\n  {\"piece\": \"circle\", \"column\": 1}]")
+        << Problem::UnknownPiece << 5;
+    QTest::newRow("target: column written twice")
+        << lessonFile(square,
+                      " \"target\": [\n  {\"piece\": \"square\", \"column\": 1,\n"
+                      "   \"column\": 2}]")
+        << Problem::RepeatedKey << 6;
+    QTest::newRow("target: empty")
+        << lessonFile(square, " \"target\": []") << Problem::EmptyTarget << 4;
+    QTest::newRow("target: a piece's name")
+        << lessonFile(square, " \"target\": \"square\"") << Problem::BadType << 4;
+    QTest::newRow("traces: four, the fourth on line 8")
+        << lessonFile(square, " \"traces\": [\n  [],\n  [],\n  [],\n  []]")
+        << Problem::TooManyTraces << 8;
+    QTest::newRow("traces: two squares in column 1 of the second")
+        << lessonFile(square, " \"traces\": [\n  [],\n  [" + square + ",\n" + square + "]]")
+        << Problem::Overlap << 7;
+    QTest::newRow("traces: a piece, not a figure")
+        << lessonFile(square, " \"traces\": [\n" + square + "]") << Problem::BadType << 5;
+    QTest::newRow("traces: a number")
+        << lessonFile(square, " \"traces\": 3") << Problem::BadType << 4;
 }
 
 void tst_LessonFormat::refused()
@@ -245,17 +275,29 @@ void tst_LessonFormat::writtenLessonReadsBackTheSame_data()
     QTest::addColumn<QString>("speed");
     QTest::addColumn<QStringList>("tools");
     QTest::addColumn<double>("rateFrom"); // negative: not set
+    QTest::addColumn<QString>("target"); // "": none
+    QTest::addColumn<QStringList>("traces");
+    const QStringList none;
     QTest::newRow("empty figure at the start")
-        << "0 0 0 0 0" << 0.0 << "50" << QStringList() << -1.0;
-    QTest::newRow("worked example at 7") << "4 5 6 2 0" << 7.0 << "10" << QStringList() << -1.0;
+        << "0 0 0 0 0" << 0.0 << "50" << QStringList() << -1.0 << "" << none;
+    QTest::newRow("worked example at 7")
+        << "4 5 6 2 0" << 7.0 << "10" << QStringList() << -1.0 << "" << none;
     QTest::newRow("five bars at the end, formulas on")
-        << "1 2 3 2 1" << 10.0 << " 0" << QStringList { "formulas" } << -1.0;
+        << "1 2 3 2 1" << 10.0 << " 0" << QStringList { "formulas" } << -1.0 << "" << none;
     QTest::newRow("triangle on the right, half step")
-        << "3 0 4 5 6" << 4.5 << "200" << QStringList { "formulas", "predict" } << -1.0;
+        << "3 0 4 5 6" << 4.5 << "200" << QStringList { "formulas", "predict" } << -1.0 << ""
+        << none;
     QTest::newRow("rate from 2.5, P at 6")
-        << "4 5 6 2 0" << 6.0 << "10" << QStringList { "rate" } << 2.5;
-    QTest::newRow("rate from 0") << "4 5 6 2 0" << 0.0 << "10" << QStringList { "rate" } << 0.0;
-    QTest::newRow("rate from 10, after P") << "1 2 3 2 1" << 3.0 << "10" << QStringList() << 10.0;
+        << "4 5 6 2 0" << 6.0 << "10" << QStringList { "rate" } << 2.5 << "" << none;
+    QTest::newRow("rate from 0")
+        << "4 5 6 2 0" << 0.0 << "10" << QStringList { "rate" } << 0.0 << "" << none;
+    QTest::newRow("rate from 10, after P")
+        << "1 2 3 2 1" << 3.0 << "10" << QStringList() << 10.0 << "" << none;
+    QTest::newRow("a target and three traces, one of them empty")
+        << "2 0 0 0 0" << 0.0 << "50" << QStringList() << -1.0 << "0 4 5 6 3"
+        << QStringList { "1 0 0 0 0", "0 0 0 0 0", "4 5 6 3 3" };
+    QTest::newRow("a target, no traces")
+        << "0 0 0 0 0" << 0.0 << "50" << QStringList() << -1.0 << "3 0 0 0 0" << none;
 }
 
 void tst_LessonFormat::writtenLessonReadsBackTheSame()
@@ -265,6 +307,8 @@ void tst_LessonFormat::writtenLessonReadsBackTheSame()
     QFETCH(QString, speed);
     QFETCH(QStringList, tools);
     QFETCH(double, rateFrom);
+    QFETCH(QString, target);
+    QFETCH(QStringList, traces);
     std::array<double, 5> codes {};
     const QStringList parts = columns.split(QLatin1Char(' '));
     for (int k = 0; k < 5; ++k)
@@ -279,13 +323,21 @@ void tst_LessonFormat::writtenLessonReadsBackTheSame()
     lesson.tools = tools;
     if (rateFrom >= 0)
         lesson.rateFrom = rateFrom;
+    if (!target.isEmpty())
+        lesson.target = piecesOf(lesson::codesFrom(target));
+    for (const QString &trace : traces)
+        lesson.traces.push_back(piecesOf(lesson::codesFrom(trace)));
 
     // A lesson without the interval writes no key for it, as files did before there was one.
     QCOMPARE(write(lesson).contains("\"rate_from\""), rateFrom >= 0);
     Lesson back;
     Error error;
-    QVERIFY2(read(write(lesson), back, error), qPrintable(error.text));
+    const QByteArray bytes = write(lesson);
+    QVERIFY2(read(bytes, back, error), qPrintable(error.text));
     QCOMPARE(back, lesson);
+    // Written only when there is one: a lesson without the challenges reads as it always did.
+    QCOMPARE(bytes.contains("\"target\""), !target.isEmpty());
+    QCOMPARE(bytes.contains("\"traces\""), !traces.isEmpty());
     QVERIFY(columnsOf(back.pieces) == codes);
 }
 
