@@ -1,15 +1,19 @@
 #pragma once
 
+#include "core/formulas.h"
 #include "core/tooltable.h"
 #include "tools/lesson.h"
 
 #include <QCoreApplication>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
 
 class QKeyEvent;
+class QPainter;
+class QRectF;
 class QWidget;
 class ToolHost;
 namespace lessonformat {
@@ -21,6 +25,17 @@ struct KeyLine
 {
     const char *keys;
     const char *meaning;
+};
+
+/// A task a tool adds to the worksheet while it is on: page 1 asks it, page 2 answers it.
+struct SheetTask
+{
+    std::vector<formulas::Written> question; ///< lines of page 1
+    std::vector<formulas::Written> answer; ///< lines of page 2
+    /// A drawing under the question (page 1) or the answer (page 2), in a box in mm of the
+    /// given height; empty for none.
+    std::function<void(QPainter &, const QRectF &box, bool answer)> drawing;
+    double drawingHeight = 0; ///< mm
 };
 
 /// What goes beyond the lesson: a tool sees the lesson only through `Lesson`, and the window
@@ -59,6 +74,8 @@ public:
     /// What the tool keeps in a lesson file, and takes back from one.
     virtual void save(lessonformat::Lesson &) const { }
     virtual void load(const lessonformat::Lesson &) { }
+    /// The tasks the tool adds to the worksheet, while it is on.
+    virtual std::vector<SheetTask> sheetTasks() const { return {}; }
     /// Whether y at x must not be said or shown yet (a question still open).
     virtual bool hidesY(double) const { return false; }
     /// Whether the last right press was the tool's own (not a request for the menu).

@@ -167,6 +167,16 @@ bool ToolHost::hidesY(double x) const
     return false;
 }
 
+std::vector<SheetTask> ToolHost::sheetTasks() const
+{
+    std::vector<SheetTask> tasks;
+    for (const auto &t : m_tools) {
+        for (SheetTask &task : t->sheetTasks())
+            tasks.push_back(std::move(task));
+    }
+    return tasks;
+}
+
 void ToolHost::retranslate()
 {
     m_menu->setAccessibleName(QCoreApplication::translate("tools", "ツール"));

@@ -58,6 +58,8 @@ public:
     std::optional<bool> key(QWidget *target, const QKeyEvent &key);
     /// Whether y at x is still a question: said and shown nowhere yet.
     bool hidesY(double x) const;
+    /// Every tool's tasks for the worksheet, in the tools' order.
+    std::vector<SheetTask> sheetTasks() const;
     void retranslate();
 
     // ---- What the tools share ----
