@@ -241,8 +241,9 @@ public:
         layout->addWidget(next, 0, Qt::AlignRight);
     }
 
-    void showSelection(bool keyboard)
+    void showSelection(bool keyboardInUse)
     {
+        keyboard = keyboardInUse;
         for (int i = 0; i < 4; ++i)
             cells[size_t(i)]->setSelected(keyboard && hasFocus() && i == selected);
     }
@@ -252,6 +253,19 @@ public:
     QLabel *result;
     QPushButton *next;
     int selected = 0; // the graph the arrows point at
+    bool keyboard = false; // the selection is marked only while the keyboard is used
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QFrame::focusInEvent(event);
+        showSelection(keyboard);
+    }
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        QFrame::focusOutEvent(event);
+        showSelection(keyboard);
+    }
 };
 
 WhichGraphTool::WhichGraphTool(ToolHost &host)
