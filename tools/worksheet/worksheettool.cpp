@@ -16,8 +16,10 @@
 
 namespace {
 
-worksheet::Sheet sheetOf(const Lesson::State &lesson, bool formulasOn)
+worksheet::Sheet sheetOf(const ToolHost &host)
 {
+    const Lesson::State lesson = host.lesson().state();
+    const bool formulasOn = host.isOn(u"formulas");
     worksheet::Sheet sheet;
     sheet.columns = lesson.columns;
     sheet.x = lesson.x();
@@ -26,6 +28,7 @@ worksheet::Sheet sheetOf(const Lesson::State &lesson, bool formulasOn)
         for (const formulas::Stretch &stretch : formulas::stretches(lesson.columns))
             sheet.formulas.push_back(formulas::statement(stretch));
     }
+    sheet.tasks = host.sheetTasks();
     return sheet;
 }
 
@@ -50,7 +53,7 @@ bool WorksheetTool::write(const tools::ToolRow &, const QString &path, QString *
 
 bool WorksheetTool::save(const QString &path, QString *error)
 {
-    const worksheet::Sheet sheet = sheetOf(host.lesson().state(), host.isOn(u"formulas"));
+    const worksheet::Sheet sheet = sheetOf(host);
     QString reason;
     if (!worksheet::writePdf(path, sheet, reason)) {
         if (error)
@@ -85,6 +88,6 @@ void WorksheetTool::print()
     QPrintDialog dialog(&printer, &host.window());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    worksheet::paint(printer, sheetOf(host.lesson().state(), host.isOn(u"formulas")));
+    worksheet::paint(printer, sheetOf(host));
     host.announce(tr("プリントを印刷しました"));
 }
