@@ -5,9 +5,9 @@
 #include "core/numtext.h"
 #include "core/safefile.h"
 #include "tools/host/toolhost.h"
+#include "tools/savedialog.h"
 #include "tools/worksheet/worksheetpage.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
@@ -67,13 +67,12 @@ bool WorksheetTool::save(const QString &path, QString *error)
 
 void WorksheetTool::saveDialog()
 {
-    QFileDialog dialog(&host.window(), tr("プリントをPDFで保存"), QString(), tr("PDF (*.pdf)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString path = tools::askSavePath(&host.window(), tr("プリントをPDFで保存"),
+                                            tr("PDF (*.pdf)"), QStringLiteral("pdf"));
+    if (path.isEmpty())
         return;
     QString error;
-    if (!save(dialog.selectedFiles().first(), &error))
+    if (!save(path, &error))
         host.tellProblem(error);
 }
 
