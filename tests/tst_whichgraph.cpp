@@ -5,6 +5,7 @@
 #include "tools/whichgraph/whichgraphtool.h"
 
 #include <QLabel>
+#include <QPainter>
 
 // "どのグラフ？": four graphs, exactly one of them the figure's as the lesson works y out; a
 // pick by mouse or keys is marked and the slide plays; the tool leaves no pixel behind.
@@ -42,6 +43,7 @@ private slots:
     void aPickIsMarkedAndPlayed_data();
     void aPickIsMarkedAndPlayed();
     void switchingOffLeavesTheLessonsPicture();
+    void worksheetAsksThenAnswers();
 
 private:
     WhichGraphTool &tool() const { return toolOf<WhichGraphTool>(*form); }
@@ -192,6 +194,50 @@ void tst_WhichGraph::switchingOffLeavesTheLessonsPicture()
     form->setFocus();
     side.setFocus();
     KANSU_COMPARE_PICTURE(form->grab().toImage(), side.grab().toImage());
+}
+
+void tst_WhichGraph::worksheetAsksThenAnswers()
+{
+    QVERIFY(tools()->sheetTasks().empty());
+    buildWorkedExample(lesson());
+    tools()->setOn(u"whichgraph", true);
+    const std::vector<SheetTask> tasks = tools()->sheetTasks();
+    QCOMPARE(tasks.size(), size_t(1));
+    const SheetTask &task = tasks.front();
+    const auto plain = [](const std::vector<formulas::Written> &lines) {
+        QStringList out;
+        for (const formulas::Written &line : lines)
+            out << formulas::plain(line);
+        return out.join(u'\n');
+    };
+    const QString answer = challenge::choiceLabel(tool().right());
+    QVERIFY(plain(task.question).contains(u"ア～エ"));
+    QVERIFY(plain(task.answer).endsWith(answer));
+    QVERIFY(task.drawing && task.drawingHeight > 0);
+
+    // Both pages draw the four graphs; only the answer key marks one.
+    const auto drawn = [&](bool answers) {
+        QImage page(600, int(600 * task.drawingHeight / 53), QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        task.drawing(painter, QRectF(page.rect()), answers);
+        return page;
+    };
+    const QImage question = drawn(false), key = drawn(true);
+    const auto count = [](const QImage &image, const QColor &colour) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixelColor(x, y) == colour;
+        }
+        return n;
+    };
+    QVERIFY(count(question, blue) > 0);
+    QCOMPARE(count(question, markedRight), 0);
+    QVERIFY(count(key, markedRight) > 0);
+
+    tools()->setOn(u"whichgraph", false);
+    QVERIFY(tools()->sheetTasks().empty());
 }
 
 KANSU_TEST_MAIN(tst_WhichGraph)

@@ -30,6 +30,8 @@ namespace {
 
 // The box is laid out in twips, as the window is.
 constexpr int boxWidth = 2900, boxTop = 240, boxHeight = 7695;
+// The four graphs on the worksheet, two by two, in mm.
+constexpr double sheetHeight = 34;
 // One step of the confirming slide.
 constexpr int confirmMs = 150;
 
@@ -576,30 +578,27 @@ std::vector<SheetTask> WhichGraphTool::sheetTasks() const
         = { formulas::written(tr("どのグラフ？ の答え: %1").arg(challenge::choiceLabel(m_right))) };
     const std::array<Figure, 4> choices = m_choices;
     const int right = m_right;
-    task.drawingHeight = 50;
+    task.drawingHeight = sheetHeight;
     task.drawing = [choices, right](QPainter &painter, const QRectF &box, bool answer) {
-        // Four graphs side by side, in mm, each with its label above it.
+        // Two by two, each graph with its label on its left; sizes in mm of the box's scale.
+        const qreal mm = box.height() / sheetHeight;
         const double top = topOf(choices);
-        const qreal gap = 6, label = 6;
-        const qreal width = std::min((box.width() - 3 * gap) / 4, (box.height() - label) / 1.2);
+        const qreal cellWidth = box.width() / 2, cellHeight = box.height() / 2;
         painter.save();
-        QFont font = fonts::gothic(12, true);
-        font.setPixelSize(5);
-        painter.setFont(font);
         for (int i = 0; i < 4; ++i) {
-            const QRectF cell(box.left() + i * (width + gap), box.top(), width, box.height());
-            const QRectF plot(cell.left() + 2, cell.top() + label, width - 2,
-                              std::min(width * 1.2, cell.height() - label));
+            const QRectF cell(box.left() + (i % 2) * cellWidth, box.top() + (i / 2) * cellHeight,
+                              cellWidth, cellHeight);
+            const QRectF plot = cell.adjusted(9 * mm, 1.5 * mm, -3 * mm, -4 * mm);
+            painter.setFont(fonts::gothic(9, true));
             painter.setPen(Qt::black);
-            QString caption = challenge::choiceLabel(i);
-            if (answer && i == right)
-                caption += QStringLiteral(" ") + WhichGraphTool::tr("○ 正解");
-            painter.drawText(QRectF(cell.left(), cell.top(), width, label),
-                             Qt::AlignLeft | Qt::AlignVCenter, caption);
-            drawGraph(painter, plot, choices[size_t(i)], top, 0.15, 0.5);
+            painter.drawText(QRectF(cell.left() + mm, cell.top(), 4 * mm, 5 * mm), Qt::AlignCenter,
+                             challenge::choiceLabel(i));
+            painter.setFont(fonts::gothic(5));
+            drawGraph(painter, plot, choices[size_t(i)], top, 0.15 * mm, 0.4 * mm);
             if (answer && i == right) {
-                painter.setPen(QPen(rightColour, 0.6));
-                painter.drawRect(plot.adjusted(-1, -1, 1, 1));
+                painter.setPen(QPen(rightColour, 0.4 * mm));
+                painter.setBrush(Qt::NoBrush);
+                painter.drawEllipse(QRectF(cell.left() + mm, cell.top(), 4 * mm, 5 * mm));
             }
         }
         painter.restore();
