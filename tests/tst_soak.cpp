@@ -1,6 +1,8 @@
 #include "lesson.h"
 #include "windowtest.h"
 
+#include "tools/whichgraph/whichgraphtool.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QRandomGenerator>
@@ -35,6 +37,8 @@ private:
     void playAutomatically();
     void interrupt(bool stop);
     void pointAtTheTableOrGraph();
+    // "どのグラフ？" switched, a graph picked by click or key, the next question.
+    void whichGraph();
     // Prediction mode: its own kind of action and its own invariants.
     void predict();
     bool checkPredictions(const std::function<bool(const QString &)> &fail);
@@ -60,6 +64,7 @@ private:
     // x = 1 … 10 that P has reached since the prediction there was made.
     std::array<bool, 11> reachedSincePredicted {};
     int marksSeen = 0;
+    int graphsPicked = 0; // picks of "どのグラフ？" marked
 };
 
 using lesson::areaWithin;
@@ -402,9 +407,33 @@ void tst_Soak::pointAtTheTableOrGraph()
         break;
     }
     default:
-        QTest::keyClick(form->windowHandle(), Qt::Key_F6);
+        if (random.bounded(3))
+            QTest::keyClick(form->windowHandle(), Qt::Key_F6);
+        else
+            whichGraph();
         break;
     }
+}
+
+void tst_Soak::whichGraph()
+{
+    QWidget *box = tools()->find<WhichGraphTool>()->box();
+    if (!box || !box->isVisible() || random.bounded(5) == 0) {
+        QTest::keyClick(form->windowHandle(), Qt::Key_W, Qt::ControlModifier);
+    } else if (random.bounded(2)) {
+        const QString name = QStringLiteral("whichGraphChoice%1").arg(random.bounded(4));
+        QTest::mouseClick(box->findChild<QWidget *>(name), Qt::LeftButton);
+    } else if (random.bounded(2)) {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key(Qt::Key_1 + random.bounded(4)));
+    } else {
+        QTest::mouseClick(box->findChild<QWidget *>(QStringLiteral("whichGraphNext")),
+                          Qt::LeftButton);
+    }
+    graphsPicked += tools()->find<WhichGraphTool>()->picked() >= 0;
+    // A refusal (a question asked during automatic play) is shown in a message: close it.
+    if (auto *message = form->findChild<QWidget *>(QStringLiteral("fileMessage")))
+        message->hide();
 }
 
 void tst_Soak::predict()
@@ -566,6 +595,7 @@ void tst_Soak::randomActionsKeepTheInvariants()
     QVERIFY(figureChanges > actions / 100);
     QVERIFY(crossedChecks > actions / 50);
     qInfo("predicting: %d marks seen over all checks", marksSeen);
+    qInfo("which graph: a pick marked after %d of its actions", graphsPicked);
     // Prediction mode was on at times and marked something.
     QVERIFY(marksSeen > 0);
 }
