@@ -560,9 +560,10 @@ void WhichGraphTool::retranslate()
 std::vector<KeyLine> WhichGraphTool::keyLines() const
 {
     return {
-        { "1, 2, 3, 4", QT_TRANSLATE_NOOP("keys", "どのグラフ？: ア～エのグラフを選ぶ") },
+        { "1, 2, 3, 4",
+          QT_TRANSLATE_NOOP("keys", "どのグラフ？: ア～エのグラフを答えに選ぶ（グラフの枠で）") },
         { "←, →, ↑, ↓, Enter",
-          QT_TRANSLATE_NOOP("keys", "どのグラフ？: グラフを指して、Enterで選ぶ") },
+          QT_TRANSLATE_NOOP("keys", "どのグラフ？: グラフを指して、Enterで答えに選ぶ") },
     };
 }
 
