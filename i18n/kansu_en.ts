@@ -379,6 +379,69 @@
     </message>
 </context>
 <context>
+    <name>WhichGraphTool</name>
+    <message>
+        <source>x が 0, 1, 2, …, 10 のとき y は %1</source>
+        <translation>at x = 0, 1, 2, …, 10, y is %1</translation>
+    </message>
+    <message>
+        <source>×</source>
+        <translation>✗</translation>
+    </message>
+    <message>
+        <source>○</source>
+        <translation>✓</translation>
+    </message>
+    <message>
+        <source>どのグラフ？を終わりました</source>
+        <translation>Which graph? ended</translation>
+    </message>
+    <message>
+        <source>自動で動いている間は出題できません。ストップしてから「次の問題」を押してください</source>
+        <translation>No question while the figure plays automatically. Stop it, then press “Next question”</translation>
+    </message>
+    <message>
+        <source>%1: 正解です。図形を動かして、グラフを確かめます</source>
+        <translation>%1: right. The figure now moves to check the graph</translation>
+    </message>
+    <message>
+        <source>%1: ちがいます。正解は %2 です。図形を動かして、グラフを確かめます</source>
+        <translation>%1: not this one. The right graph is %2. The figure now moves to check the graph</translation>
+    </message>
+    <message>
+        <source>黒板に図形がありません。図形をつくるか、「次の問題」を押してください</source>
+        <translation>There is no figure on the board. Build one, or press “Next question”</translation>
+    </message>
+    <message>
+        <source>%1 を選んでいます</source>
+        <translation>%1 selected</translation>
+    </message>
+    <message>
+        <source>。</source>
+        <translation>. </translation>
+    </message>
+    <message>
+        <source>どのグラフ？</source>
+        <translation>Which graph?</translation>
+    </message>
+    <message>
+        <source>どのグラフ？ 黒板の図形を動かしたときのグラフは、ア～エのどれでしょう</source>
+        <translation>Which graph? Which of A to D is the graph of the figure on the board as it moves?</translation>
+    </message>
+    <message>
+        <source>次の問題</source>
+        <translation>Next question</translation>
+    </message>
+    <message>
+        <source>図の図形を動かしたときのグラフは、ア～エのどれでしょう。</source>
+        <translation>Which of A to D is the graph of the figure above as it moves?</translation>
+    </message>
+    <message>
+        <source>どのグラフ？ の答え: %1</source>
+        <translation>Which graph? Answer: %1</translation>
+    </message>
+</context>
+<context>
     <name>WorksheetTool</name>
     <message>
         <source>プリントを %1 に保存しました</source>
@@ -672,6 +735,14 @@
     <message>
         <source>予想: グラフの選んだ点を消す（右クリックでも）</source>
         <translation>Predict: remove the chosen point from the graph (or right-click it)</translation>
+    </message>
+    <message>
+        <source>どのグラフ？: ア～エのグラフを答えに選ぶ（グラフの枠で）</source>
+        <translation>Which graph?: pick graph A to D as the answer (also keys A to D; in its box)</translation>
+    </message>
+    <message>
+        <source>どのグラフ？: グラフを指して、Enterで答えに選ぶ</source>
+        <translation>Which graph?: point at a graph, Enter picks it as the answer</translation>
     </message>
 </context>
 <context>
@@ -1062,6 +1133,14 @@
     <message>
         <source>使えるキーとツールの一覧を開く</source>
         <translation>Opens the list of keys and tools</translation>
+    </message>
+    <message>
+        <source>どのグラフ？</source>
+        <translation>Which graph?</translation>
+    </message>
+    <message>
+        <source>黒板の図形のグラフを、4つの小さなグラフ（ア～エ）から選ぶ</source>
+        <translation>Pick the graph of the figure on the board from four small graphs (A to D)</translation>
     </message>
 </context>
 <context>
