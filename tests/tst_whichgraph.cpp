@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QTemporaryDir>
 
 // "どのグラフ？": four graphs, exactly one of them the figure's as the lesson works y out; a
 // pick by mouse or keys is marked and the slide plays; the tool leaves no pixel behind.
@@ -44,6 +45,7 @@ private slots:
     void aPickIsMarkedAndPlayed();
     void switchingOffLeavesTheLessonsPicture();
     void worksheetAsksThenAnswers();
+    void aLessonFileSwitchesItOn();
 
 private:
     WhichGraphTool &tool() const { return toolOf<WhichGraphTool>(*form); }
@@ -238,6 +240,29 @@ void tst_WhichGraph::worksheetAsksThenAnswers()
 
     tools()->setOn(u"whichgraph", false);
     QVERIFY(tools()->sheetTasks().empty());
+}
+
+void tst_WhichGraph::aLessonFileSwitchesItOn()
+{
+    // The file's figure is the question, and the file's views and speed stand as saved.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("which.kansu"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QByteArray text(workedExampleFile);
+    text.replace("\"x\": 0", "\"tools\": [\"which-graph\"], \"x\": 0");
+    file.write(text);
+    file.close();
+    QString error;
+    QVERIFY2(toolOf<LessonFileTool>(*form).open(path, &error), qPrintable(error));
+    QVERIFY(tool().isOn());
+    const Lesson::State s = lesson().state();
+    QCOMPARE(s.columns, workedExample);
+    QVERIFY(s.isShown(Lesson::View::Table) && s.isShown(Lesson::View::Graph));
+    QCOMPARE(s.speed, QStringLiteral("10"));
+    QCOMPARE(ysOf(tool().choices()[size_t(tool().right())]), ysOf(workedExample));
+    QVERIFY(tool().box()->isVisible());
+    QVERIFY(tool().box()->x() >= lesson().panel(Lesson::Panel::Graph)->geometry().right());
 }
 
 KANSU_TEST_MAIN(tst_WhichGraph)
