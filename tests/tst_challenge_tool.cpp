@@ -123,7 +123,7 @@ class tst_ChallengeTool : public WindowTest
 
 public:
     tst_ChallengeTool()
-        : WindowTest(Shown::Exposed)
+        : WindowTest(Shown::Active)
     { }
 
 private slots:
@@ -134,6 +134,7 @@ private slots:
     void targetStaysHiddenUntilTheAnswerIsAsked();
     void lessonFileCarriesTargetAndTraces();
     void tracesStandAndGoWithoutATrace();
+    void keysDriveTheChallenge();
 
 private:
     ChallengeTool &challengeTool() const { return toolOf<ChallengeTool>(*form); }
@@ -338,6 +339,32 @@ void tst_ChallengeTool::tracesStandAndGoWithoutATrace()
     tools()->setOn(u"clearTraces", true);
     QVERIFY(traces.traces().empty());
     QCOMPARE(form->grab().toImage(), window);
+}
+
+void tst_ChallengeTool::keysDriveTheChallenge()
+{
+    QWindow *window = form->windowHandle();
+    QTest::keyClick(window, Qt::Key_M, Qt::ControlModifier);
+    QVERIFY(tools()->isOn(u"challenge"));
+    QCOMPARE(challengeTool().level(), 1);
+    QVERIFY(tools()->lastAnnouncement().contains(
+        challengeTool()
+            .bar()
+            ->findChild<QLabel *>(QStringLiteral("challengeName"))
+            ->text()
+            .section(QChar(0x3000), 0, 0)));
+    QTest::keyClick(window, Qt::Key_Return, Qt::ControlModifier);
+    QVERIFY(!verdict().isEmpty());
+    QCOMPARE(tools()->lastAnnouncement(), verdict());
+    QTest::keyClick(window, Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(challengeTool().answerLayer()->isVisible());
+    QTest::keyClick(window, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(challengeTool().level(), 2);
+    QVERIFY(!challengeTool().answerLayer()->isVisible());
+    QTest::keyClick(window, Qt::Key_K, Qt::ControlModifier);
+    QCOMPARE(toolOf<TracesTool>(*form).traces().size(), size_t(1));
+    QTest::keyClick(window, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(toolOf<TracesTool>(*form).traces().empty());
 }
 
 QTEST_MAIN(tst_ChallengeTool)

@@ -107,17 +107,26 @@ void ChallengeTool::make()
     m_check = button("challengeCheck", &ChallengeTool::check);
     m_next = button("challengeNext", &ChallengeTool::nextLevel);
     m_show = button("challengeShow", &ChallengeTool::showAnswer);
+    row->addStretch(1);
     m_name = new QLabel(m_bar);
     m_name->setObjectName(QStringLiteral("challengeName"));
     m_name->setFont(fonts::gothic(9, true));
-    row->addWidget(m_name, 1);
-    m_verdict = new QLabel(m_bar);
+    column->addWidget(m_name);
+
+    // The verdict at the top of the plot, left of x = 9, where no graph can reach.
+    PicturePanel *graph = lesson.panel(Lesson::Panel::Graph);
+    m_verdict = new QLabel(graph);
     m_verdict->setObjectName(QStringLiteral("challengeVerdict"));
     m_verdict->setFont(fonts::gothic(9, true));
+    m_verdict->setWordWrap(true);
+    m_verdict->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_verdict->setAutoFillBackground(true);
     QPalette palette = m_verdict->palette();
+    palette.setColor(QPalette::Window, geometry::colour::paper);
     palette.setColor(QPalette::WindowText, QColor(160, 60, 0));
     m_verdict->setPalette(palette);
-    column->addWidget(m_verdict);
+    graph->placeWidget(m_verdict, QRect(45, 8, 255, 48));
+    m_verdict->hide();
     m_bar->hide();
     retranslate();
 }
@@ -144,6 +153,7 @@ void ChallengeTool::act(const tools::ToolRow &row, bool on)
             m_layer->hide();
             m_answer->hide();
             m_bar->hide();
+            m_verdict->hide();
             m_layer->setGraphs({});
             host.announce(tr("グラフに合う図形をつくろうを終わりました"));
         }
@@ -219,6 +229,8 @@ void ChallengeTool::describe()
     m_name->setAccessibleName(m_name->text());
     m_verdict->setText(m_verdictText);
     m_verdict->setAccessibleName(m_verdictText);
+    m_verdict->setVisible(isOn() && !m_verdictText.isEmpty());
+    m_verdict->raise();
     // The graph is what the learner is given: its y at whole x, never the figure's pieces.
     QStringList ys;
     for (int x = 1; x <= 10; ++x) {
