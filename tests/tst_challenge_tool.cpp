@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QSpinBox>
 #include <random>
 #include <set>
 
@@ -361,6 +362,18 @@ void tst_ChallengeTool::keysDriveTheChallenge()
     QTest::keyClick(window, Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(challengeTool().level(), 2);
     QVERIFY(!challengeTool().answerLayer()->isVisible());
+    // A teacher names a target by its level and number.
+    QTest::keyClick(window, Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    QDialog *dialog = challengeTool().levelDialog();
+    QVERIFY(dialog && dialog->isVisible());
+    dialog->findChild<QSpinBox *>(QStringLiteral("challengeLevel"))->setValue(3);
+    dialog->findChild<QSpinBox *>(QStringLiteral("challengeNumber"))->setValue(17);
+    dialog->accept();
+    QCOMPARE(challengeTool().level(), 3);
+    QCOMPARE(challengeTool().target(), challenge::level(3, 17));
+    QVERIFY(tools()->lastAnnouncement().contains(challenge::levelName(3, 17)));
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
     QTest::keyClick(window, Qt::Key_K, Qt::ControlModifier);
     QCOMPARE(toolOf<TracesTool>(*form).traces().size(), size_t(1));
     QTest::keyClick(window, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);

@@ -10,11 +10,15 @@
 #include "tools/host/toolhost.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -159,6 +163,10 @@ void ChallengeTool::act(const tools::ToolRow &row, bool on)
         }
         return;
     }
+    if (id == QLatin1String("chooseLevel")) {
+        chooseLevel();
+        return;
+    }
     if (refuseOff())
         return;
     if (id == QLatin1String("check"))
@@ -258,11 +266,50 @@ void ChallengeTool::check()
 
 void ChallengeTool::nextLevel()
 {
-    const int level = std::min(m_level + 1, challenge::levels);
+    goTo(std::min(m_level + 1, challenge::levels), QRandomGenerator::global()->bounded(1u, 1000u));
+}
+
+void ChallengeTool::goTo(int level, quint32 seed)
+{
     // A new target is built on the empty rectangle.
     host.lesson().press(Lesson::Button::Initial);
-    start(level, QRandomGenerator::global()->bounded(1u, 1000u));
+    start(level, seed);
     host.announce(tr("%1 の目標のグラフです。図形をつくって答え合わせをしましょう").arg(name()));
+}
+
+void ChallengeTool::chooseLevel()
+{
+    if (!isOn())
+        host.setOn(u"challenge", true);
+    if (!m_levelDialog) {
+        // Window-modal and not blocking, as the other questions of the tools.
+        m_levelDialog = new QDialog(&host.window());
+        m_levelDialog->setObjectName(QStringLiteral("challengeLevelDialog"));
+        auto *form = new QFormLayout(m_levelDialog);
+        auto *level = new QSpinBox(m_levelDialog);
+        level->setObjectName(QStringLiteral("challengeLevel"));
+        level->setRange(1, challenge::levels);
+        auto *number = new QSpinBox(m_levelDialog);
+        number->setObjectName(QStringLiteral("challengeNumber"));
+        number->setRange(1, 999);
+        form->addRow(new QLabel(m_levelDialog), level);
+        form->addRow(new QLabel(m_levelDialog), number);
+        auto *buttons
+            = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, m_levelDialog);
+        form->addRow(buttons);
+        connect(buttons, &QDialogButtonBox::accepted, m_levelDialog, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, m_levelDialog, &QDialog::reject);
+        connect(m_levelDialog, &QDialog::accepted, this,
+                [this, level, number] { goTo(level->value(), quint32(number->value())); });
+        retranslate();
+    }
+    auto *level = m_levelDialog->findChild<QSpinBox *>(QStringLiteral("challengeLevel"));
+    auto *number = m_levelDialog->findChild<QSpinBox *>(QStringLiteral("challengeNumber"));
+    level->setValue(std::max(m_level, 1));
+    number->setValue(m_level ? int(m_seed) : 1);
+    m_levelDialog->open();
+    level->setFocus();
+    host.announce(m_levelDialog->windowTitle());
 }
 
 void ChallengeTool::showAnswer()
@@ -294,11 +341,26 @@ void ChallengeTool::follow(Lesson::Change what)
 
 void ChallengeTool::retranslate()
 {
+    if (m_levelDialog) {
+        m_levelDialog->setWindowTitle(tr("レベルと番号を選ぶ"));
+        auto *form = static_cast<QFormLayout *>(m_levelDialog->layout());
+        //: the level of a target, 1 to 4
+        static_cast<QLabel *>(form->itemAt(0, QFormLayout::LabelRole)->widget())
+            ->setText(tr("レベル"));
+        //: the number that names a target within its level
+        static_cast<QLabel *>(form->itemAt(1, QFormLayout::LabelRole)->widget())
+            ->setText(tr("番号"));
+        for (QSpinBox *box : m_levelDialog->findChildren<QSpinBox *>()) {
+            auto *label = static_cast<QLabel *>(form->labelForField(box));
+            label->setBuddy(box);
+            box->setAccessibleName(label->text());
+        }
+    }
     if (!m_bar)
         return;
     m_check->setText(QCoreApplication::translate("tools", rows[1].caption));
     m_next->setText(QCoreApplication::translate("tools", rows[2].caption));
-    m_show->setText(QCoreApplication::translate("tools", rows[3].caption));
+    m_show->setText(QCoreApplication::translate("tools", rows[4].caption));
     if (m_answerShown)
         m_verdictText = tr("答え: %1").arg(GraphLayer::piecesInWords(m_target));
     else if (!m_verdictText.isEmpty())

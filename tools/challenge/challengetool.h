@@ -7,6 +7,7 @@
 #include <optional>
 
 class GraphLayer;
+class QDialog;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -27,6 +28,9 @@ public:
           QT_TRANSLATE_NOOP("tools", "グラフが目標と同じか調べる"), tools::ToolRow::Action, false },
         { "nextLevel", QT_TRANSLATE_NOOP("tools", "次のレベル"), "Ctrl+N", "", "",
           QT_TRANSLATE_NOOP("tools", "次のレベルの目標にする"), tools::ToolRow::Action, false },
+        { "chooseLevel", QT_TRANSLATE_NOOP("tools", "レベルを選ぶ…"), "Ctrl+Shift+N", "", "",
+          QT_TRANSLATE_NOOP("tools", "レベルと番号で目標を選ぶ（「レベル 3 の 17」）"),
+          tools::ToolRow::Action, false },
         { "answer", QT_TRANSLATE_NOOP("tools", "答えを見る"), "Ctrl+Shift+M", "", "",
           QT_TRANSLATE_NOOP("tools",
                             "目標の図形を黒板に見せる（このレベルは解けなかったことになる）"),
@@ -57,6 +61,8 @@ public:
     QWidget *answerLayer() const { return m_answer; }
     QWidget *bar() const { return m_bar; }
     QLabel *verdictLabel() const { return m_verdict; }
+    /// The dialog that asks for a level and its number, once asked for.
+    QDialog *levelDialog() const { return m_levelDialog; }
 
 private:
     void make();
@@ -65,6 +71,9 @@ private:
     void check();
     void nextLevel();
     void showAnswer();
+    void chooseLevel();
+    // A new target on the empty rectangle, said.
+    void goTo(int level, quint32 seed);
     bool refuseOff();
     void place();
     void describe();
@@ -86,4 +95,5 @@ private:
     QPushButton *m_check = nullptr;
     QPushButton *m_next = nullptr;
     QPushButton *m_show = nullptr;
+    QDialog *m_levelDialog = nullptr;
 };
