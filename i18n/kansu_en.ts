@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>先生の目標</source>
-        <translation>Teacher's target</translation>
+        <translation>Teacher&apos;s target</translation>
     </message>
     <message>
         <source>%1&#x3000;解いた数 %2</source>
@@ -47,6 +47,20 @@
     <message>
         <source>答え: %1</source>
         <translation>Answer: %1</translation>
+    </message>
+    <message>
+        <source>レベルと番号を選ぶ</source>
+        <translation>Choose a level and number</translation>
+    </message>
+    <message>
+        <source>レベル</source>
+        <extracomment>the level of a target, 1 to 4</extracomment>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>番号</source>
+        <extracomment>the number that names a target within its level</extracomment>
+        <translation>Number</translation>
     </message>
 </context>
 <context>
@@ -1224,7 +1238,7 @@
     </message>
     <message>
         <source>いまの図形のグラフを、くらべるために薄く残す（3つまで）</source>
-        <translation>Keep the current figure's graph as a faint trace to compare (up to three)</translation>
+        <translation>Keep the current figure&apos;s graph as a faint trace to compare (up to three)</translation>
     </message>
     <message>
         <source>消す</source>
@@ -1233,6 +1247,14 @@
     <message>
         <source>残したグラフを消す</source>
         <translation>Clear the kept graphs</translation>
+    </message>
+    <message>
+        <source>レベルを選ぶ…</source>
+        <translation>Choose a level…</translation>
+    </message>
+    <message>
+        <source>レベルと番号で目標を選ぶ（「レベル 3 の 17」）</source>
+        <translation>Choose a target by its level and number (“Level 3, no. 17”)</translation>
     </message>
 </context>
 <context>
