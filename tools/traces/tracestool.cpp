@@ -106,7 +106,7 @@ void TracesTool::keep()
         return;
     }
     m_traces.push_back(host.lesson().state().columns);
-    show();
+    show(true);
     const size_t i = m_traces.size() - 1;
     host.announce(
         tr("グラフを%1で残しました（%2）").arg(tr(shades[i].name), describeFigure(m_traces[i])));
@@ -119,11 +119,11 @@ void TracesTool::clear()
         return;
     }
     m_traces.clear();
-    show();
+    show(false);
     host.announce(tr("残したグラフを消しました"));
 }
 
-void TracesTool::show()
+void TracesTool::show(bool reveal)
 {
     if (!m_layer && m_traces.empty())
         return;
@@ -135,7 +135,7 @@ void TracesTool::show()
         graphs.push_back({ m_traces[i], shades[i].ink, shades[i].ink });
     m_layer->setGraphs(graphs);
     m_layer->setVisible(!m_traces.empty());
-    if (!m_traces.empty() && !host.lesson().state().isShown(Lesson::View::Graph))
+    if (reveal && !m_traces.empty() && !host.lesson().state().isShown(Lesson::View::Graph))
         host.lesson().setShown(Lesson::View::Graph, true);
     retranslate();
 }
@@ -164,5 +164,6 @@ void TracesTool::load(const lessonformat::Lesson &lesson)
         if (int(m_traces.size()) < most)
             m_traces.push_back(lessonformat::columnsOf(pieces));
     }
-    show();
+    // The file says which views show.
+    show(false);
 }

@@ -40,7 +40,8 @@ public:
 private:
     void keep();
     void clear();
-    void show();
+    // The traces on the graph; `reveal` also shows the graph, as keeping one does.
+    void show(bool reveal);
 
     std::vector<challenge::Figure> m_traces;
     GraphLayer *m_layer = nullptr;
