@@ -1,6 +1,7 @@
 // The one place where tools are registered: a tool is its folder and its line here.
 #include "tools/registry.h"
 
+#include "tools/challenge/challengetool.h"
 #include "tools/formulas/formulastool.h"
 #include "tools/jump/jumptool.h"
 #include "tools/keyboard/keyboardtool.h"
@@ -9,6 +10,7 @@
 #include "tools/lessonfile/lessonfiletool.h"
 #include "tools/picture/picturetool.h"
 #include "tools/predict/predicttool.h"
+#include "tools/traces/tracestool.h"
 #include "tools/whichgraph/whichgraphtool.h"
 #include "tools/worksheet/worksheettool.h"
 
@@ -36,9 +38,9 @@ std::span<const Registration> registered()
 {
     // In menu order; the key help lists each tool's keys in this order too.
     static const Registration list[] = {
-        tool<JumpTool>(),     tool<FormulasTool>(),   tool<PredictTool>(), tool<WhichGraphTool>(),
-        tool<KeyboardTool>(), tool<LessonFileTool>(), tool<PictureTool>(), tool<WorksheetTool>(),
-        tool<LanguageTool>(), tool<KeyHelpTool>(),
+        tool<JumpTool>(),    tool<FormulasTool>(),   tool<PredictTool>(),  tool<ChallengeTool>(),
+        tool<TracesTool>(),  tool<WhichGraphTool>(), tool<KeyboardTool>(), tool<LessonFileTool>(),
+        tool<PictureTool>(), tool<WorksheetTool>(),  tool<LanguageTool>(), tool<KeyHelpTool>(),
     };
     return list;
 }
