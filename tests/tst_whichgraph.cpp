@@ -4,6 +4,7 @@
 #include "core/steps.h"
 #include "tools/whichgraph/whichgraphtool.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -46,6 +47,7 @@ private slots:
     void switchingOffLeavesTheLessonsPicture();
     void worksheetAsksThenAnswers();
     void aLessonFileSwitchesItOn();
+    void oneQuestionAtATime();
 
 private:
     WhichGraphTool &tool() const { return toolOf<WhichGraphTool>(*form); }
@@ -271,6 +273,21 @@ void tst_WhichGraph::aLessonFileSwitchesItOn()
     QCOMPARE(ysOf(tool().choices()[size_t(tool().right())]), ysOf(workedExample));
     QVERIFY(tool().box()->isVisible());
     QVERIFY(tool().box()->x() >= lesson().panel(Lesson::Panel::Graph)->geometry().right());
+}
+
+void tst_WhichGraph::oneQuestionAtATime()
+{
+    // The challenge to match a graph and the formulas would each take the question over.
+    tools()->setOn(u"formulas", true);
+    tools()->setOn(u"challenge", true);
+    tools()->setOn(u"whichgraph", true);
+    QVERIFY(!tools()->isOn(u"challenge"));
+    QVERIFY(!tools()->isOn(u"formulas"));
+    QVERIFY(!tools()->action(u"formulas")->isEnabled());
+    tools()->setOn(u"challenge", true);
+    QVERIFY(!tool().isOn());
+    QVERIFY(!tool().box()->isVisible());
+    QVERIFY(tools()->action(u"formulas")->isEnabled());
 }
 
 KANSU_TEST_MAIN(tst_WhichGraph)

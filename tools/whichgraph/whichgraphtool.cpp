@@ -298,9 +298,12 @@ void WhichGraphTool::act(const tools::ToolRow &, bool on)
 
 void WhichGraphTool::setShown(bool on)
 {
-    // Written-out formulas would give the answer away, and both boxes want the same room.
-    if (on)
+    // Written-out formulas would give the answer away, and both boxes want the same room. The
+    // challenge to match a graph builds on the same board: one question at a time.
+    if (on) {
         host.setOn(u"formulas", false);
+        host.setOn(u"challenge", false);
+    }
     if (QAction *formulas = host.action(u"formulas"))
         formulas->setEnabled(!on && !host.isOn(u"predict"));
     if (!m_box) {
@@ -313,6 +316,12 @@ void WhichGraphTool::setShown(bool on)
                 [this] { askNew(QRandomGenerator::global()->generate()); });
         connect(&host, &ToolHost::keyboardUseChanged, this,
                 [this](bool inUse) { m_box->showSelection(inUse); });
+        if (QAction *challenge = host.action(u"challenge")) {
+            connect(challenge, &QAction::toggled, this, [this](bool challenging) {
+                if (challenging && isOn())
+                    host.setOn(u"whichgraph", false);
+            });
+        }
         m_confirm = new QTimer(this);
         m_confirm->setInterval(confirmMs);
         connect(m_confirm, &QTimer::timeout, this, &WhichGraphTool::stepToConfirm);
