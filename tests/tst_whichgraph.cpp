@@ -288,6 +288,15 @@ void tst_WhichGraph::oneQuestionAtATime()
     QVERIFY(!tool().isOn());
     QVERIFY(!tool().box()->isVisible());
     QVERIFY(tools()->action(u"formulas")->isEnabled());
+
+    // The formulas stay greyed while any tool that keeps them off is on, whichever goes off
+    // first: predictions ending must not bring them back beside this box.
+    tools()->setOn(u"whichgraph", true);
+    tools()->setOn(u"predict", true);
+    tools()->setOn(u"predict", false);
+    QVERIFY(!tools()->action(u"formulas")->isEnabled());
+    tools()->setOn(u"whichgraph", false);
+    QVERIFY(tools()->action(u"formulas")->isEnabled());
 }
 
 KANSU_TEST_MAIN(tst_WhichGraph)

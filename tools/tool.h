@@ -78,6 +78,9 @@ public:
     virtual std::vector<SheetTask> sheetTasks() const { return {}; }
     /// Whether y at x must not be said or shown yet (a question still open).
     virtual bool hidesY(double) const { return false; }
+    /// Whether the tool, as it stands, keeps the row `id` of another tool off: that row is
+    /// greyed in the menu (a box that would give an answer away, or want the same room).
+    virtual bool keepsOff(QStringView) const { return false; }
     /// Whether the last right press was the tool's own (not a request for the menu).
     virtual bool tookRightClick() { return false; }
 

@@ -66,8 +66,10 @@ ToolHost::ToolHost(Lesson &lesson, QWidget &window)
             m_entries.push_back({ &row, tool, action });
             const tools::ToolRow *rowPtr = &row;
             if (row.checkable())
-                connect(action, &QAction::toggled, this,
-                        [tool, rowPtr](bool on) { tool->act(*rowPtr, on); });
+                connect(action, &QAction::toggled, this, [this, tool, rowPtr](bool on) {
+                    tool->act(*rowPtr, on);
+                    updateEnabled();
+                });
             else
                 connect(action, &QAction::triggered, this,
                         [tool, rowPtr] { tool->act(*rowPtr, true); });
@@ -137,6 +139,19 @@ void ToolHost::setOn(QStringView id, bool on)
         e->action->setChecked(on);
     else if (on)
         e->action->trigger();
+}
+
+void ToolHost::updateEnabled()
+{
+    for (const Entry &e : m_entries) {
+        const QString id = QString::fromLatin1(e.row->id);
+        bool kept = false;
+        for (const auto &t : m_tools)
+            kept = kept || (t.get() != e.tool && t->keepsOff(id));
+        if (kept && e.row->checkable() && e.action->isChecked())
+            e.action->setChecked(false);
+        e.action->setEnabled(!kept);
+    }
 }
 
 void ToolHost::follow(Lesson::Change what)

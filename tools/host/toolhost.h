@@ -49,6 +49,8 @@ public:
     bool isOn(QStringView id) const;
     /// Switches `id` on or off; an action or a file row is chosen when `on`.
     void setOn(QStringView id, bool on);
+    /// Greys every row a tool keeps off (switching it off first), and gives the others back.
+    void updateEnabled();
 
     // ---- What the lesson tells the tools ----
     void follow(Lesson::Change what);

@@ -24,11 +24,8 @@ bool PredictTool::isOn() const
 
 void PredictTool::act(const tools::ToolRow &, bool on)
 {
-    // Written-out formulas would give away every y before P gets there.
     if (on)
-        host.setOn(u"formulas", false);
-    if (QAction *formulas = host.action(u"formulas"))
-        formulas->setEnabled(!on);
+        host.setOn(u"formulas", false); // before the boxes, as it gives back its room
     if (on && !m_view)
         m_view = new PredictionTool(host, m_shownTo);
     if (m_view)
@@ -75,6 +72,12 @@ bool PredictTool::hidesY(double x) const
 {
     // While the class predicts, y is said only where the table and the graph show it.
     return isOn() && !prediction::yShownAt(x);
+}
+
+bool PredictTool::keepsOff(QStringView id) const
+{
+    // Written-out formulas would give away every y before P gets there.
+    return isOn() && id == u"formulas";
 }
 
 bool PredictTool::tookRightClick()

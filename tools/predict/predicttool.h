@@ -24,6 +24,7 @@ public:
     void retranslate() override;
     std::vector<KeyLine> keyLines() const override;
     bool hidesY(double x) const override;
+    bool keepsOff(QStringView id) const override;
     bool tookRightClick() override;
 
     bool isOn() const;

@@ -296,16 +296,20 @@ void WhichGraphTool::act(const tools::ToolRow &, bool on)
     setShown(on);
 }
 
+bool WhichGraphTool::keepsOff(QStringView id) const
+{
+    // Written-out formulas would give the answer away, and both boxes want the same room.
+    return isOn() && id == u"formulas";
+}
+
 void WhichGraphTool::setShown(bool on)
 {
-    // Written-out formulas would give the answer away, and both boxes want the same room. The
-    // challenge to match a graph builds on the same board: one question at a time.
+    // The formulas go first: their box gives the room back as it goes. The challenge to match a
+    // graph builds on the same board: one question at a time.
     if (on) {
         host.setOn(u"formulas", false);
         host.setOn(u"challenge", false);
     }
-    if (QAction *formulas = host.action(u"formulas"))
-        formulas->setEnabled(!on && !host.isOn(u"predict"));
     if (!m_box) {
         if (!on)
             return;

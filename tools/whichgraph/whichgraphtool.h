@@ -31,6 +31,7 @@ public:
     void retranslate() override;
     std::vector<KeyLine> keyLines() const override;
     std::vector<SheetTask> sheetTasks() const override;
+    bool keepsOff(QStringView id) const override;
 
     bool isOn() const;
     /// Asks about the figure standing on the board, or, when the board is empty, about one
