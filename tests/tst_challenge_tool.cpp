@@ -2,7 +2,7 @@
 #include "core/lessonformat.h"
 #include "lesson.h"
 #include "tools/challenge/challengetool.h"
-#include "tools/challenge/graphlayer.h"
+#include "tools/graphlayer.h"
 #include "tools/traces/tracestool.h"
 #include "windowtest.h"
 

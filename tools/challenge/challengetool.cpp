@@ -6,7 +6,7 @@
 #include "figure/geometry.h"
 #include "toolkit/fonts.h"
 #include "toolkit/picturepanel.h"
-#include "tools/challenge/graphlayer.h"
+#include "tools/graphlayer.h"
 #include "tools/host/toolhost.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "core/lessonformat.h"
 #include "figure/geometry.h"
 #include "toolkit/picturepanel.h"
-#include "tools/challenge/graphlayer.h"
+#include "tools/graphlayer.h"
 #include "tools/host/toolhost.h"
 
 #include <QPainter>

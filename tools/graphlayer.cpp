@@ -1,4 +1,4 @@
-#include "tools/challenge/graphlayer.h"
+#include "tools/graphlayer.h"
 
 #include "core/lessonformat.h"
 #include "core/numtext.h"
