@@ -201,7 +201,7 @@ void tst_Accessibility::eachStepStatesXAndY()
     QFETCH(int, forward);
     QFETCH(int, back);
     QFETCH(QString, statement);
-    probe->retsu() = { 4, 5, 6, 3, 1 };
+    buildFigure(lesson(), { 4, 5, 6, 3, 1 });
 
     for (int i = 0; i < forward; ++i)
         probe->control<QPushButton>("susumu")->click();
@@ -217,7 +217,7 @@ void tst_Accessibility::eachStepIsAnnounced()
     if (!QAccessible::isActive())
         QSKIP("accessibility cannot be switched on here: build with Qt's private headers "
               "(Debian: qt6-base-private-dev)");
-    probe->retsu() = { 4, 5, 6, 3, 1 };
+    buildFigure(lesson(), { 4, 5, 6, 3, 1 });
     const QStringList expected {
         "χ = 0.5 cm, y = 0.125 cm²", "χ = 1 cm, y = 0.5 cm²",     "χ = 1.5 cm, y = 1.125 cm²",
         "χ = 1 cm, y = 0.5 cm²",     "χ = 0.5 cm, y = 0.125 cm²", "χ = 0 cm, y = 0 cm²",
@@ -241,7 +241,7 @@ void tst_Accessibility::eachStepIsAnnounced()
 
 void tst_Accessibility::returnToTheStartStatesZero()
 {
-    probe->retsu() = { 3, 3, 0, 0, 0 };
+    buildFigure(lesson(), { 3, 3, 0, 0, 0 });
     for (int i = 0; i < 6; ++i)
         probe->control<QPushButton>("susumu")->click();
     QCOMPARE(accessible(probe->control<QLineEdit>("Text1"))->text(QAccessible::Description),

@@ -97,7 +97,7 @@ void tst_AutoPlay::initTestCase()
 
 void tst_AutoPlay::setUp()
 {
-    probe->retsu() = lesson::workedExample;
+    buildFigure(lesson(), lesson::workedExample);
 }
 
 void tst_AutoPlay::runsToTheEnd_data()

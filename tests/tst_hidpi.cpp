@@ -144,7 +144,7 @@ void tst_HiDpi::mouseArrivesInLogicalPixels()
 // centimetre and nowhere near above or below, and the graph holds no colour but its own four.
 void tst_HiDpi::graphRunsThroughItsPoints()
 {
-    probe->retsu() = workedExample;
+    buildFigure(lesson(), workedExample);
     probe->control<QCheckBox>("Check2")->setChecked(true);
     stepTo(*probe, 20);
 
@@ -176,7 +176,7 @@ void tst_HiDpi::stepBackWipesTheGraphWhole()
 {
     probe->control<QCheckBox>("Check2")->setChecked(true);
     const QImage bare = probe->control<PicturePanel>("gamen")->picture().copy();
-    probe->retsu() = { 4, 5, 6, 3, 1 };
+    buildFigure(lesson(), { 4, 5, 6, 3, 1 });
     stepTo(*probe, 20);
     QVERIFY(probe->control<PicturePanel>("gamen")->picture() != bare);
     for (int i = 0; i < 20; ++i)
@@ -213,7 +213,7 @@ void tst_HiDpi::drawnAtTheDevicesResolution()
                    low.control<PicturePanel>("gamen") })
                 q->setPictureRatio(1);
         }
-        p->retsu() = workedExample;
+        buildFigure(p->form(), workedExample);
         p->control<QCheckBox>("Check2")->setChecked(true);
         p->control<QCheckBox>("Check3")->setChecked(true);
         p->control<QPushButton>("Command2")
@@ -273,7 +273,7 @@ void tst_HiDpi::followsTheScreenItIsMovedTo()
     KANSU_COMPARE_RGB(probe->control<PicturePanel>("gamen")->pixel(35, 300), green);
 
     // Drawn from now on at the new density: a step shades the figure there.
-    probe->retsu() = { 3, 0, 0, 0, 0 };
+    buildFigure(lesson(), { 3, 0, 0, 0, 0 });
     stepTo(*probe, 2);
     KANSU_COMPARE_RGB(probe->control<PicturePanel>("kokuban")->pixel(290, 250), white);
     KANSU_COMPARE_RGB(probe->control<PicturePanel>("kokuban")->pixel(310, 250), grey);

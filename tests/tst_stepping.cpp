@@ -121,7 +121,7 @@ private:
     // The worked example with the table and the graph shown, after n steps from the start.
     void workedExampleAfter(int n)
     {
-        probe->retsu() = workedExample;
+        buildFigure(lesson(), workedExample);
         probe->control<QCheckBox>("Check2")->setChecked(true);
         probe->control<QCheckBox>("Check3")->setChecked(true);
         steps(n);
@@ -227,7 +227,7 @@ void tst_Stepping::stepBackUndoesAStep()
 
 void tst_Stepping::workedExampleTable()
 {
-    probe->retsu() = workedExample;
+    buildFigure(lesson(), workedExample);
     probe->control<QCheckBox>("Check3")->setChecked(true);
     steps(20);
 
@@ -320,7 +320,7 @@ void tst_Stepping::returnToStartKeepsTheFigure_data()
 void tst_Stepping::returnToStartKeepsTheFigure()
 {
     QFETCH(int, from);
-    probe->retsu() = workedExample;
+    buildFigure(lesson(), workedExample);
     probe->control<QCheckBox>("Check1")->setChecked(true);
     probe->control<QCheckBox>("Check2")->setChecked(true);
     probe->control<QCheckBox>("Check3")->setChecked(true);
@@ -423,7 +423,7 @@ void tst_Stepping::tableSwitchedOnPartWay()
     QFETCH(int, after);
     QFETCH(double, y);
     QFETCH(double, left);
-    probe->retsu() = workedExample;
+    buildFigure(lesson(), workedExample);
     steps(before);
     probe->control<QCheckBox>("Check3")->setChecked(true);
     steps(after);
@@ -472,7 +472,7 @@ void tst_Stepping::graphShowsOnlyWhatWasPlotted()
     QFETCH(QString, actions);
     QFETCH(QList<int>, shown);
     const Codes codes = codesFrom(figure);
-    probe->retsu() = codes;
+    buildFigure(lesson(), codes);
     for (const QChar a : actions) {
         if (a == QLatin1Char('>'))
             probe->invoke("susumu_Click");
