@@ -59,7 +59,7 @@ void tst_Shading::paint(const Codes &codes, int left, bool grid)
 // Back to the start, which draws everything afresh, then P stepped to `left` by the button.
 void tst_Shading::stepTo(const Codes &codes, int left, bool grid)
 {
-    probe->retsu() = codes;
+    buildFigure(lesson(), codes);
     probe->control<QCheckBox>("Check1")->setChecked(grid);
     probe->control<QPushButton>("Command2")->click();
     while (probe->Px() > left)
