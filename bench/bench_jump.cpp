@@ -18,11 +18,11 @@ void BM_JumpAcross(benchmark::State &state)
             bench::settle();
         state.PauseTiming();
         bench::settle();
-        const bool across = lesson.probe.Px() == 100;
+        const bool across = lesson.form->state().halves == 20;
         lesson.form->jumpTo(0);
         bench::settle();
         state.ResumeTiming();
-        if (!across || lesson.probe.Px() != 300) {
+        if (!across || lesson.form->state().halves != 0) {
             state.SkipWithError("the jump did not take P across and back");
             break;
         }
@@ -43,7 +43,7 @@ void BM_TwentySteps(benchmark::State &state)
     lesson.build(bench::figures.at(state.range(0)));
     for (auto _ : state) {
         for (int i = 0; i < 20; ++i)
-            lesson.probe.susumu_Click();
+            lesson.form->press(::Lesson::Button::Forward);
         bench::settle();
         state.PauseTiming();
         lesson.form->jumpTo(0);

@@ -1,21 +1,12 @@
-// A step forward and a step back with grid, table and graph shown. Every iteration does the
+// A step forward and a step back with grid, table and graph shown, pressed as a tool presses
+// the buttons. Every iteration does the
 // same work: the timed step is undone (or redone) outside the timing, so P is back at the same
 // x, the table and graph hold the same columns and segments, and the running sums are the same.
 #include "benchsupport.h"
 
 namespace {
 
-struct Snapshot
-{
-    double Px, hyoy, gurafuy, maex;
-    std::int16_t maey;
-    bool operator==(const Snapshot &) const = default;
-};
-
-Snapshot snapshot(FormProbe &p)
-{
-    return { p.Px(), p.hyoy(), p.gurafuy(), p.maex(), p.maey() };
-}
+using Button = ::Lesson::Button;
 
 // Builds the figure with every view on and puts P `halves` half centimetres from B. Returns
 // false (and skips the benchmark) while the stepping procedures do not move P yet.
@@ -23,11 +14,11 @@ bool prepare(benchmark::State &state, bench::Lesson &lesson, int halves)
 {
     lesson.allViews();
     lesson.build(bench::figures.at(state.range(0)));
-    lesson.probe.susumu_Click();
-    const bool moved = lesson.probe.Px() == 290;
-    lesson.probe.modoru_Click();
+    lesson.form->press(Button::Forward);
+    const bool moved = lesson.form->state().halves == 1;
+    lesson.form->press(Button::Back);
     bench::settle();
-    if (!moved || lesson.probe.Px() != 300) {
+    if (!moved || lesson.form->state().halves != 0) {
         state.SkipWithError("stepping does not move P yet");
         return false;
     }
@@ -35,7 +26,8 @@ bool prepare(benchmark::State &state, bench::Lesson &lesson, int halves)
     return true;
 }
 
-void checkRestored(benchmark::State &state, const Snapshot &before, const Snapshot &after)
+void checkRestored(benchmark::State &state, const bench::Lesson::Shown &before,
+                   const bench::Lesson::Shown &after)
 {
     if (!(before == after))
         state.SkipWithError("a step forward and back did not bring the lesson back");
@@ -44,30 +36,29 @@ void checkRestored(benchmark::State &state, const Snapshot &before, const Snapsh
 // Times one step (`timed`) and undoes it outside the timing (`undo`), so that every iteration
 // does the same work from the same place.
 // Args: figure, P's position before the step in half centimetres from B, repaint timed too.
-template<void (FormProbe::*timed)(), void (FormProbe::*undo)()>
-void stepAndUndo(benchmark::State &state)
+template<Button timed, Button undo> void stepAndUndo(benchmark::State &state)
 {
     bench::Lesson lesson;
     if (!prepare(state, lesson, int(state.range(1))))
         return;
     const bool repaint = state.range(2);
-    const Snapshot before = snapshot(lesson.probe);
+    const bench::Lesson::Shown before = lesson.shown();
     for (auto _ : state) {
-        (lesson.probe.*timed)();
+        lesson.form->press(timed);
         if (repaint)
             bench::settle();
         state.PauseTiming();
         bench::settle();
-        (lesson.probe.*undo)();
+        lesson.form->press(undo);
         bench::settle();
         state.ResumeTiming();
     }
-    checkRestored(state, before, snapshot(lesson.probe));
+    checkRestored(state, before, lesson.shown());
 }
 
 void BM_StepForward(benchmark::State &state)
 {
-    stepAndUndo<&FormProbe::susumu_Click, &FormProbe::modoru_Click>(state);
+    stepAndUndo<Button::Forward, Button::Back>(state);
 }
 BENCHMARK(BM_StepForward)
     ->ArgNames({ "figure", "from", "repaint" })
@@ -84,7 +75,7 @@ BENCHMARK(BM_StepForward)
 
 void BM_StepBack(benchmark::State &state)
 {
-    stepAndUndo<&FormProbe::modoru_Click, &FormProbe::susumu_Click>(state);
+    stepAndUndo<Button::Back, Button::Forward>(state);
 }
 BENCHMARK(BM_StepBack)
     ->ArgNames({ "figure", "from", "repaint" })

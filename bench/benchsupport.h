@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/form1.h"
-#include "formprobe.h"
+#include "toolkit/picturepanel.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QWindow>
 #include <array>
 #include <benchmark/benchmark.h>
@@ -32,13 +34,13 @@ inline void settle()
     QCoreApplication::processEvents();
 }
 
-/// A lesson window shown headless, with the views a benchmark asks for.
+/// A lesson window shown headless, with the views a benchmark asks for. It is driven as the
+/// tools drive it, through the lesson's operations, or by real events.
 class Lesson
 {
 public:
     Lesson()
         : form(std::make_unique<Form1>())
-        , probe(*form)
     {
         form->show();
         QElapsedTimer waited;
@@ -52,20 +54,23 @@ public:
     /// Ticks the grid, graph and table boxes, as a learner does.
     void allViews()
     {
-        probe.Check1()->setChecked(true);
-        probe.Check2()->setChecked(true);
-        probe.Check3()->setChecked(true);
+        form->setShown(::Lesson::View::Grid, true);
+        form->setShown(::Lesson::View::Graph, true);
+        form->setShown(::Lesson::View::Table, true);
         settle();
     }
 
-    /// Puts the figure on the base the way a drop does: yellow outlines, back to the start,
-    /// the figure drawn at B.
+    /// Builds the figure on the base by drops from the palette (a triangle by its middle
+    /// column); the last drop leaves P at B and the figure drawn there.
     void build(const Figure &figure)
     {
-        probe.retsu() = figure.retsu;
-        probe.kokuban()->setForeColor(QColor(255, 255, 0));
-        probe.Command2_Click();
-        probe.nuri(300);
+        for (int k = 0; k < 5; ++k) {
+            const double code = figure.retsu[size_t(k)];
+            if (code < 1 || code > 4)
+                continue;
+            form->pickUp(int(code));
+            form->release(::Lesson::Release::Drop, code == 4 ? k + 1 : k);
+        }
         settle();
     }
 
@@ -73,13 +78,43 @@ public:
     void stepForward(int halves)
     {
         for (int i = 0; i < halves; ++i) {
-            probe.susumu_Click();
+            form->press(::Lesson::Button::Forward);
             settle();
         }
     }
 
+    /// What the lesson shows and says of x and y, to check that an undone operation brought
+    /// it back.
+    struct Shown
+    {
+        ::Lesson::State state;
+        QString said; // "χ = … cm, y = … cm²" on the x box
+        bool operator==(const Shown &o) const
+        {
+            return state.halves == o.state.halves && state.columns == o.state.columns
+                && state.graphed == o.state.graphed && state.tabled == o.state.tabled
+                && said == o.said;
+        }
+    };
+    Shown shown() const
+    {
+        return { form->state(),
+                 form->findChild<QLineEdit *>(QStringLiteral("Text1"))->accessibleDescription() };
+    }
+
+    /// A real mouse event on the blackboard at a point of its picture.
+    void mouse(QEvent::Type type, QPointF at)
+    {
+        PicturePanel *board = form->panel(::Lesson::Panel::Board);
+        const QPointF local = at + board->pictureOffset();
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, local, board->mapToGlobal(local), button,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(board, &event);
+    }
+
     std::unique_ptr<Form1> form;
-    FormProbe probe;
 };
 
 } // namespace bench

@@ -6,10 +6,11 @@
 #include "app/application.h"
 #include "app/form1.h"
 #include "firstpaint.h"
-#include "formprobe.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QPushButton>
 #include <QWindow>
 #include <cstdio>
 #include <sys/resource.h>
@@ -32,32 +33,32 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     setUpApplication(app);
     Form1 form;
-    FormProbe probe(form);
     form.show();
     QElapsedTimer exposure;
     exposure.start();
     while (!(form.windowHandle() && form.windowHandle()->isExposed()) && exposure.elapsed() < 5000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
 
-    probe.Check1()->setChecked(true);
-    probe.Check2()->setChecked(true);
-    probe.Check3()->setChecked(true);
-    // The worked example: the triangle over columns 0 to 2 and the 4 cm bar in column 3, placed
-    // the way a drop places it.
-    probe.retsu() = { 4, 5, 6, 2, 0 };
-    probe.kokuban()->setForeColor(QColor(255, 255, 0));
-    probe.Command2_Click();
-    probe.nuri(300);
-    probe.Combo1()->setCurrentIndex(probe.Combo1()->findText(QStringLiteral("10")));
+    form.setShown(Lesson::View::Grid, true);
+    form.setShown(Lesson::View::Graph, true);
+    form.setShown(Lesson::View::Table, true);
+    // The worked example: the triangle over columns 0 to 2 and the 4 cm bar in column 3, dropped
+    // from the palette.
+    form.pickUp(4);
+    form.release(Lesson::Release::Drop, 1);
+    form.pickUp(2);
+    form.release(Lesson::Release::Drop, 3);
+    auto *speed = form.findChild<QComboBox *>(QStringLiteral("Combo1"));
+    speed->setCurrentIndex(speed->findText(QStringLiteral("10")));
     QCoreApplication::processEvents();
 
     const double cpu0 = cpuSeconds();
     QElapsedTimer wall;
     wall.start();
-    probe.jidou_Click();
+    form.findChild<QPushButton *>(QStringLiteral("jidou"))->click();
     const double wallSeconds = wall.nsecsElapsed() / 1e9;
     const double cpu = cpuSeconds() - cpu0;
-    const int steps = int((300 - probe.Px()) / 10);
+    const int steps = form.state().halves;
     std::printf("%.4f %.4f %d\n", cpu, wallSeconds, steps);
     return 0;
 }

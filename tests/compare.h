@@ -53,6 +53,9 @@ inline LessonState lessonState(FormProbe &p, StateScope scope = {})
         s.fields.append({ name, v });
     };
 #define KANSU_FIELD(expr) field(QStringLiteral(#expr), QVariant::fromValue(p.expr))
+#define KANSU_CONTROL(type, name, property)                                                        \
+    field(QStringLiteral(#name "()->" #property "()"),                                             \
+          QVariant::fromValue(p.control<type>(#name)->property()))
     KANSU_FIELD(Ax());
     KANSU_FIELD(Ay());
     KANSU_FIELD(Bx());
@@ -78,23 +81,25 @@ inline LessonState lessonState(FormProbe &p, StateScope scope = {})
         KANSU_FIELD(kata());
         KANSU_FIELD(moto());
     }
-    KANSU_FIELD(Text1()->text());
-    KANSU_FIELD(Text1()->accessibleDescription());
-    KANSU_FIELD(Combo1()->currentText());
-    KANSU_FIELD(Check1()->isChecked());
-    KANSU_FIELD(Check2()->isChecked());
-    KANSU_FIELD(Check3()->isChecked());
-    KANSU_FIELD(Check4()->isChecked());
-    KANSU_FIELD(susumu()->isEnabled());
-    KANSU_FIELD(modoru()->isEnabled());
-    KANSU_FIELD(Command1()->isEnabled());
-    KANSU_FIELD(Command2()->isEnabled());
-    KANSU_FIELD(jidou()->isEnabled());
-    KANSU_FIELD(tomeru()->isEnabled());
-    field(QStringLiteral("kokuban()->foreColor()"), p.kokuban()->foreColor().name());
+    KANSU_CONTROL(QLineEdit, Text1, text);
+    KANSU_CONTROL(QLineEdit, Text1, accessibleDescription);
+    KANSU_CONTROL(QComboBox, Combo1, currentText);
+    KANSU_CONTROL(QCheckBox, Check1, isChecked);
+    KANSU_CONTROL(QCheckBox, Check2, isChecked);
+    KANSU_CONTROL(QCheckBox, Check3, isChecked);
+    KANSU_CONTROL(QCheckBox, Check4, isChecked);
+    KANSU_CONTROL(QPushButton, susumu, isEnabled);
+    KANSU_CONTROL(QPushButton, modoru, isEnabled);
+    KANSU_CONTROL(QPushButton, Command1, isEnabled);
+    KANSU_CONTROL(QPushButton, Command2, isEnabled);
+    KANSU_CONTROL(QPushButton, jidou, isEnabled);
+    KANSU_CONTROL(QPushButton, tomeru, isEnabled);
+    field(QStringLiteral("kokuban()->foreColor()"),
+          p.control<PicturePanel>("kokuban")->foreColor().name());
     KANSU_FIELD(form().size());
     KANSU_FIELD(form().outerSizeTwips());
 #undef KANSU_FIELD
+#undef KANSU_CONTROL
     // The controls standing on each panel; the board's focus frames and the note of a key's
     // refusal tell which window has the keyboard, not the lesson.
     const auto isFocusFrame = [&](const PanelItem *item) {
@@ -107,7 +112,8 @@ inline LessonState lessonState(FormProbe &p, StateScope scope = {})
         }
         return false;
     };
-    for (PicturePanel *panel : { p.kokuban(), p.hyo(), p.gamen() }) {
+    for (PicturePanel *panel : { p.control<PicturePanel>("kokuban"), p.control<PicturePanel>("hyo"),
+                                 p.control<PicturePanel>("gamen") }) {
         const QString name = panel->objectName();
         field(name + QStringLiteral(" control count"), qulonglong(panel->itemCount()));
         for (size_t i = 0; i < panel->itemCount(); ++i) {
@@ -127,7 +133,7 @@ inline LessonState lessonState(FormProbe &p, StateScope scope = {})
     }
     if (scope.shownPanels) {
         // The focus frame of a check box is the window's, not the lesson's.
-        p.Check4()->clearFocus();
+        p.control<QCheckBox>("Check4")->clearFocus();
         s.pictures.append(
             { QStringLiteral("panels as shown"), toolOf<PictureTool>(p.form()).panelsPicture() });
     }
@@ -167,6 +173,17 @@ inline QString lessonDifference(const LessonState &actual, const LessonState &ex
 }
 
 inline QString lessonDifference(FormProbe &actual, FormProbe &expected, StateScope scope = {})
+{
+    return lessonDifference(lessonState(actual, scope), lessonState(expected, scope));
+}
+
+inline LessonState lessonState(Form1 &form, StateScope scope = {})
+{
+    FormProbe p(form);
+    return lessonState(p, scope);
+}
+
+inline QString lessonDifference(Form1 &actual, Form1 &expected, StateScope scope = {})
 {
     return lessonDifference(lessonState(actual, scope), lessonState(expected, scope));
 }

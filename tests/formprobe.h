@@ -13,8 +13,9 @@
 #include <QMenu>
 #include <QPushButton>
 
-/// Reaches the window's private fields, controls and procedures for the tests of the lesson.
-/// Every member passes straight through: a test states what it expects, never how.
+/// Reaches the window's private fields, controls and procedures for the tests of the lesson
+/// itself; the tools' tests see the window only as a `Lesson`. Every member passes straight
+/// through: a test states what it expects, never how.
 class FormProbe
 {
 public:
@@ -48,57 +49,70 @@ public:
     bool &playing() { return f.playing; }
     bool &closing() { return f.closing; }
 
-    // Controls.
-    QLabel *Label6() { return f.Label6; }
-    QPushButton *Command1() { return f.Command1; }
-    QCheckBox *Check1() { return f.Check1; }
-    QPushButton *end() { return f.end; }
-    PicturePanel *kokuban() { return f.kokuban; }
-    QPushButton *jidou() { return f.jidou; }
-    QPushButton *tomeru() { return f.tomeru; }
-    QLabel *Label3() { return f.Label3; }
-    QComboBox *Combo1() { return f.Combo1; }
-    QPushButton *susumu() { return f.susumu; }
-    QPushButton *modoru() { return f.modoru; }
-    QPushButton *Command2() { return f.Command2; }
-    QCheckBox *Check3() { return f.Check3; }
-    QCheckBox *Check2() { return f.Check2; }
-    PicturePanel *hyo() { return f.hyo; }
-    PicturePanel *gamen() { return f.gamen; }
-    QLabel *Label8() { return f.Label8; }
-    PanelLabel *Label1() { return f.Label1; }
-    QLineEdit *Text1() { return f.Text1; }
-    PanelLabel *Label2() { return f.Label2; }
-    QCheckBox *Check4() { return f.Check4; }
-    PanelLine *Line1() { return f.Line1; }
-    PanelShape *Shape1() { return f.Shape1; }
-    PanelLine *Line3() { return f.Line3; }
-    PanelLine *Line2() { return f.Line2; }
-    PanelLabel *Label5() { return f.Label5; }
-    PanelLabel *Label7() { return f.Label7; }
-    PanelLine *Line4(int i) { return f.Line4.at(i); }
-    PanelLabel *Label4(int i) { return f.Label4.at(i); }
-    PanelLine *Line5(int i) { return f.Line5.at(i); }
-    PanelLine *Line6(int i) { return f.Line6.at(i); }
-    PanelLine *Line7(int i) { return f.Line7.at(i); }
-    PanelLine *Line8(int i) { return f.Line8.at(i); }
-    PanelLine *Line9(int i) { return f.Line9.at(i); }
+    // Controls: the window's widgets by their object names ("susumu", "Check3", "kokuban").
+    template<class T = QWidget> T *control(const char *objectName) const
+    {
+        T *c = f.findChild<T *>(QLatin1String(objectName));
+        if (!c)
+            qFatal("Form1 has no %s named %s", T::staticMetaObject.className(), objectName);
+        return c;
+    }
+    // The lines and labels standing on the panels, by their number: line(4, 1) is Line4(1).
+    PanelLine *line(int n, int i = 0) const
+    {
+        switch (n) {
+        case 1:
+            return f.Line1;
+        case 2:
+            return f.Line2;
+        case 3:
+            return f.Line3;
+        case 4:
+            return f.Line4.at(i);
+        case 5:
+            return f.Line5.at(i);
+        case 6:
+            return f.Line6.at(i);
+        case 7:
+            return f.Line7.at(i);
+        case 8:
+            return f.Line8.at(i);
+        case 9:
+            return f.Line9.at(i);
+        }
+        qFatal("Form1 has no Line%d", n);
+    }
+    PanelLabel *label(int n, int i = 0) const
+    {
+        switch (n) {
+        case 1:
+            return f.Label1;
+        case 2:
+            return f.Label2;
+        case 4:
+            return f.Label4.at(i);
+        case 5:
+            return f.Label5;
+        case 7:
+            return f.Label7;
+        }
+        qFatal("Form1 has no panel label Label%d", n); // Label3, 6 and 8 are widgets: control()
+    }
+    PanelShape *Shape1() const { return f.Shape1; }
 
-    // Handlers and procedures.
+    // Handlers: the slots by name ("susumu_Click"), run at once as a signal would run them.
+    void invoke(const char *slot)
+    {
+        if (!QMetaObject::invokeMethod(&f, slot, Qt::DirectConnection))
+            qFatal("Form1 has no slot %s()", slot);
+    }
+    void mouseDown(float x, float y) { f.kokuban_MouseDown(1, 0, x, y); }
+    void mouseMove(float x, float y) { f.kokuban_MouseMove(1, 0, x, y); }
+    void mouseUp(float x, float y) { f.kokuban_MouseUp(1, 0, x, y); }
+
+    // Procedures.
     void shoki() { f.shoki(); }
     void hougan() { f.hougan(); }
-    void Form_Load() { f.Form_Load(); }
-    void Check2_Click() { f.Check2_Click(); }
-    void Check3_Click() { f.Check3_Click(); }
-    void end_Click() { f.end_Click(); }
-    void Command1_Click() { f.Command1_Click(); }
-    void Check1_Click() { f.Check1_Click(); }
-    void susumu_Click() { f.susumu_Click(); }
-    void modoru_Click() { f.modoru_Click(); }
-    void Command2_Click() { f.Command2_Click(); }
-    void Check4_Click() { f.Check4_Click(); }
-    void jidou_Click() { f.jidou_Click(); }
-    void tomeru_Click() { f.tomeru_Click(); }
     void nuri(std::int16_t v) { f.nuri(v); }
     void nuri1(std::int16_t v) { f.nuri1(v); }
     void nuri2(std::int16_t v) { f.nuri2(v); }
@@ -112,9 +126,6 @@ public:
     void koma3(std::int16_t x, std::int16_t y) { f.koma3(x, y); }
     void koma4(std::int16_t x, std::int16_t y) { f.koma4(x, y); }
     void matsu(std::int32_t ms) { f.matsu(ms); }
-    void mouseDown(float x, float y) { f.kokuban_MouseDown(1, 0, x, y); }
-    void mouseMove(float x, float y) { f.kokuban_MouseMove(1, 0, x, y); }
-    void mouseUp(float x, float y) { f.kokuban_MouseUp(1, 0, x, y); }
 
 private:
     Form1 &f;

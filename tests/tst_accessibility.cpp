@@ -147,7 +147,8 @@ void tst_Accessibility::speedBoxIsLabelledBySpeed()
 {
     // Its name may be the speed it shows; the label before it says what the number is.
     QStringList labels;
-    for (const auto &[iface, relation] : accessible(probe->Combo1())->relations(QAccessible::Label))
+    for (const auto &[iface, relation] :
+         accessible(probe->control<QComboBox>("Combo1"))->relations(QAccessible::Label))
         labels << iface->text(QAccessible::Name);
     QCOMPARE(labels, QStringList { QStringLiteral("速度") });
 }
@@ -200,14 +201,15 @@ void tst_Accessibility::eachStepStatesXAndY()
     QFETCH(int, forward);
     QFETCH(int, back);
     QFETCH(QString, statement);
-    probe->retsu() = { 4, 5, 6, 3, 1 };
+    buildFigure(lesson(), { 4, 5, 6, 3, 1 });
 
     for (int i = 0; i < forward; ++i)
-        probe->susumu()->click();
+        probe->control<QPushButton>("susumu")->click();
     for (int i = 0; i < back; ++i)
-        probe->modoru()->click();
+        probe->control<QPushButton>("modoru")->click();
 
-    QCOMPARE(accessible(probe->Text1())->text(QAccessible::Description), statement);
+    QCOMPARE(accessible(probe->control<QLineEdit>("Text1"))->text(QAccessible::Description),
+             statement);
 }
 
 void tst_Accessibility::eachStepIsAnnounced()
@@ -215,7 +217,7 @@ void tst_Accessibility::eachStepIsAnnounced()
     if (!QAccessible::isActive())
         QSKIP("accessibility cannot be switched on here: build with Qt's private headers "
               "(Debian: qt6-base-private-dev)");
-    probe->retsu() = { 4, 5, 6, 3, 1 };
+    buildFigure(lesson(), { 4, 5, 6, 3, 1 });
     const QStringList expected {
         "χ = 0.5 cm, y = 0.125 cm²", "χ = 1 cm, y = 0.5 cm²",     "χ = 1.5 cm, y = 1.125 cm²",
         "χ = 1 cm, y = 0.5 cm²",     "χ = 0.5 cm, y = 0.125 cm²", "χ = 0 cm, y = 0 cm²",
@@ -223,14 +225,15 @@ void tst_Accessibility::eachStepIsAnnounced()
     heard.clear();
 
     for (int i = 0; i < 3; ++i)
-        probe->susumu()->click();
+        probe->control<QPushButton>("susumu")->click();
     for (int i = 0; i < 4; ++i) // the last one finds P at the start and changes nothing
-        probe->modoru()->click();
+        probe->control<QPushButton>("modoru")->click();
 
     // One announcement per move of P, carrying the statement as it was then.
     QStringList told;
     for (const Heard &h : heard) {
-        if (h.object == probe->Text1() && h.type == QAccessible::DescriptionChanged)
+        if (h.object == probe->control<QLineEdit>("Text1")
+            && h.type == QAccessible::DescriptionChanged)
             told << h.description;
     }
     QCOMPARE(told, expected);
@@ -238,15 +241,15 @@ void tst_Accessibility::eachStepIsAnnounced()
 
 void tst_Accessibility::returnToTheStartStatesZero()
 {
-    probe->retsu() = { 3, 3, 0, 0, 0 };
+    buildFigure(lesson(), { 3, 3, 0, 0, 0 });
     for (int i = 0; i < 6; ++i)
-        probe->susumu()->click();
-    QCOMPARE(accessible(probe->Text1())->text(QAccessible::Description),
+        probe->control<QPushButton>("susumu")->click();
+    QCOMPARE(accessible(probe->control<QLineEdit>("Text1"))->text(QAccessible::Description),
              QStringLiteral("χ = 3 cm, y = 18 cm²"));
 
-    probe->Command2()->click();
+    probe->control<QPushButton>("Command2")->click();
 
-    QCOMPARE(accessible(probe->Text1())->text(QAccessible::Description),
+    QCOMPARE(accessible(probe->control<QLineEdit>("Text1"))->text(QAccessible::Description),
              QStringLiteral("χ = 0 cm, y = 0 cm²"));
 }
 

@@ -24,18 +24,18 @@ int runChild(const QByteArray &how)
 {
     auto *form = new Form1;
     FormProbe probe(*form);
-    probe.Combo1()->setEditText(QStringLiteral("99999999999"));
+    probe.control<QComboBox>("Combo1")->setEditText(QStringLiteral("99999999999"));
     form->show();
     double pxAtEnd = -1;
     QTimer::singleShot(0, [&] {
         atFirstChance([&] {
             pxAtEnd = probe.Px();
             if (how == "end")
-                probe.end()->click();
+                probe.control<QPushButton>("end")->click();
             else
                 form->close();
         });
-        probe.jidou()->click();
+        probe.control<QPushButton>("jidou")->click();
     });
     const int status = QApplication::exec();
     std::printf("P when ended %g, at exit %g\n", pxAtEnd, probe.Px());
@@ -74,10 +74,11 @@ private:
     {
         QStringList wrong;
         for (QPushButton *b :
-             { probe->susumu(), probe->modoru(), probe->Command1(), probe->jidou() })
+             { probe->control<QPushButton>("susumu"), probe->control<QPushButton>("modoru"),
+               probe->control<QPushButton>("Command1"), probe->control<QPushButton>("jidou") })
             if (!b->isEnabled())
                 wrong << b->objectName() + QStringLiteral(" disabled");
-        if (probe->tomeru()->isEnabled())
+        if (probe->control<QPushButton>("tomeru")->isEnabled())
             wrong << QStringLiteral("tomeru enabled");
         if (probe->teishi() != 0)
             wrong << QStringLiteral("teishi %1").arg(probe->teishi());
@@ -96,7 +97,7 @@ void tst_AutoPlay::initTestCase()
 
 void tst_AutoPlay::setUp()
 {
-    probe->retsu() = lesson::workedExample;
+    buildFigure(lesson(), lesson::workedExample);
 }
 
 void tst_AutoPlay::runsToTheEnd_data()
@@ -115,16 +116,16 @@ void tst_AutoPlay::runsToTheEnd()
     QFETCH(QString, speed);
     QFETCH(int, from);
     QFETCH(int, texts);
-    probe->Check2()->setChecked(true);
-    probe->Check3()->setChecked(true);
+    probe->control<QCheckBox>("Check2")->setChecked(true);
+    probe->control<QCheckBox>("Check3")->setChecked(true);
     for (int i = 0; i < from; ++i)
-        probe->susumu_Click();
-    probe->Combo1()->setEditText(speed);
-    QSignalSpy shown(probe->Text1(), &QLineEdit::textChanged);
-    probe->jidou()->click();
+        probe->invoke("susumu_Click");
+    probe->control<QComboBox>("Combo1")->setEditText(speed);
+    QSignalSpy shown(probe->control<QLineEdit>("Text1"), &QLineEdit::textChanged);
+    probe->control<QPushButton>("jidou")->click();
     QCOMPARE(shown.count(), texts);
     QCOMPARE(probe->Px(), 100.0);
-    QCOMPARE(probe->Text1()->text(), QStringLiteral(" 10.0"));
+    QCOMPARE(probe->control<QLineEdit>("Text1")->text(), QStringLiteral(" 10.0"));
     QCOMPARE(probe->hyoy(), 26.0);
     QCOMPARE(probe->gurafuy(), 26.0);
     QCOMPARE(notIdle(), QString());
@@ -132,18 +133,20 @@ void tst_AutoPlay::runsToTheEnd()
 
 void tst_AutoPlay::buttonsWhileRunning()
 {
-    probe->Combo1()->setEditText(QStringLiteral("1"));
+    probe->control<QComboBox>("Combo1")->setEditText(QStringLiteral("1"));
     QList<bool> enabled;
     duringPause(
         [&] {
             for (QPushButton *b :
-                 { probe->susumu(), probe->modoru(), probe->Command1(), probe->jidou(),
-                   probe->tomeru(), probe->Command2(), probe->end() })
+                 { probe->control<QPushButton>("susumu"), probe->control<QPushButton>("modoru"),
+                   probe->control<QPushButton>("Command1"), probe->control<QPushButton>("jidou"),
+                   probe->control<QPushButton>("tomeru"), probe->control<QPushButton>("Command2"),
+                   probe->control<QPushButton>("end") })
                 enabled << b->isEnabled();
-            probe->tomeru()->click();
+            probe->control<QPushButton>("tomeru")->click();
         },
         true);
-    probe->jidou()->click();
+    probe->control<QPushButton>("jidou")->click();
     QCOMPARE(enabled, (QList<bool> { false, false, false, false, true, true, true }));
     QCOMPARE(notIdle(), QString());
 }
@@ -151,14 +154,14 @@ void tst_AutoPlay::buttonsWhileRunning()
 void tst_AutoPlay::stopBetweenTwoSteps()
 {
     // A pause of a minute: the stop must not wait for it.
-    probe->Combo1()->setEditText(QStringLiteral("12000"));
-    duringPause([&] { probe->tomeru()->click(); }, true);
-    probe->jidou()->click();
+    probe->control<QComboBox>("Combo1")->setEditText(QStringLiteral("12000"));
+    duringPause([&] { probe->control<QPushButton>("tomeru")->click(); }, true);
+    probe->control<QPushButton>("jidou")->click();
     QCOMPARE(probe->Px(), 290.0);
     QCOMPARE(notIdle(), QString());
     // A new run carries on from there.
-    probe->Combo1()->setEditText(QStringLiteral(" 0"));
-    probe->jidou()->click();
+    probe->control<QComboBox>("Combo1")->setEditText(QStringLiteral(" 0"));
+    probe->control<QPushButton>("jidou")->click();
     QCOMPARE(probe->Px(), 100.0);
 }
 
@@ -200,36 +203,36 @@ void tst_AutoPlay::waitBurnsNoCore()
 
 void tst_AutoPlay::stopStaysEnabledAfterReturnToStart()
 {
-    probe->Combo1()->setEditText(QStringLiteral("1"));
+    probe->control<QComboBox>("Combo1")->setEditText(QStringLiteral("1"));
     for (int i = 0; i < 6; ++i)
-        probe->susumu_Click();
+        probe->invoke("susumu_Click");
     bool stopEnabled = false;
     duringPause(
         [&] {
-            probe->Command2()->click();
-            stopEnabled = probe->tomeru()->isEnabled();
-            probe->tomeru()->click();
+            probe->control<QPushButton>("Command2")->click();
+            stopEnabled = probe->control<QPushButton>("tomeru")->isEnabled();
+            probe->control<QPushButton>("tomeru")->click();
         },
         true);
-    probe->jidou()->click();
+    probe->control<QPushButton>("jidou")->click();
     QVERIFY(stopEnabled);
     // Stopped at the start it was returned to, with no step after.
     QCOMPARE(probe->Px(), 300.0);
-    QCOMPARE(probe->Text1()->text(), QStringLiteral(" 0.0"));
+    QCOMPARE(probe->control<QLineEdit>("Text1")->text(), QStringLiteral(" 0.0"));
     QCOMPARE(notIdle(), QString());
 }
 
 void tst_AutoPlay::secondStartWhileStoppingStartsNoRun()
 {
-    probe->Combo1()->setEditText(QStringLiteral("1"));
+    probe->control<QComboBox>("Combo1")->setEditText(QStringLiteral("1"));
     duringPause(
         [&] {
-            probe->tomeru()->click();
-            QVERIFY(probe->jidou()->isEnabled());
-            probe->jidou()->click();
+            probe->control<QPushButton>("tomeru")->click();
+            QVERIFY(probe->control<QPushButton>("jidou")->isEnabled());
+            probe->control<QPushButton>("jidou")->click();
         },
         true);
-    probe->jidou()->click();
+    probe->control<QPushButton>("jidou")->click();
     // The first run stops after its first step, and nothing runs on.
     QCOMPARE(probe->Px(), 290.0);
     QCOMPARE(notIdle(), QString());
@@ -239,10 +242,10 @@ void tst_AutoPlay::dropDuringRunKeepsStopEnabled()
 {
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    probe->Check2()->setChecked(true);
-    probe->Check3()->setChecked(true);
-    probe->Combo1()->setEditText(QStringLiteral("1"));
-    PicturePanel *board = probe->kokuban();
+    probe->control<QCheckBox>("Check2")->setChecked(true);
+    probe->control<QCheckBox>("Check3")->setChecked(true);
+    probe->control<QComboBox>("Combo1")->setEditText(QStringLiteral("1"));
+    PicturePanel *board = probe->control<PicturePanel>("kokuban");
     const QPoint offset = board->pictureOffset();
     bool stopEnabled = false;
     duringPause([&] {
@@ -251,9 +254,9 @@ void tst_AutoPlay::dropDuringRunKeepsStopEnabled()
         QTest::mouseMove(board, QPoint(400, 200) + offset);
         QTest::mouseRelease(board, Qt::LeftButton, {}, QPoint(480, 250) + offset);
         QCOMPARE(probe->Px(), 300.0);
-        stopEnabled = probe->tomeru()->isEnabled();
+        stopEnabled = probe->control<QPushButton>("tomeru")->isEnabled();
     });
-    probe->jidou()->click();
+    probe->control<QPushButton>("jidou")->click();
     QVERIFY(stopEnabled);
     // The run went on from the start with the new figure: 26 cm² and 2 × 2 more.
     QCOMPARE(probe->retsu(), (std::array<double, 5> { 4, 5, 6, 2, 1 }));
@@ -300,18 +303,18 @@ void tst_AutoPlay::typedSpeeds()
 {
     QFETCH(QString, speed);
     QFETCH(bool, pauses);
-    probe->Combo1()->setEditText(speed);
+    probe->control<QComboBox>("Combo1")->setEditText(speed);
     if (pauses) {
         // The clamped pause still lets "最初に" and "ストップ" act.
         duringPause(
             [&] {
-                probe->Command2()->click();
+                probe->control<QPushButton>("Command2")->click();
                 QCOMPARE(probe->Px(), 300.0);
-                probe->tomeru()->click();
+                probe->control<QPushButton>("tomeru")->click();
             },
             true);
     }
-    probe->jidou()->click();
+    probe->control<QPushButton>("jidou")->click();
     QCOMPARE(probe->Px(), pauses ? 300.0 : 100.0);
     QCOMPARE(notIdle(), QString());
 }

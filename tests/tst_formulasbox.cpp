@@ -28,7 +28,7 @@ private:
 
     void setUp() override
     {
-        probe->Check3()->setChecked(true);
+        lesson().setShown(Lesson::View::Table, true);
         QTest::keyClick(form->windowHandle(), Qt::Key_F6);
         QVERIFY(tools()->find<FormulasTool>()->box()
                 && tools()->find<FormulasTool>()->box()->isVisible());
@@ -43,21 +43,21 @@ void tst_FormulasBox::act(const QString &action)
     const int n = words.last().toInt();
     const QPointF column(320 + 40 * n, 250);
     if (words[0] == QLatin1String("triangle"))
-        dragOnBoard(*probe, QPointF(510, 100), column);
+        dragOnBoard(lesson(), QPointF(510, 100), column);
     else if (words[0] == QLatin1String("bar")) // the 4 cm bar
-        dragOnBoard(*probe, QPointF(370, 100), column);
+        dragOnBoard(lesson(), QPointF(370, 100), column);
     else if (words[0] == QLatin1String("off"))
-        dragOnBoard(*probe, column, QPointF(360, 100));
+        dragOnBoard(lesson(), column, QPointF(360, 100));
     else if (words[0] == QLatin1String("step"))
         for (int i = 0; i < n; ++i)
-            probe->susumu()->click();
+            control<QPushButton>("susumu")->click();
     else if (words[0] == QLatin1String("table"))
-        QTest::mouseClick(probe->hyo(), Qt::LeftButton, {},
-                          onPanel(probe->hyo(), QPointF(45 * n + 55, 80)));
+        QTest::mouseClick(control<PicturePanel>("hyo"), Qt::LeftButton, {},
+                          onPanel(control<PicturePanel>("hyo"), QPointF(45 * n + 55, 80)));
     else if (words[0] == QLatin1String("restart"))
-        probe->Command2()->click();
+        control<QPushButton>("Command2")->click();
     else if (words[0] == QLatin1String("initial"))
-        probe->Command1()->click();
+        control<QPushButton>("Command1")->click();
     else
         qFatal("no action %s", qPrintable(action));
 }
@@ -134,8 +134,8 @@ void tst_FormulasBox::coversNothingOfTheLesson()
 {
     QFETCH(bool, graph);
     QFETCH(bool, table);
-    probe->Check2()->setChecked(graph);
-    probe->Check3()->setChecked(table);
+    lesson().setShown(Lesson::View::Graph, graph);
+    lesson().setShown(Lesson::View::Table, table);
     for (const char *figure : { "triangle over 1", "bar over 0" })
         act(QString::fromUtf8(figure));
     QWidget *box = tools()->find<FormulasTool>()->box();
@@ -145,7 +145,7 @@ void tst_FormulasBox::coversNothingOfTheLesson()
             QVERIFY2(!w->geometry().intersects(box->geometry()), qPrintable(w->objectName()));
     }
     // The hidden graph stays hidden beside the box.
-    QCOMPARE(probe->gamen()->isVisible(), graph);
+    QCOMPARE(control<PicturePanel>("gamen")->isVisible(), graph);
     // Every line fits: none is cut at the box's edge, and nothing a line paints (a stacked
     // fraction, a raised power, a leaning x) reaches its label's edge.
     for (QLabel *label : box->findChildren<QLabel *>()) {

@@ -53,9 +53,9 @@ void tst_HiDpi::initTestCase()
 // Steps P forward by the button, with the board's pen yellow as after a drop.
 void tst_HiDpi::stepTo(FormProbe &p, int steps)
 {
-    p.kokuban()->setForeColor(yellow);
+    p.control<PicturePanel>("kokuban")->setForeColor(yellow);
     for (int i = 0; i < steps; ++i)
-        p.susumu()->click();
+        p.control<QPushButton>("susumu")->click();
 }
 
 void tst_HiDpi::picturesAreAtTheScreensRatio_data()
@@ -99,7 +99,7 @@ void tst_HiDpi::linesCoverTheirLogicalPixels()
 {
     QFETCH(QLineF, line);
     QFETCH(int, width);
-    PicturePanel *board = probe->kokuban();
+    PicturePanel *board = probe->control<PicturePanel>("kokuban");
     board->clear();
     board->setDrawWidth(width);
     board->line(line.p1(), line.p2(), white);
@@ -131,7 +131,7 @@ void tst_HiDpi::mouseArrivesInLogicalPixels()
 {
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    PicturePanel *board = probe->kokuban();
+    PicturePanel *board = probe->control<PicturePanel>("kokuban");
     QPointF pressed;
     connect(board, &PicturePanel::mouseDown, form.get(),
             [&](int, int, float x, float y) { pressed = QPointF(x, y); });
@@ -144,11 +144,11 @@ void tst_HiDpi::mouseArrivesInLogicalPixels()
 // centimetre and nowhere near above or below, and the graph holds no colour but its own four.
 void tst_HiDpi::graphRunsThroughItsPoints()
 {
-    probe->retsu() = workedExample;
-    probe->Check2()->setChecked(true);
+    buildFigure(lesson(), workedExample);
+    probe->control<QCheckBox>("Check2")->setChecked(true);
     stepTo(*probe, 20);
 
-    const PicturePanel *graph = probe->gamen();
+    const PicturePanel *graph = probe->control<PicturePanel>("gamen");
     const QSet<QRgb> stray = strayColours(graph->picture(), { paper, green, black, blue });
     QVERIFY2(stray.isEmpty(), qPrintable(colourList(stray)));
 
@@ -174,16 +174,16 @@ void tst_HiDpi::graphRunsThroughItsPoints()
 // bare axes, exactly.
 void tst_HiDpi::stepBackWipesTheGraphWhole()
 {
-    probe->Check2()->setChecked(true);
-    const QImage bare = probe->gamen()->picture().copy();
-    probe->retsu() = { 4, 5, 6, 3, 1 };
+    probe->control<QCheckBox>("Check2")->setChecked(true);
+    const QImage bare = probe->control<PicturePanel>("gamen")->picture().copy();
+    buildFigure(lesson(), { 4, 5, 6, 3, 1 });
     stepTo(*probe, 20);
-    QVERIFY(probe->gamen()->picture() != bare);
+    QVERIFY(probe->control<PicturePanel>("gamen")->picture() != bare);
     for (int i = 0; i < 20; ++i)
-        probe->modoru()->click();
+        probe->control<QPushButton>("modoru")->click();
     QCOMPARE(probe->Px(), 300.0);
 
-    KANSU_COMPARE_PICTURE(probe->gamen()->picture(), bare);
+    KANSU_COMPARE_PICTURE(probe->control<PicturePanel>("gamen")->picture(), bare);
 }
 
 void tst_HiDpi::drawnAtTheDevicesResolution_data()
@@ -208,13 +208,16 @@ void tst_HiDpi::drawnAtTheDevicesResolution()
     FormProbe low(lowForm);
     for (FormProbe *p : { probe.get(), &low }) {
         if (p == &low) {
-            for (PicturePanel *q : { low.kokuban(), low.hyo(), low.gamen() })
+            for (PicturePanel *q :
+                 { low.control<PicturePanel>("kokuban"), low.control<PicturePanel>("hyo"),
+                   low.control<PicturePanel>("gamen") })
                 q->setPictureRatio(1);
         }
-        p->retsu() = workedExample;
-        p->Check2()->setChecked(true);
-        p->Check3()->setChecked(true);
-        p->Command2()->click(); // everything drawn afresh at the pictures' ratio
+        buildFigure(p->form(), workedExample);
+        p->control<QCheckBox>("Check2")->setChecked(true);
+        p->control<QCheckBox>("Check3")->setChecked(true);
+        p->control<QPushButton>("Command2")
+            ->click(); // everything drawn afresh at the pictures' ratio
         stepTo(*p, 7);
     }
 
@@ -256,21 +259,24 @@ void tst_HiDpi::followsTheScreenItIsMovedTo()
     form->move(from->geometry().topLeft() + QPoint(20, 20));
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    QCOMPARE(probe->gamen()->pictureRatio(), from->devicePixelRatio());
-    KANSU_COMPARE_RGB(probe->gamen()->pixel(35, 300), green); // a grid line of the axes
+    QCOMPARE(probe->control<PicturePanel>("gamen")->pictureRatio(), from->devicePixelRatio());
+    KANSU_COMPARE_RGB(probe->control<PicturePanel>("gamen")->pixel(35, 300),
+                      green); // a grid line of the axes
 
     form->move(to->geometry().topLeft() + QPoint(20, 20));
-    for (PicturePanel *p : { probe->kokuban(), probe->hyo(), probe->gamen() }) {
+    for (PicturePanel *p :
+         { probe->control<PicturePanel>("kokuban"), probe->control<PicturePanel>("hyo"),
+           probe->control<PicturePanel>("gamen") }) {
         QTRY_COMPARE(p->pictureRatio(), to->devicePixelRatio());
         QCOMPARE(p->picture().size(), p->pictureSize() * to->devicePixelRatio());
     }
-    KANSU_COMPARE_RGB(probe->gamen()->pixel(35, 300), green);
+    KANSU_COMPARE_RGB(probe->control<PicturePanel>("gamen")->pixel(35, 300), green);
 
     // Drawn from now on at the new density: a step shades the figure there.
-    probe->retsu() = { 3, 0, 0, 0, 0 };
+    buildFigure(lesson(), { 3, 0, 0, 0, 0 });
     stepTo(*probe, 2);
-    KANSU_COMPARE_RGB(probe->kokuban()->pixel(290, 250), white);
-    KANSU_COMPARE_RGB(probe->kokuban()->pixel(310, 250), grey);
+    KANSU_COMPARE_RGB(probe->control<PicturePanel>("kokuban")->pixel(290, 250), white);
+    KANSU_COMPARE_RGB(probe->control<PicturePanel>("kokuban")->pixel(310, 250), grey);
 }
 
 KANSU_TEST_MAIN(tst_HiDpi)

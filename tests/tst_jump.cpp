@@ -39,6 +39,19 @@ QPointF graphAt(int halves, double y)
     return QPointF(35 + 15 * halves, y);
 }
 
+PicturePanel *boardOf(const Lesson &l)
+{
+    return l.panel(Lesson::Panel::Board);
+}
+PicturePanel *tableOf(const Lesson &l)
+{
+    return l.panel(Lesson::Panel::Table);
+}
+PicturePanel *graphOf(const Lesson &l)
+{
+    return l.panel(Lesson::Panel::Graph);
+}
+
 } // namespace
 
 // The fixture's window jumps; a second window beside it takes the steps one click at a time.
@@ -68,9 +81,9 @@ private slots:
     void aJumpSaysXAndYOnce();
 
 private:
-    static void build(FormProbe &l, const Codes &codes);
-    static void views(FormProbe &l, bool grid, bool graph, bool table, bool dimension);
-    static void steps(FormProbe &l, int from, int to);
+    static void build(Form1 &l, const Codes &codes);
+    static void views(Form1 &l, bool grid, bool graph, bool table, bool dimension);
+    static void steps(Form1 &l, int from, int to);
 
     void setUp() override
     {
@@ -86,7 +99,7 @@ private:
 };
 
 // Builds the figure as a learner does: each piece dragged from the palette to its column.
-void tst_Jump::build(FormProbe &l, const Codes &codes)
+void tst_Jump::build(Form1 &l, const Codes &codes)
 {
     const QPointF homes[] = { squareHome, shortBarHome, tallBarHome };
     for (int k = 0; k < 5; ++k) {
@@ -95,23 +108,23 @@ void tst_Jump::build(FormProbe &l, const Codes &codes)
         else if (codes[k] == 4)
             dragOnBoard(l, triangleHome, overColumn(k + 1));
     }
-    QCOMPARE(textOf(l.retsu()), textOf(codes));
+    QCOMPARE(textOf(l.state().columns), textOf(codes));
 }
 
-void tst_Jump::views(FormProbe &l, bool grid, bool graph, bool table, bool dimension)
+void tst_Jump::views(Form1 &l, bool grid, bool graph, bool table, bool dimension)
 {
-    l.Check1()->setChecked(grid);
-    l.Check2()->setChecked(graph);
-    l.Check3()->setChecked(table);
-    l.Check4()->setChecked(dimension);
+    l.setShown(Lesson::View::Grid, grid);
+    l.setShown(Lesson::View::Graph, graph);
+    l.setShown(Lesson::View::Table, table);
+    l.setShown(Lesson::View::DimensionLine, dimension);
 }
 
-void tst_Jump::steps(FormProbe &l, int from, int to)
+void tst_Jump::steps(Form1 &l, int from, int to)
 {
     for (int i = from; i < to; ++i)
-        l.susumu()->click();
+        controlOf<QPushButton>(l, "susumu")->click();
     for (int i = from; i > to; --i)
-        l.modoru()->click();
+        controlOf<QPushButton>(l, "modoru")->click();
 }
 
 void tst_Jump::tableColumnAt_data()
@@ -170,7 +183,7 @@ void tst_Jump::jumpEqualsSteps()
     QFETCH(quint32, seed);
     QRandomGenerator random(seed);
     // The pictures are kept at the screen's ratio: the run at ratio 2 really draws at 2.
-    QCOMPARE(probe->hyo()->pictureRatio(), form->devicePixelRatioF());
+    QCOMPARE(tableOf(*form)->pictureRatio(), form->devicePixelRatioF());
 
     Codes codes {};
     for (int k = 0; k < 5;) {
@@ -183,8 +196,8 @@ void tst_Jump::jumpEqualsSteps()
     }
     const bool grid = random.bounded(2), dimension = random.bounded(3) != 0;
     const bool graph = random.bounded(4) != 0, table = !graph || random.bounded(2);
-    FormProbe &j = *probe, &s = stepper->probe;
-    for (FormProbe *l : { &j, &s }) {
+    Form1 &j = *form, &s = *stepper->form;
+    for (Form1 *l : { &j, &s }) {
         views(*l, grid, graph, table, dimension);
         build(*l, codes);
     }
@@ -194,7 +207,7 @@ void tst_Jump::jumpEqualsSteps()
     KANSU_COMPARE_LESSONS(j, s);
 
     for (int trial = 0; trial < 6; ++trial) {
-        const int from = jump::halvesOf(j.Px());
+        const int from = j.state().halves;
         int to = random.bounded(21);
         QString how;
         // Graph clicks and drags with the graph shown, table clicks with the table, keys always.
@@ -206,26 +219,26 @@ void tst_Jump::jumpEqualsSteps()
         switch (means[random.bounded(int(means.size()))]) {
         case 0: // a click in the graph's plot, anywhere up its height
             how = QStringLiteral("graph click");
-            QTest::mouseClick(j.gamen(), Qt::LeftButton, {},
-                              onPanel(j.gamen(), graphAt(to, random.bounded(5, 480))));
+            QTest::mouseClick(graphOf(j), Qt::LeftButton, {},
+                              onPanel(graphOf(j), graphAt(to, random.bounded(5, 480))));
             break;
         case 1: // a drag along the plot, ending at the target
             how = QStringLiteral("graph drag");
-            QTest::mousePress(j.gamen(), Qt::LeftButton, {},
-                              onPanel(j.gamen(), graphAt(from, 300)));
+            QTest::mousePress(graphOf(j), Qt::LeftButton, {},
+                              onPanel(graphOf(j), graphAt(from, 300)));
             for (int h : { (from + to) / 2, to })
-                QTest::mouseMove(j.gamen(), onPanel(j.gamen(), graphAt(h, 200)));
-            QTest::mouseRelease(j.gamen(), Qt::LeftButton, {},
-                                onPanel(j.gamen(), graphAt(to, 200)));
+                QTest::mouseMove(graphOf(j), onPanel(graphOf(j), graphAt(h, 200)));
+            QTest::mouseRelease(graphOf(j), Qt::LeftButton, {},
+                                onPanel(graphOf(j), graphAt(to, 200)));
             break;
         case 2: // a click on the table's x or y cell of a whole x
             to -= to % 2;
             how = QStringLiteral("table click");
-            QTest::mouseClick(j.hyo(), Qt::LeftButton, {},
-                              onPanel(j.hyo(), tableCell(to / 2, random.bounded(2))));
+            QTest::mouseClick(tableOf(j), Qt::LeftButton, {},
+                              onPanel(tableOf(j), tableCell(to / 2, random.bounded(2))));
             break;
         default: { // a key on the focused panel
-            PicturePanel *panel = table ? j.hyo() : j.gamen();
+            PicturePanel *panel = table ? tableOf(j) : graphOf(j);
             panel->setFocus();
             const Qt::Key keys[] = { Qt::Key_Home, Qt::Key_End, Qt::Key_Left, Qt::Key_Right };
             const Qt::Key key = keys[random.bounded(4)];
@@ -242,7 +255,7 @@ void tst_Jump::jumpEqualsSteps()
                                   .arg(textOf(codes), how)
                                   .arg(from)
                                   .arg(to);
-        QCOMPARE(jump::halvesOf(j.Px()), to);
+        QCOMPARE(j.state().halves, to);
         const QString difference = lessonDifference(j, s);
         QVERIFY2(difference.isEmpty(), qPrintable(where + QStringLiteral(": ") + difference));
     }
@@ -272,21 +285,23 @@ void tst_Jump::keysOnAFocusedPanel()
     QFETCH(int, start);
     QFETCH(Qt::Key, key);
     QFETCH(int, halves);
-    FormProbe &j = *probe;
+    Form1 &j = *form;
     views(j, false, graph, !graph, true);
     build(j, codesFrom("4 5 6 2 0"));
     steps(j, 0, start);
-    PicturePanel *panel = graph ? j.gamen() : j.hyo();
+    PicturePanel *panel = graph ? graphOf(j) : tableOf(j);
     QTest::mouseClick(panel, Qt::LeftButton, {}, onPanel(panel, QPointF(2, 2))); // outside cells
     QCOMPARE(QApplication::focusWidget(), panel);
-    QCOMPARE(jump::halvesOf(j.Px()), start);
+    QCOMPARE(j.state().halves, start);
     // Its blue frame shows only once the panel's own keys are used, not after a click.
     QCOMPARE(panel->frameShadow(), QFrame::Sunken);
 
     QTest::keyClick(form->windowHandle(), key);
 
-    QCOMPARE(jump::halvesOf(j.Px()), halves);
-    QCOMPARE(j.gurafuy(), areaWithin(j.retsu(), halves / 2.0));
+    QCOMPARE(j.state().halves, halves);
+    // y as the graph holds it, from the fields the lesson compares.
+    QCOMPARE(lessonState(j).value(QStringLiteral("gurafuy()")).toDouble(),
+             areaWithin(j.state().columns, halves / 2.0));
     QCOMPARE(panel->frameShadow(), key == Qt::Key_PageDown ? QFrame::Sunken : QFrame::Plain);
     QTest::mouseClick(panel, Qt::LeftButton, {}, onPanel(panel, QPointF(2, 2)));
     QCOMPARE(panel->frameShadow(), QFrame::Sunken);
@@ -321,91 +336,93 @@ void tst_Jump::pressesThatMoveNothing()
     QFETCH(QPointF, point);
     QFETCH(Qt::MouseButton, button);
     QFETCH(bool, predicting);
-    FormProbe &j = *probe;
-    FormProbe &s = stepper->probe;
-    for (FormProbe *l : { &j, &s }) {
+    Form1 &j = *form;
+    Form1 &s = *stepper->form;
+    for (Form1 *l : { &j, &s }) {
         views(*l, false, true, true, true);
         build(*l, codesFrom("1 4 5 6 3"));
         steps(*l, 0, 3);
     }
-    ToolHost::of(&j.form())->setOn(u"predict", predicting);
-    PicturePanel *panel = graph ? j.gamen() : j.hyo();
+    ToolHost::of(&j)->setOn(u"predict", predicting);
+    PicturePanel *panel = graph ? graphOf(j) : tableOf(j);
     QTest::mousePress(panel, button, {}, onPanel(panel, point));
     QTest::mouseMove(panel, onPanel(panel, graphAt(18, 200)));
     QTest::mouseRelease(panel, button, {}, onPanel(panel, graphAt(18, 200)));
-    if (QMenu *menu = ToolHost::of(&j.form())->menu(); menu->isVisible())
+    if (QMenu *menu = ToolHost::of(&j)->menu(); menu->isVisible())
         menu->hide(); // the right button opened it
 
     if (predicting) // the presses are the prediction tool's: P stays
-        QCOMPARE(j.Px(), s.Px());
+        QCOMPARE(j.state().halves, s.state().halves);
     else
         KANSU_COMPARE_LESSONS(j, s);
 }
 
 void tst_Jump::nothingMovesDuringAutomaticPlay()
 {
-    FormProbe &j = *probe;
+    Form1 &j = *form;
     views(j, false, true, true, true);
     build(j, codesFrom("4 5 6 2 0"));
     // A pause of a second after each step: the presses below land in the first pause.
-    j.Combo1()->setEditText(QStringLiteral("200"));
-    double before = -1, after = -1;
+    controlOf<QComboBox>(j, "Combo1")->setEditText(QStringLiteral("200"));
+    int before = -1, after = -1;
     duringPause(
         [&] {
-            before = j.Px();
-            QTest::mouseClick(j.hyo(), Qt::LeftButton, {}, onPanel(j.hyo(), tableCell(8, false)));
-            QTest::mouseClick(j.gamen(), Qt::LeftButton, {}, onPanel(j.gamen(), graphAt(16, 200)));
-            j.gamen()->setFocus();
+            before = j.state().halves;
+            QTest::mouseClick(tableOf(j), Qt::LeftButton, {},
+                              onPanel(tableOf(j), tableCell(8, false)));
+            QTest::mouseClick(graphOf(j), Qt::LeftButton, {},
+                              onPanel(graphOf(j), graphAt(16, 200)));
+            graphOf(j)->setFocus();
             QTest::keyClick(form->windowHandle(), Qt::Key_End);
-            after = j.Px();
+            after = j.state().halves;
         },
         true);
-    j.jidou()->click();
+    controlOf<QPushButton>(j, "jidou")->click();
     QVERIFY(before >= 0);
     QCOMPARE(after, before);
-    QCOMPARE(j.Px(), 290.0);
+    QCOMPARE(j.state().halves, 1);
 }
 
 void tst_Jump::panelsTakeTheFocusOnlyWhenShown()
 {
-    FormProbe &j = *probe;
+    Form1 &j = *form;
     QWidget *first = QApplication::focusWidget();
     // The default screen: the hidden table and graph cannot take the focus, neither shows a
     // focus frame (the blackboard takes it for building by keys).
-    for (PicturePanel *panel : { j.hyo(), j.gamen() }) {
+    for (PicturePanel *panel : { tableOf(j), graphOf(j) }) {
         QCOMPARE(panel->focusPolicy(), Qt::NoFocus);
         QCOMPARE(panel->frameShadow(), QFrame::Sunken);
     }
-    QTest::mouseClick(j.hyo(), Qt::LeftButton, {}, onPanel(j.hyo(), tableCell(3, false)));
+    QTest::mouseClick(tableOf(j), Qt::LeftButton, {}, onPanel(tableOf(j), tableCell(3, false)));
     QCOMPARE(QApplication::focusWidget(), first);
-    QCOMPARE(j.Px(), 300.0);
+    QCOMPARE(j.state().halves, 0);
 
     views(j, false, true, true, true);
-    const QImage table = j.hyo()->grab().toImage();
-    j.Check2()->setFocus();
+    const QImage table = tableOf(j)->grab().toImage();
+    controlOf<QCheckBox>(j, "Check2")->setFocus();
     QTest::keyClick(form->windowHandle(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), j.hyo());
-    QCOMPARE(j.hyo()->frameShadow(), QFrame::Plain);
+    QCOMPARE(QApplication::focusWidget(), tableOf(j));
+    QCOMPARE(tableOf(j)->frameShadow(), QFrame::Plain);
     QTest::keyClick(form->windowHandle(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), j.gamen());
-    QCOMPARE(j.hyo()->frameShadow(), QFrame::Sunken);
-    QCOMPARE(j.gamen()->frameShadow(), QFrame::Plain);
-    KANSU_COMPARE_PICTURE(j.hyo()->grab().toImage(), table); // the frame as it was
+    QCOMPARE(QApplication::focusWidget(), graphOf(j));
+    QCOMPARE(tableOf(j)->frameShadow(), QFrame::Sunken);
+    QCOMPARE(graphOf(j)->frameShadow(), QFrame::Plain);
+    KANSU_COMPARE_PICTURE(tableOf(j)->grab().toImage(), table); // the frame as it was
 
     // Hidden again, the graph gives the focus back to its check box.
-    QTest::mouseClick(j.Check2(), Qt::LeftButton);
-    QCOMPARE(j.gamen()->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(QApplication::focusWidget(), j.Check2());
-    QCOMPARE(j.gamen()->frameShadow(), QFrame::Sunken);
+    QTest::mouseClick(controlOf<QCheckBox>(j, "Check2"), Qt::LeftButton);
+    QCOMPARE(graphOf(j)->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(QApplication::focusWidget(), controlOf<QCheckBox>(j, "Check2"));
+    QCOMPARE(graphOf(j)->frameShadow(), QFrame::Sunken);
 }
 
 void tst_Jump::aJumpPaintsAsOftenAsOneStep()
 {
-    FormProbe &j = *probe;
+    Form1 &j = *form;
     views(j, true, true, true, true);
     build(j, codesFrom("4 5 6 2 0"));
     steps(j, 0, 3); // the step below, to x = 2, writes a column of the table
-    j.hyo()->setFocus(); // the click below changes no focus frame
+    tableOf(j)->setFocus(); // the click below changes no focus frame
     struct Counter : QObject
     {
         int paints = 0;
@@ -415,7 +432,7 @@ void tst_Jump::aJumpPaintsAsOftenAsOneStep()
             return false;
         }
     };
-    PicturePanel *panels[] = { j.kokuban(), j.hyo(), j.gamen() };
+    PicturePanel *panels[] = { boardOf(j), tableOf(j), graphOf(j) };
     // Repaints wait in the event queue as posted update requests: delivering them all paints
     // whatever is pending, however busy the machine.
     const auto settle = [] {
@@ -435,12 +452,12 @@ void tst_Jump::aJumpPaintsAsOftenAsOneStep()
         return std::array { counters[0].paints, counters[1].paints, counters[2].paints };
     };
 
-    const auto oneStep = paints([&] { j.susumu()->click(); });
+    const auto oneStep = paints([&] { controlOf<QPushButton>(j, "susumu")->click(); });
     const auto jump = paints([&] {
-        QTest::mouseClick(j.hyo(), Qt::LeftButton, {}, onPanel(j.hyo(), tableCell(10, true)));
+        QTest::mouseClick(tableOf(j), Qt::LeftButton, {}, onPanel(tableOf(j), tableCell(10, true)));
     });
 
-    QCOMPARE(j.Px(), 100.0);
+    QCOMPARE(j.state().halves, 20);
     QCOMPARE(jump, oneStep);
     for (int count : oneStep)
         QVERIFY(count >= 1);
@@ -456,10 +473,10 @@ void tst_Jump::aJumpSaysXAndYOnce()
               "(Debian: qt6-base-private-dev)");
     static std::vector<QString> told;
     static QObject *xBox = nullptr;
-    FormProbe &j = *probe;
+    Form1 &j = *form;
     views(j, false, true, false, true);
     build(j, codesFrom("4 5 6 2 0"));
-    xBox = j.Text1();
+    xBox = controlOf<QLineEdit>(j, "Text1");
     told.clear();
     QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
         if (event->object() == xBox && event->type() == QAccessible::DescriptionChanged)
@@ -467,7 +484,7 @@ void tst_Jump::aJumpSaysXAndYOnce()
     });
 
     // To x = 7 in one click: 14 steps, one statement.
-    QTest::mouseClick(j.gamen(), Qt::LeftButton, {}, onPanel(j.gamen(), graphAt(14, 300)));
+    QTest::mouseClick(graphOf(j), Qt::LeftButton, {}, onPanel(graphOf(j), graphAt(14, 300)));
 
     QAccessible::installUpdateHandler(nullptr);
     QCOMPARE(told.size(), size_t(1));

@@ -58,7 +58,7 @@ private:
     QString pressAll(std::initializer_list<Qt::Key> keys);
     void selectColumn(int column);
     void byKeys(const Move &m);
-    static void byMouse(FormProbe &p, const Move &m);
+    static void byMouse(Form1 &p, const Move &m);
 };
 
 QString tst_Keyboard::press(Qt::Key key)
@@ -98,7 +98,7 @@ void tst_Keyboard::boardTakesTheFocus()
 {
     QFETCH(QString, how);
     QFETCH(bool, marked);
-    PicturePanel *board = probe->kokuban();
+    PicturePanel *board = control<PicturePanel>("kokuban");
     const auto marksShown = [this](bool shown) {
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(tools()->find<KeyboardTool>()->boardFrame()[i]->isVisible(), shown);
@@ -108,7 +108,7 @@ void tst_Keyboard::boardTakesTheFocus()
     if (how == "click") {
         QTest::mouseClick(board, Qt::LeftButton, {}, onPanel(board, QPointF(100, 250)));
     } else if (how == "tab") {
-        probe->end()->setFocus();
+        control<QPushButton>("end")->setFocus();
         press(Qt::Key_Tab);
     } else if (how == "F8") {
         press(Qt::Key_F8);
@@ -139,14 +139,14 @@ void tst_Keyboard::boardTakesTheFocus()
     KANSU_CHECK(marksShown(false));
     press(Qt::Key_F8);
     KANSU_CHECK(marksShown(true));
-    probe->susumu()->setFocus();
+    control<QPushButton>("susumu")->setFocus();
     KANSU_CHECK(marksShown(false));
 }
 
 void tst_Keyboard::startUpIsUntouched()
 {
     // The focus starts where it always did, and nothing of the keyboard tool shows.
-    QCOMPARE(QApplication::focusWidget(), probe->Command1());
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>("Command1"));
     for (int i = 0; i < 4; ++i) {
         QVERIFY(!tools()->find<KeyboardTool>()->boardFrame()[i]->isVisible());
         QVERIFY(!tools()->find<KeyboardTool>()->columnFrame()[i]->isVisible());
@@ -155,9 +155,9 @@ void tst_Keyboard::startUpIsUntouched()
 
 void tst_Keyboard::workedExampleSaysEachChange()
 {
-    probe->susumu_Click();
-    probe->susumu_Click();
-    probe->kokuban()->setFocus();
+    lesson().press(Lesson::Button::Forward);
+    lesson().press(Lesson::Button::Forward);
+    control<PicturePanel>("kokuban")->setFocus();
     QStringList said;
     for (Qt::Key k : { Qt::Key_4, Qt::Key_Right, Qt::Key_Enter, Qt::Key_2, Qt::Key_Right,
                        Qt::Key_Right, Qt::Key_Enter })
@@ -173,10 +173,10 @@ void tst_Keyboard::workedExampleSaysEachChange()
         "縦4 cmの長方形を列 4 に置きました",
     };
     QCOMPARE(said, expected);
-    QCOMPARE(textOf(probe->retsu()), QStringLiteral("4 5 6 2 0"));
-    QCOMPARE(probe->tsukami(), 0.0);
+    QCOMPARE(textOf(lesson().state().columns), QStringLiteral("4 5 6 2 0"));
+    QCOMPARE(lesson().state().held, 0.0);
     QCOMPARE(tools()->find<KeyboardTool>()->column(), 3); // the selection stays where the bar went
-    QCOMPARE(probe->Px(), double(300)); // P back at B, as after a drop with the mouse
+    QCOMPARE(lesson().state().halves, 0); // P back at B, as after a drop with the mouse
 }
 
 void tst_Keyboard::pieceHangsWhereItLands_data()
@@ -199,22 +199,22 @@ void tst_Keyboard::pieceHangsWhereItLands()
     QFETCH(int, key);
     QFETCH(int, column);
     QFETCH(QRectF, piece);
-    probe->kokuban()->setFocus();
+    control<PicturePanel>("kokuban")->setFocus();
     press(Qt::Key(key));
     KANSU_CHECK(selectColumn(column));
     QRectF hanging;
     switch (key) {
     case Qt::Key_1:
-        hanging = outline({ probe->Line6(0), probe->Line6(1), probe->Line6(2), probe->Line6(3) });
+        hanging = pieceOutline(*form, 1);
         break;
     case Qt::Key_2:
-        hanging = outline({ probe->Line7(0), probe->Line7(1), probe->Line7(2), probe->Line7(3) });
+        hanging = pieceOutline(*form, 2);
         break;
     case Qt::Key_3:
-        hanging = outline({ probe->Line9(0), probe->Line9(1), probe->Line9(2), probe->Line9(3) });
+        hanging = pieceOutline(*form, 3);
         break;
     default:
-        hanging = outline({ probe->Line8(0), probe->Line8(1), probe->Line8(2) });
+        hanging = pieceOutline(*form, 4);
     }
     QCOMPARE(hanging, piece);
 }
@@ -243,20 +243,20 @@ void tst_Keyboard::refusedDropKeepsThePieceInHand()
     QFETCH(int, key);
     QFETCH(int, column);
     QFETCH(QString, said);
-    probe->retsu() = codesFrom(figure);
-    probe->susumu_Click(); // P away from B: a refused drop must not bring it back
-    probe->kokuban()->setFocus();
+    buildFigure(lesson(), codesFrom(figure));
+    lesson().press(Lesson::Button::Forward); // P away from B: a refused drop must not bring it back
+    control<PicturePanel>("kokuban")->setFocus();
     press(Qt::Key(key));
     KANSU_CHECK(selectColumn(column));
-    const LessonState before = lessonState(*probe);
+    const LessonState before = lessonState(*form);
     QCOMPARE(press(Qt::Key_Return), said);
-    KANSU_COMPARE_LESSONS(lessonState(*probe), before); // the picture untouched
-    QCOMPARE(probe->tsukami(), double(key - Qt::Key_0));
+    KANSU_COMPARE_LESSONS(lessonState(*form), before); // the picture untouched
+    QCOMPARE(lesson().state().held, double(key - Qt::Key_0));
     // Said on the board too, under BC, until the next key.
     const PanelLabel *note = tools()->find<KeyboardTool>()->note();
     QVERIFY(note && note->isVisible());
     QCOMPARE(note->caption().trimmed(), said);
-    const QRect board(QPoint(0, 0), probe->kokuban()->pictureSize());
+    const QRect board(QPoint(0, 0), control<PicturePanel>("kokuban")->pictureSize());
     QVERIFY(board.contains(note->bounds()));
     QVERIFY(note->top() > 330);
     // A language switch takes the note away rather than leave it in the other language.
@@ -272,36 +272,36 @@ void tst_Keyboard::refusedDropKeepsThePieceInHand()
 
 void tst_Keyboard::escapeAndDeleteTakeBackAndOff()
 {
-    probe->retsu() = codesFrom("0 4 5 6 0");
-    probe->kokuban()->setFocus();
+    buildFigure(lesson(), codesFrom("0 4 5 6 0"));
+    control<PicturePanel>("kokuban")->setFocus();
     KANSU_CHECK(selectColumn(3));
     // Picked up by its right column, put back: nothing changes but the piece goes home.
-    const LessonState before = lessonState(*probe);
+    const LessonState before = lessonState(*form);
     QCOMPARE(press(Qt::Key_Return),
              QStringLiteral("三角形を持っています、ここには置けません: "
                             "列 4 にはもう部品があります"));
     QCOMPARE(press(Qt::Key_Escape), QStringLiteral("三角形を元の場所に戻しました"));
-    LessonState now = lessonState(*probe);
+    LessonState now = lessonState(*form);
     QCOMPARE(now.value(QStringLiteral("moto()")), QVariant(3.0)); // where the piece was picked up
     now.set(QStringLiteral("moto()"), before.value(QStringLiteral("moto()")));
     KANSU_COMPARE_LESSONS(now, before);
     // Delete takes the whole triangle off, whichever column holds the selection.
     QCOMPARE(press(Qt::Key_Delete), QStringLiteral("三角形を列 2 から 4 から外しました"));
-    QCOMPARE(textOf(probe->retsu()), QStringLiteral("0 0 0 0 0"));
+    QCOMPARE(textOf(lesson().state().columns), QStringLiteral("0 0 0 0 0"));
     QCOMPARE(press(Qt::Key_Delete), QStringLiteral("列 4 には外せる部品がありません"));
 }
 
 void tst_Keyboard::pieceInHandGoesBackWhenPMoves_data()
 {
     QTest::addColumn<QString>("route");
-    QTest::addColumn<double>("Px"); // where P ends; it starts one step from B
-    QTest::newRow("a step, PageDown") << "PageDown" << 280.0;
-    QTest::newRow("a step back, PageUp") << "PageUp" << 300.0;
-    QTest::newRow("最初に, Home") << "Home" << 300.0;
-    QTest::newRow("automatic play, F5") << "F5" << 100.0;
-    QTest::newRow("automatic play, picked up in a pause") << "pause" << 100.0;
-    QTest::newRow("a click on 出す") << "click" << 280.0;
-    QTest::newRow("PageDown while the mouse drags it") << "drag" << 280.0;
+    QTest::addColumn<int>("halves"); // where P ends; it starts one step from B
+    QTest::newRow("a step, PageDown") << "PageDown" << 2;
+    QTest::newRow("a step back, PageUp") << "PageUp" << 0;
+    QTest::newRow("最初に, Home") << "Home" << 0;
+    QTest::newRow("automatic play, F5") << "F5" << 20;
+    QTest::newRow("automatic play, picked up in a pause") << "pause" << 20;
+    QTest::newRow("a click on 出す") << "click" << 2;
+    QTest::newRow("PageDown while the mouse drags it") << "drag" << 2;
 }
 
 // A piece in hand hangs over the rectangle: while P moves it would read as part of the
@@ -309,10 +309,11 @@ void tst_Keyboard::pieceInHandGoesBackWhenPMoves_data()
 void tst_Keyboard::pieceInHandGoesBackWhenPMoves()
 {
     QFETCH(QString, route);
-    QFETCH(double, Px);
-    PicturePanel *board = probe->kokuban();
-    probe->susumu_Click();
-    probe->Combo1()->setEditText(route == "pause" ? QStringLiteral("1") : QStringLiteral(" 0"));
+    QFETCH(int, halves);
+    PicturePanel *board = control<PicturePanel>("kokuban");
+    lesson().press(Lesson::Button::Forward);
+    control<QComboBox>("Combo1")->setEditText(route == "pause" ? QStringLiteral("1")
+                                                               : QStringLiteral(" 0"));
     if (route == "drag") {
         QTest::mousePress(board, Qt::LeftButton, {}, onPanel(board, QPointF(320, 100)));
         QTest::mouseMove(board, onPanel(board, QPointF(360, 250)));
@@ -320,11 +321,11 @@ void tst_Keyboard::pieceInHandGoesBackWhenPMoves()
         press(Qt::Key_F8);
         press(Qt::Key_1);
     }
-    QVERIFY(route == "pause" || probe->tsukami() == 1);
+    QVERIFY(route == "pause" || lesson().state().held == 1);
     if (route == "click") {
-        QTest::mouseClick(probe->susumu(), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>("susumu"), Qt::LeftButton);
     } else if (route == "pause") {
-        probe->kokuban()->setFocus();
+        control<PicturePanel>("kokuban")->setFocus();
         duringPause([&] { QCOMPARE(press(Qt::Key_1).isEmpty(), false); });
         press(Qt::Key_F5);
     } else {
@@ -334,33 +335,33 @@ void tst_Keyboard::pieceInHandGoesBackWhenPMoves()
                                               : Qt::Key_PageDown;
         press(key);
     }
-    QCOMPARE(probe->Px(), Px);
-    QCOMPARE(probe->tsukami(), 0.0);
+    QCOMPARE(lesson().state().halves, halves);
+    QCOMPARE(lesson().state().held, 0.0);
     QCOMPARE(tools()->lastAnnouncement(), QStringLiteral("正方形を元の場所に戻しました"));
-    QCOMPARE(outline({ probe->Line6(0), probe->Line6(1), probe->Line6(2), probe->Line6(3) }),
-             QRectF(300, 85, 40, 40));
+    QCOMPARE(pieceOutline(*form, 1), QRectF(300, 85, 40, 40));
     if (route == "drag") // the release that ends the drag then changes nothing
         QTest::mouseRelease(board, Qt::LeftButton, {}, onPanel(board, QPointF(360, 250)));
-    QCOMPARE(probe->Px(), Px);
-    QCOMPARE(textOf(probe->retsu()), QStringLiteral("0 0 0 0 0"));
+    QCOMPARE(lesson().state().halves, halves);
+    QCOMPARE(textOf(lesson().state().columns), QStringLiteral("0 0 0 0 0"));
 }
 
 void tst_Keyboard::lessonKeysKeepTheirMeaning()
 {
-    probe->kokuban()->setFocus();
+    control<PicturePanel>("kokuban")->setFocus();
     pressAll({ Qt::Key_PageDown, Qt::Key_PageDown });
-    QCOMPARE(probe->Px(), 280.0);
+    QCOMPARE(lesson().state().halves, 2);
     press(Qt::Key_PageUp);
-    QCOMPARE(probe->Px(), 290.0);
+    QCOMPARE(lesson().state().halves, 1);
     press(Qt::Key_Right); // the arrows serve the building now
-    QCOMPARE(probe->Px(), 290.0);
+    QCOMPARE(lesson().state().halves, 1);
     QCOMPARE(tools()->find<KeyboardTool>()->column(), 1);
     press(Qt::Key_Home);
-    QCOMPARE(probe->Px(), 300.0);
-    probe->Combo1()->setEditText(QStringLiteral(" 0")); // no pause: the run ends at once
+    QCOMPARE(lesson().state().halves, 0);
+    control<QComboBox>("Combo1")->setEditText(
+        QStringLiteral(" 0")); // no pause: the run ends at once
     press(Qt::Key_F5);
-    QCOMPARE(probe->Px(), 100.0);
-    QCOMPARE(QApplication::focusWidget(), probe->kokuban());
+    QCOMPARE(lesson().state().halves, 20);
+    QCOMPARE(QApplication::focusWidget(), control<PicturePanel>("kokuban"));
 }
 
 void tst_Keyboard::spokenColumns_data()
@@ -429,7 +430,7 @@ void tst_Keyboard::byKeys(const Move &m)
     }
 }
 
-void tst_Keyboard::byMouse(FormProbe &p, const Move &m)
+void tst_Keyboard::byMouse(Form1 &p, const Move &m)
 {
     // Where a learner would press and let go: the palette bands, the middle of a column.
     const QPointF shelf[] = { {}, { 320, 60 }, { 370, 60 }, { 420, 60 }, { 510, 60 } };
@@ -453,7 +454,7 @@ void tst_Keyboard::byMouse(FormProbe &p, const Move &m)
         to = QPointF(over(m.to).x(), 340);
         break;
     case Move::StepForward:
-        p.susumu()->click();
+        controlOf<QPushButton>(p, "susumu")->click();
         return;
     }
     if (m.refused) // let go below the base: the piece goes back and nothing else changes
@@ -469,36 +470,37 @@ void tst_Keyboard::keysBuildWhatTheMouseBuilds()
     // have let it go), so Esc puts it back, and the mouse lets it go below the base.
     QList<Move> made;
     QList<LessonState> after;
-    probe->kokuban()->setFocus();
+    control<PicturePanel>("kokuban")->setFocus();
     for (int i = 0; i < 14; ++i) {
         Move m { Move::Kind(random.bounded(5)), int(random.bounded(1, 5)), int(random.bounded(5)),
                  int(random.bounded(5)) };
-        if ((m.kind == Move::FromColumn || m.kind == Move::TakeOff) && probe->retsu()[m.from] == 0)
+        if ((m.kind == Move::FromColumn || m.kind == Move::TakeOff)
+            && lesson().state().columns[size_t(m.from)] == 0)
             continue;
         KANSU_CHECK(byKeys(m));
-        if (probe->tsukami() != 0) {
+        if (lesson().state().held != 0) {
             press(Qt::Key_Escape);
             m.refused = true;
         }
         made << m;
-        after << lessonState(*probe);
+        after << lessonState(*form);
     }
     QVERIFY(made.size() >= 5);
-    const QString built = textOf(probe->retsu());
+    const QString built = textOf(lesson().state().columns);
 
     // The same moves by the mouse, in a fresh window.
     SideWindow mouse;
     QVERIFY(mouse.exposed);
     for (qsizetype i = 0; i < made.size(); ++i) {
-        byMouse(mouse.probe, made[i]);
-        const QString difference = lessonDifference(lessonState(mouse.probe), after[i]);
+        byMouse(*mouse.form, made[i]);
+        const QString difference = lessonDifference(lessonState(*mouse.form), after[i]);
         QVERIFY2(difference.isEmpty(),
                  qPrintable(QStringLiteral("move %1 of %2, by the mouse: %3")
                                 .arg(i + 1)
                                 .arg(made.size())
                                 .arg(difference)));
     }
-    QCOMPARE(textOf(mouse.probe.retsu()), built);
+    QCOMPARE(textOf(mouse.form->state().columns), built);
 }
 
 KANSU_TEST_MAIN(tst_Keyboard)

@@ -44,9 +44,12 @@ private:
 void tst_Keys::setUp()
 {
     // No pause between automatic steps: a run started by F5 ends before the key returns.
-    probe->Combo1()->setEditText(QStringLiteral(" 0"));
-    for (QPushButton *b : { probe->susumu(), probe->modoru(), probe->Command2(), probe->jidou(),
-                            probe->tomeru(), probe->Command1(), probe->end() }) {
+    probe->control<QComboBox>("Combo1")->setEditText(QStringLiteral(" 0"));
+    for (QPushButton *b :
+         { probe->control<QPushButton>("susumu"), probe->control<QPushButton>("modoru"),
+           probe->control<QPushButton>("Command2"), probe->control<QPushButton>("jidou"),
+           probe->control<QPushButton>("tomeru"), probe->control<QPushButton>("Command1"),
+           probe->control<QPushButton>("end") }) {
         clicks[b->objectName()] = std::make_unique<QSignalSpy>(b, &QAbstractButton::clicked);
     }
 }
@@ -148,13 +151,13 @@ void tst_Keys::disabledButtonsKeyDoesNothing()
     QFETCH(Qt::Key, key);
     QFETCH(QString, button);
     widget(button)->setEnabled(false);
-    probe->Command1()->setFocus();
+    probe->control<QPushButton>("Command1")->setFocus();
 
     press(key);
 
     QCOMPARE(clicksOtherThan(QString()), 0);
     // Not passed on either: an arrow on a focused button would have moved the focus.
-    QCOMPARE(QApplication::focusWidget(), probe->Command1());
+    QCOMPARE(QApplication::focusWidget(), probe->control<QPushButton>("Command1"));
 }
 
 void tst_Keys::speedBoxKeepsItsKeys_data()
@@ -178,9 +181,11 @@ void tst_Keys::speedBoxKeepsItsKeys()
     QFETCH(QString, text);
     QFETCH(int, cursor);
     for (QPushButton *b :
-         { probe->susumu(), probe->modoru(), probe->Command2(), probe->jidou(), probe->tomeru() })
+         { probe->control<QPushButton>("susumu"), probe->control<QPushButton>("modoru"),
+           probe->control<QPushButton>("Command2"), probe->control<QPushButton>("jidou"),
+           probe->control<QPushButton>("tomeru") })
         b->setEnabled(true);
-    QComboBox *box = probe->Combo1();
+    QComboBox *box = probe->control<QComboBox>("Combo1");
     box->setCurrentIndex(box->findText(QStringLiteral("50")));
     box->setFocus();
     box->lineEdit()->setCursorPosition(1);
@@ -196,8 +201,8 @@ void tst_Keys::speedBoxKeepsItsKeys()
 
 void tst_Keys::typingASpeedIsNotStolen()
 {
-    probe->susumu()->setEnabled(true);
-    QComboBox *box = probe->Combo1();
+    probe->control<QPushButton>("susumu")->setEnabled(true);
+    QComboBox *box = probe->control<QComboBox>("Combo1");
     box->setFocus();
     box->lineEdit()->selectAll();
     typeText("75");
@@ -249,7 +254,7 @@ void tst_Keys::tabVisitsTheControlsInReadingOrder()
     const QStringList expected { "Command1", "Check1", "end",    "kokuban", "Check4",
                                  "Text1",    "jidou",  "Combo1", "susumu",  "modoru",
                                  "Command2", "Check3", "Check2" };
-    probe->Command1()->setFocus();
+    probe->control<QPushButton>("Command1")->setFocus();
     QStringList visited { QApplication::focusWidget()->objectName() };
     for (int i = 0; i < expected.size(); ++i) {
         press(Qt::Key_Tab);
@@ -265,7 +270,7 @@ void tst_Keys::tabVisitsTheControlsInReadingOrder()
 void tst_Keys::keysDuringAutomaticPlay()
 {
     // A pause of a second after each step: the keys below land in the first pause.
-    probe->Combo1()->setEditText(QStringLiteral("200"));
+    probe->control<QComboBox>("Combo1")->setEditText(QStringLiteral("200"));
     double pxInPause = 0;
     bool forwardEnabledInPause = true;
     bool keysSent = false;
@@ -273,7 +278,7 @@ void tst_Keys::keysDuringAutomaticPlay()
         [&] {
             keysSent = true;
             pxInPause = probe->Px();
-            forwardEnabledInPause = probe->susumu()->isEnabled();
+            forwardEnabledInPause = probe->control<QPushButton>("susumu")->isEnabled();
             // 出す and 自動 are disabled while the run goes on: their keys do nothing.
             press(Qt::Key_PageDown);
             press(Qt::Key_Right);
@@ -292,9 +297,9 @@ void tst_Keys::keysDuringAutomaticPlay()
     QCOMPARE(clicks.at("tomeru")->count(), 1);
     QCOMPARE(clicks.at("susumu")->count(), 0);
     QCOMPARE(probe->teishi(), std::int16_t(0));
-    QVERIFY(probe->jidou()->isEnabled());
-    QVERIFY(probe->susumu()->isEnabled());
-    QVERIFY(!probe->tomeru()->isEnabled());
+    QVERIFY(probe->control<QPushButton>("jidou")->isEnabled());
+    QVERIFY(probe->control<QPushButton>("susumu")->isEnabled());
+    QVERIFY(!probe->control<QPushButton>("tomeru")->isEnabled());
 }
 
 void tst_Keys::presenterKeysWorkAfterAMouseStartedRun_data()
@@ -325,7 +330,7 @@ void tst_Keys::presenterKeysWorkAfterAMouseStartedRun()
         return w ? w->objectName() : QStringLiteral("(none)");
     };
     // Pauses of weeks: only a stop ends the run before the test's time is up.
-    probe->Combo1()->setEditText(QStringLiteral("99999999999"));
+    probe->control<QComboBox>("Combo1")->setEditText(QStringLiteral("99999999999"));
     widget(focusBefore)->setFocus();
     QString focusInRun;
     bool escStopped = false;
@@ -336,14 +341,14 @@ void tst_Keys::presenterKeysWorkAfterAMouseStartedRun()
     };
     duringPause(stopByEsc, true);
     if (start == "mouse")
-        QTest::mouseClick(probe->jidou(), Qt::LeftButton);
+        QTest::mouseClick(probe->control<QPushButton>("jidou"), Qt::LeftButton);
     else
         press(start == "F5" ? Qt::Key_F5 : Qt::Key_Return);
 
     QVERIFY2(escStopped,
              qPrintable(QStringLiteral("Esc did not stop the run (focus on %1)").arg(focusInRun)));
     QCOMPARE(focusInRun, QStringLiteral("tomeru"));
-    QCOMPARE(probe->Text1()->text(), QStringLiteral(" 0.5"));
+    QCOMPARE(probe->control<QLineEdit>("Text1")->text(), QStringLiteral(" 0.5"));
     QCOMPARE(focusName(), focusAfter);
 
     // Every presenter key acts again.
@@ -358,22 +363,22 @@ void tst_Keys::presenterKeysWorkAfterAMouseStartedRun()
                  { Qt::Key_Home, " 0.0" } };
     for (const auto &k : keys) {
         press(k.key);
-        QCOMPARE(probe->Text1()->text(), QString::fromLatin1(k.x));
+        QCOMPARE(probe->control<QLineEdit>("Text1")->text(), QString::fromLatin1(k.x));
     }
     escStopped = false;
     duringPause(stopByEsc, true);
     press(Qt::Key_F5);
     QVERIFY2(escStopped, "Esc did not stop the second run");
-    QCOMPARE(probe->Text1()->text(), QStringLiteral(" 0.5"));
+    QCOMPARE(probe->control<QLineEdit>("Text1")->text(), QStringLiteral(" 0.5"));
     QCOMPARE(focusName(), focusAfter);
 
     // A run that reaches the end by itself gives the focus back as well.
-    probe->Combo1()->setEditText(QStringLiteral(" 0"));
+    probe->control<QComboBox>("Combo1")->setEditText(QStringLiteral(" 0"));
     press(Qt::Key_F5);
-    QCOMPARE(probe->Text1()->text(), QStringLiteral(" 10.0"));
+    QCOMPARE(probe->control<QLineEdit>("Text1")->text(), QStringLiteral(" 10.0"));
     QCOMPARE(focusName(), focusAfter);
     press(Qt::Key_PageUp);
-    QCOMPARE(probe->Text1()->text(), QStringLiteral(" 9.5"));
+    QCOMPARE(probe->control<QLineEdit>("Text1")->text(), QStringLiteral(" 9.5"));
 }
 
 KANSU_TEST_MAIN(tst_Keys)

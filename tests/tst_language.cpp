@@ -1,7 +1,7 @@
-#include "formprobe.h"
 #include "testsupport.h"
 #include "tools/language/translation.h"
 #include "tooltest.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QDialog>
@@ -74,15 +74,17 @@ private:
 
     ToolHost *tools() const { return ToolHost::of(form.get()); }
 
+    template<class T = QWidget> T *control(const char *objectName) const
+    {
+        return controlOf<T>(*form, objectName);
+    }
+
     std::unique_ptr<Form1> form;
-    std::unique_ptr<FormProbe> probe;
 };
 
 void tst_Language::makeForm()
 {
-    probe.reset();
     form = std::make_unique<Form1>();
-    probe = std::make_unique<FormProbe>(*form);
     form->show();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
 }
@@ -91,10 +93,10 @@ void tst_Language::useTool(const QString &tool)
 {
     if (tool.isEmpty())
         return;
-    probe->Check3()->setChecked(true);
-    probe->Check2()->setChecked(true);
+    form->setShown(Lesson::View::Table, true);
+    form->setShown(Lesson::View::Graph, true);
     tools()->setOn(tool, true);
-    probe->kokuban()->setFocus();
+    control<PicturePanel>("kokuban")->setFocus();
     for (Qt::Key k : { Qt::Key_4, Qt::Key_Right, Qt::Key_Return, Qt::Key_2, Qt::Key_Right,
                        Qt::Key_Right, Qt::Key_Return })
         QTest::keyClick(form->windowHandle(), k);
@@ -104,10 +106,10 @@ void tst_Language::useTool(const QString &tool)
         QTest::keyClick(t->box(1), Qt::Key_Return);
         QTest::keyClicks(t->box(2), "3");
         QTest::keyClick(t->box(2), Qt::Key_Return);
-        probe->gamen()->setFocus();
-        QTest::keyClick(probe->gamen(), Qt::Key_Up);
+        control<PicturePanel>("gamen")->setFocus();
+        QTest::keyClick(control<PicturePanel>("gamen"), Qt::Key_Up);
         for (int i = 0; i < 4; ++i)
-            probe->susumu_Click();
+            form->press(Lesson::Button::Forward);
     }
 }
 
@@ -115,7 +117,6 @@ void tst_Language::init() { }
 
 void tst_Language::cleanup()
 {
-    probe.reset();
     form.reset();
     translation::use(QStringLiteral("ja"));
 }
@@ -230,8 +231,16 @@ void tst_Language::captionsFitTheirControls()
                        .arg(l->contentsRect().width());
     }
     // The caption left of x sizes itself: it must end before the check box beside it.
-    const PanelLabel *caption = probe->Label1();
-    const double room = probe->Check4()->x() - probe->kokuban()->pictureOffset().x();
+    const PanelLabel *caption = nullptr;
+    const PicturePanel *board = form->panel(Lesson::Panel::Board);
+    for (size_t i = 0; i < board->itemCount(); ++i) {
+        const auto *label = dynamic_cast<const PanelLabel *>(board->item(i));
+        if (label && label->left() == 24 && label->top() == 360) // where the caption of x stands
+            caption = label;
+    }
+    QVERIFY(caption);
+    const double room
+        = control<QCheckBox>("Check4")->x() - control<PicturePanel>("kokuban")->pictureOffset().x();
     if (caption->left() + caption->size().width() > room)
         cut << QStringLiteral("Label1 \"%1\" ends at %2 > %3")
                    .arg(caption->caption())
@@ -276,7 +285,7 @@ QList<QPair<QString, QString>> tst_Language::texts()
         add(w->objectName() + QStringLiteral(" name"), w->accessibleName());
         add(w->objectName() + QStringLiteral(" description"), w->accessibleDescription());
     }
-    for (PicturePanel *panel : { probe->kokuban(), probe->hyo() }) {
+    for (PicturePanel *panel : { control<PicturePanel>("kokuban"), control<PicturePanel>("hyo") }) {
         for (size_t i = 0; i < panel->itemCount(); ++i) {
             if (auto *l = dynamic_cast<const PanelLabel *>(panel->item(i)))
                 add(panel->objectName() + QStringLiteral(" label"), l->caption());
@@ -300,15 +309,15 @@ QList<QPair<QString, QString>> tst_Language::texts()
             add(QStringLiteral("said"), tools()->lastAnnouncement());
             add(QStringLiteral("refusal"), t->message()->text());
         }
-        probe->gamen()->setFocus();
+        control<PicturePanel>("gamen")->setFocus();
         for (Qt::Key k : { Qt::Key_Right, Qt::Key_Up, Qt::Key_Left, Qt::Key_Up }) {
-            QTest::keyClick(probe->gamen(), k);
+            QTest::keyClick(control<PicturePanel>("gamen"), k);
             add(QStringLiteral("said"), tools()->lastAnnouncement());
         }
     }
-    probe->Command1()->setFocus();
+    control<QPushButton>("Command1")->setFocus();
     tools()->forgetAnnouncement();
-    probe->kokuban()->setFocus();
+    control<PicturePanel>("kokuban")->setFocus();
     add(QStringLiteral("said"), tools()->lastAnnouncement());
     for (Qt::Key k : { Qt::Key_4, Qt::Key_Right, Qt::Key_Return, Qt::Key_2, Qt::Key_Right,
                        Qt::Key_Return, Qt::Key_3, Qt::Key_Escape, Qt::Key_Right, Qt::Key_Left,
@@ -388,36 +397,39 @@ void tst_Language::switchingKeepsTheLesson()
 {
     makeForm();
     // A figure, P part-way, the table and the graph shown.
-    probe->retsu() = { 4, 5, 6, 2, 0 };
-    probe->Check3()->setChecked(true);
-    probe->Check2()->setChecked(true);
+    buildFigure(*form, lesson::workedExample);
+    form->setShown(Lesson::View::Table, true);
+    form->setShown(Lesson::View::Graph, true);
     for (int i = 0; i < 7; ++i)
-        probe->susumu_Click();
-    const QString captionJa = probe->susumu()->text();
-    const QRect tableBox = probe->Check3()->geometry();
-    const QImage board = probe->kokuban()->picture(), table = probe->hyo()->picture(),
-                 graph = probe->gamen()->picture();
-    const QString x = probe->Text1()->text();
+        form->press(Lesson::Button::Forward);
+    const QString captionJa = control<QPushButton>("susumu")->text();
+    const QRect tableBox = control<QCheckBox>("Check3")->geometry();
+    const QImage board = control<PicturePanel>("kokuban")->picture(),
+                 table = control<PicturePanel>("hyo")->picture(),
+                 graph = control<PicturePanel>("gamen")->picture();
+    const QString x = control<QLineEdit>("Text1")->text();
 
     QTest::keyClick(form->windowHandle(), Qt::Key_L, Qt::ControlModifier);
     QCoreApplication::processEvents();
     QCOMPARE(translation::current(), QStringLiteral("en"));
-    QVERIFY(probe->susumu()->text() != captionJa);
+    QVERIFY(control<QPushButton>("susumu")->text() != captionJa);
     QVERIFY(!tools()->lastAnnouncement().isEmpty());
     QCOMPARE(tools()->lastAnnouncement(),
              QCoreApplication::translate("LanguageTool", "ことばを日本語にしました"));
     // The lesson's numbers keep their form: the same pixels in the table and the graph.
-    QCOMPARE(probe->Text1()->text(), x);
-    QVERIFY(probe->kokuban()->picture() == board);
-    QVERIFY(probe->hyo()->picture() == table);
-    QVERIFY(probe->gamen()->picture() == graph);
-    QVERIFY(probe->Text1()->accessibleDescription().contains(QStringLiteral("y = 6.125 cm²")));
+    QCOMPARE(control<QLineEdit>("Text1")->text(), x);
+    QVERIFY(control<PicturePanel>("kokuban")->picture() == board);
+    QVERIFY(control<PicturePanel>("hyo")->picture() == table);
+    QVERIFY(control<PicturePanel>("gamen")->picture() == graph);
+    QVERIFY(control<QLineEdit>("Text1")->accessibleDescription().contains(
+        QStringLiteral("y = 6.125 cm²")));
 
     QTest::keyClick(form->windowHandle(), Qt::Key_L, Qt::ControlModifier);
     QCoreApplication::processEvents();
     QCOMPARE(translation::current(), QStringLiteral("ja"));
-    QCOMPARE(probe->susumu()->text(), captionJa);
-    QCOMPARE(probe->Check3()->geometry(), tableBox); // widened for "Table", back as designed
+    QCOMPARE(control<QPushButton>("susumu")->text(), captionJa);
+    QCOMPARE(control<QCheckBox>("Check3")->geometry(),
+             tableBox); // widened for "Table", back as designed
 }
 
 void tst_Language::qtsOwnDialogsFollowTheLanguage()

@@ -35,7 +35,7 @@ struct Window : SideWindow
     void drag(const QString &piece, int column)
     {
         const int over = piece == QLatin1String("triangle") ? column + 1 : column;
-        dragOnBoard(probe, paletteSpot(piece), QPointF(320 + 40 * over, 250));
+        dragOnBoard(*form, paletteSpot(piece), QPointF(320 + 40 * over, 250));
     }
 
     void tick(QCheckBox *box, bool on)
@@ -50,10 +50,10 @@ struct Window : SideWindow
                const QString &speed, double x, bool viewsFirst = false)
     {
         auto views = [&] {
-            tick(probe.Check1(), grid);
-            tick(probe.Check2(), graph);
-            tick(probe.Check3(), table);
-            tick(probe.Check4(), dimension);
+            tick(control<QCheckBox>("Check1"), grid);
+            tick(control<QCheckBox>("Check2"), graph);
+            tick(control<QCheckBox>("Check3"), table);
+            tick(control<QCheckBox>("Check4"), dimension);
         };
         if (viewsFirst)
             views();
@@ -63,10 +63,10 @@ struct Window : SideWindow
         }
         if (!viewsFirst)
             views();
-        probe.Combo1()->lineEdit()->selectAll();
-        QTest::keyClicks(probe.Combo1()->lineEdit(), speed);
+        control<QComboBox>("Combo1")->lineEdit()->selectAll();
+        QTest::keyClicks(control<QComboBox>("Combo1")->lineEdit(), speed);
         for (int i = 0; i < int(std::lround(2 * x)); ++i)
-            QTest::mouseClick(probe.susumu(), Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>("susumu"), Qt::LeftButton);
     }
 };
 
@@ -201,7 +201,7 @@ void tst_LessonFile::openedEqualsBuiltByHand()
                  .open(write(dir, QStringLiteral("a.kansu"), file), &error),
              qPrintable(error));
     QCoreApplication::processEvents();
-    KANSU_COMPARE_LESSONS(opened.probe, byHand.probe, shownLesson);
+    KANSU_COMPARE_LESSONS(*opened.form, *byHand.form, shownLesson);
 }
 
 void tst_LessonFile::openingOverAUsedLessonStartsAfresh()
@@ -214,7 +214,7 @@ void tst_LessonFile::openingOverAUsedLessonStartsAfresh()
                8.5);
     QVERIFY(toolOf<LessonFileTool>(*used.form).open(path));
     QCoreApplication::processEvents();
-    KANSU_COMPARE_LESSONS(used.probe, fresh.probe, StateScope { true, true });
+    KANSU_COMPARE_LESSONS(*used.form, *fresh.form, StateScope { true, true });
 }
 
 void tst_LessonFile::refusedFileChangesNothing_data()
@@ -253,19 +253,27 @@ void tst_LessonFile::refusedFileChangesNothing()
     QVERIFY2(error.startsWith(path + QLatin1String(": ")), qPrintable(error));
     QVERIFY2(error.contains(says), qPrintable(error));
     QCoreApplication::processEvents();
-    KANSU_COMPARE_LESSONS(after.probe, before.probe, shownLesson);
+    KANSU_COMPARE_LESSONS(*after.form, *before.form, shownLesson);
 }
 
 void tst_LessonFile::notOpenedWhileAutomaticPlayRuns()
 {
     Window w;
-    w.probe.playing() = true; // as inside a pause of automatic play
+    const QString path = write(dir, QStringLiteral("p.kansu"), workedExampleFile);
+    // A pause of a second after each step: the file is opened in the first pause.
+    w.control<QComboBox>("Combo1")->setEditText(QStringLiteral("200"));
+    bool playing = false, opened = true;
     QString error;
-    QVERIFY(!toolOf<LessonFileTool>(*w.form).open(
-        write(dir, QStringLiteral("p.kansu"), workedExampleFile), &error));
+    QTimer::singleShot(0, w.form.get(), [&] {
+        playing = w.form->state().playing;
+        opened = toolOf<LessonFileTool>(*w.form).open(path, &error);
+        w.control<QPushButton>("tomeru")->click();
+    });
+    w.control<QPushButton>("jidou")->click();
+    QVERIFY(playing);
+    QVERIFY(!opened);
     QVERIFY(!error.isEmpty());
-    QCOMPARE(textOf(w.probe.retsu()), QStringLiteral("0 0 0 0 0"));
-    w.probe.playing() = false;
+    QCOMPARE(textOf(w.form->state().columns), QStringLiteral("0 0 0 0 0"));
 }
 
 void tst_LessonFile::savedLessonOpensAsItWas()
@@ -280,7 +288,7 @@ void tst_LessonFile::savedLessonOpensAsItWas()
     Window opened;
     QVERIFY2(toolOf<LessonFileTool>(*opened.form).open(path, &error), qPrintable(error));
     QCoreApplication::processEvents();
-    KANSU_COMPARE_LESSONS(opened.probe, built.probe, shownLesson);
+    KANSU_COMPARE_LESSONS(*opened.form, *built.form, shownLesson);
     QVERIFY(opened.form->findChild<QAction *>(QStringLiteral("tool_formulas"))->isChecked());
 }
 
@@ -314,7 +322,7 @@ void tst_LessonFile::reopenedLessonShowsTheSamePanels()
     Window opened;
     QVERIFY2(toolOf<LessonFileTool>(*opened.form).open(path, &error), qPrintable(error));
     QCoreApplication::processEvents();
-    KANSU_COMPARE_LESSONS(opened.probe, built.probe, shownLesson);
+    KANSU_COMPARE_LESSONS(*opened.form, *built.form, shownLesson);
 }
 
 namespace {
@@ -357,7 +365,7 @@ void tst_LessonFile::speedRefusedBeforeSaveDialog()
 {
     Window w;
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-    w.probe.Combo1()->setEditText(QStringLiteral("fast"));
+    w.control<QComboBox>("Combo1")->setEditText(QStringLiteral("fast"));
     QCOMPARE(proposedBySave(*w.form), QString());
     auto *message = w.form->findChild<QMessageBox *>(QStringLiteral("fileMessage"));
     QVERIFY(message && message->isVisible());
@@ -371,7 +379,7 @@ void tst_LessonFile::fileMessageIsPlainText()
     const QString path = write(
         dir, QStringLiteral("<i>markup.kansu"),
         R"({"format": "kansu-lesson", "version": 1, "pieces": [{"piece": "<h1 style=\"color:red\">fake</h1>", "column": 0}]})");
-    QVERIFY(dropFile(*w.form, w.probe.kokuban(), path));
+    QVERIFY(dropFile(*w.form, w.control<PicturePanel>("kokuban"), path));
     auto *message = w.form->findChild<QMessageBox *>(QStringLiteral("fileMessage"));
     QVERIFY(message && message->isVisible());
     QCOMPARE(message->textFormat(), Qt::PlainText);
@@ -399,7 +407,6 @@ void tst_LessonFile::commandLineBadFileOpensDefaultLesson()
     StartOptions options;
     QCOMPARE(parseCommandLine({ QStringLiteral("kansu"), path }, options), -1);
     Form1 form;
-    FormProbe opened(form);
     QCOMPARE(applyStartOptions(form, options), -1); // the window goes on
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     auto *message = form.findChild<QMessageBox *>(QStringLiteral("fileMessage"));
@@ -409,7 +416,7 @@ void tst_LessonFile::commandLineBadFileOpensDefaultLesson()
     message->close();
     Window fresh;
     QCoreApplication::processEvents();
-    KANSU_COMPARE_LESSONS(opened, fresh.probe, shownLesson);
+    KANSU_COMPARE_LESSONS(form, *fresh.form, shownLesson);
 }
 
 void tst_LessonFile::unwritableFileSaysSoAndKeepsLesson()
@@ -422,13 +429,13 @@ void tst_LessonFile::unwritableFileSaysSoAndKeepsLesson()
     QVERIFY(!toolOf<LessonFileTool>(*w.form).save(path, &error));
     QVERIFY2(error.startsWith(path + QLatin1String(": ")), qPrintable(error));
     QVERIFY(!QFileInfo::exists(path));
-    KANSU_COMPARE_LESSONS(w.probe, same.probe, shownLesson);
+    KANSU_COMPARE_LESSONS(*w.form, *same.form, shownLesson);
 }
 
 void tst_LessonFile::speedBoxWordIsNotSaved()
 {
     Window w;
-    w.probe.Combo1()->setEditText(QStringLiteral("fast"));
+    w.control<QComboBox>("Combo1")->setEditText(QStringLiteral("fast"));
     const QString path = dir.filePath(QStringLiteral("word.kansu"));
     QString error;
     QVERIFY(!toolOf<LessonFileTool>(*w.form).save(path, &error));
@@ -439,12 +446,12 @@ void tst_LessonFile::speedBoxWordIsNotSaved()
 void tst_LessonFile::droppedFileOpens()
 {
     Window w, byHand;
-    QVERIFY(dropFile(*w.form, w.probe.kokuban(),
+    QVERIFY(dropFile(*w.form, w.control<PicturePanel>("kokuban"),
                      write(dir, QStringLiteral("drop.kansu"), workedExampleFile)));
     byHand.build(QStringLiteral("triangle@0 bar4@3"), false, true, true, true, QStringLiteral("10"),
                  0);
     QCoreApplication::processEvents();
-    KANSU_COMPARE_LESSONS(w.probe, byHand.probe, shownLesson);
+    KANSU_COMPARE_LESSONS(*w.form, *byHand.form, shownLesson);
 }
 
 void tst_LessonFile::commandLineFileOpens()
@@ -453,14 +460,13 @@ void tst_LessonFile::commandLineFileOpens()
     const QString path = write(dir, QStringLiteral("argv.kansu"), workedExampleFile);
     QCOMPARE(parseCommandLine({ QStringLiteral("kansu"), path }, options), -1);
     Form1 form;
-    FormProbe opened(form);
     QCOMPARE(applyStartOptions(form, options), -1); // the window goes on
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     Window byHand;
     byHand.build(QStringLiteral("triangle@0 bar4@3"), false, true, true, true, QStringLiteral("10"),
                  0);
     QCoreApplication::processEvents();
-    KANSU_COMPARE_LESSONS(opened, byHand.probe, shownLesson);
+    KANSU_COMPARE_LESSONS(form, *byHand.form, shownLesson);
 }
 
 void tst_LessonFile::droppedBadFileShowsMessage()
@@ -468,7 +474,7 @@ void tst_LessonFile::droppedBadFileShowsMessage()
     Window w, same;
     const QString path = write(dir, QStringLiteral("newer.kansu"),
                                "{\"format\": \"kansu-lesson\", \"version\": 7, \"pieces\": []}");
-    QVERIFY(dropFile(*w.form, w.probe.kokuban(), path));
+    QVERIFY(dropFile(*w.form, w.control<PicturePanel>("kokuban"), path));
     auto *message = w.form->findChild<QMessageBox *>(QStringLiteral("fileMessage"));
     QVERIFY(message);
     QVERIFY(message->isVisible());
@@ -477,7 +483,7 @@ void tst_LessonFile::droppedBadFileShowsMessage()
     // Said to assistive technology as well.
     QCOMPARE(w.form->accessibleDescription(), message->text());
     message->close();
-    KANSU_COMPARE_LESSONS(w.probe, same.probe, shownLesson);
+    KANSU_COMPARE_LESSONS(*w.form, *same.form, shownLesson);
 }
 
 void tst_LessonFile::pictureHoldsThePanelsShown_data()
@@ -498,18 +504,20 @@ void tst_LessonFile::pictureHoldsThePanelsShown()
     w.build(QStringLiteral("triangle@0 bar4@3"), false, graph, table, true, QStringLiteral("50"),
             4);
     const QImage picture = toolOf<PictureTool>(*w.form).panelsPicture();
-    QRect area = w.probe.kokuban()->geometry();
+    QRect area = w.control<PicturePanel>("kokuban")->geometry();
     if (graph)
-        area |= w.probe.gamen()->geometry();
+        area |= w.control<PicturePanel>("gamen")->geometry();
     if (table)
-        area |= w.probe.hyo()->geometry();
+        area |= w.control<PicturePanel>("hyo")->geometry();
     // As many pixels as the screen shows for the panels.
     const qreal ratio = w.form->devicePixelRatioF();
     QCOMPARE(picture.size(), area.size() * ratio);
     QCOMPARE(picture.devicePixelRatio(), ratio);
     // Each panel shown stands in it pixel for pixel, as its own grab shows it.
-    for (PicturePanel *p : { w.probe.kokuban(), w.probe.gamen(), w.probe.hyo() }) {
-        const bool shown = p == w.probe.kokuban() || (p == w.probe.gamen() ? graph : table);
+    for (PicturePanel *p : { w.control<PicturePanel>("kokuban"), w.control<PicturePanel>("gamen"),
+                             w.control<PicturePanel>("hyo") }) {
+        const bool shown = p == w.control<PicturePanel>("kokuban")
+            || (p == w.control<PicturePanel>("gamen") ? graph : table);
         if (!shown)
             continue;
         const QImage grabbed = p->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -517,8 +525,9 @@ void tst_LessonFile::pictureHoldsThePanelsShown()
         KANSU_COMPARE_PICTURE(picture.copy(QRect(offset, grabbed.size())), grabbed);
     }
     // The crossed part of the figure is in it, white: the triangle's tip has crossed AB at x 4.
-    const QPoint crossed = (w.probe.kokuban()->geometry().topLeft() - area.topLeft()
-                            + w.probe.kokuban()->pictureOffset() + QPoint(285, 296))
+    const QPoint crossed
+        = (w.control<PicturePanel>("kokuban")->geometry().topLeft() - area.topLeft()
+           + w.control<PicturePanel>("kokuban")->pictureOffset() + QPoint(285, 296))
         * ratio;
     KANSU_COMPARE_RGB(picture.pixelColor(crossed), white);
 }

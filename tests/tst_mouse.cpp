@@ -36,21 +36,27 @@ private slots:
 private:
     QPoint at(QPointF picture) const
     {
-        return (picture + probe->kokuban()->pictureOffset()).toPoint();
+        return (picture + probe->control<PicturePanel>("kokuban")->pictureOffset()).toPoint();
     }
     QRectF square()
     {
-        return outline({ probe->Line6(0), probe->Line6(1), probe->Line6(2), probe->Line6(3) });
+        return outline(
+            { probe->line(6, 0), probe->line(6, 1), probe->line(6, 2), probe->line(6, 3) });
     }
     QRectF shortBar()
     {
-        return outline({ probe->Line7(0), probe->Line7(1), probe->Line7(2), probe->Line7(3) });
+        return outline(
+            { probe->line(7, 0), probe->line(7, 1), probe->line(7, 2), probe->line(7, 3) });
     }
     QRectF tallBar()
     {
-        return outline({ probe->Line9(0), probe->Line9(1), probe->Line9(2), probe->Line9(3) });
+        return outline(
+            { probe->line(9, 0), probe->line(9, 1), probe->line(9, 2), probe->line(9, 3) });
     }
-    QRectF triangle() { return outline({ probe->Line8(0), probe->Line8(1), probe->Line8(2) }); }
+    QRectF triangle()
+    {
+        return outline({ probe->line(8, 0), probe->line(8, 1), probe->line(8, 2) });
+    }
     void checkPiecesHome();
     void checkFigureAtStart(const Codes &codes);
 };
@@ -68,7 +74,7 @@ void tst_Mouse::checkPiecesHome()
 // nothing has crossed AB yet, and nothing above it.
 void tst_Mouse::checkFigureAtStart(const Codes &codes)
 {
-    const PicturePanel *board = probe->kokuban();
+    const PicturePanel *board = probe->control<PicturePanel>("kokuban");
     for (int k = 0; k < 5; ++k) {
         const double x = 320 + 40 * k;
         const double h = heightAt(codes, x - 300);
@@ -168,8 +174,8 @@ void tst_Mouse::releases()
     QFETCH(bool, redraw);
 
     probe->retsu() = codesFrom(before);
-    const QImage picture = probe->kokuban()->picture();
-    PicturePanel *board = probe->kokuban();
+    const QImage picture = probe->control<PicturePanel>("kokuban")->picture();
+    PicturePanel *board = probe->control<PicturePanel>("kokuban");
     QTest::mousePress(board, Qt::LeftButton, {}, at(press));
     QVERIFY(probe->tsukami() != 0);
     QTest::mouseMove(board, at((press + release) / 2));
@@ -211,7 +217,7 @@ void tst_Mouse::pressesOutsideEveryAreaPickNothing()
 {
     QFETCH(QPointF, press);
     probe->retsu() = codesFrom("3 3 0 0 0");
-    PicturePanel *board = probe->kokuban();
+    PicturePanel *board = probe->control<PicturePanel>("kokuban");
     const QImage picture = board->picture();
     QTest::mousePress(board, Qt::LeftButton, {}, at(press));
     QCOMPARE(probe->tsukami(), 0.0);
@@ -260,7 +266,7 @@ void tst_Mouse::dragFollowsPointer()
     QFETCH(QRectF, piece);
 
     probe->retsu() = codesFrom(figure);
-    PicturePanel *board = probe->kokuban();
+    PicturePanel *board = probe->control<PicturePanel>("kokuban");
     const auto b = Qt::MouseButton(button);
     QTest::mousePress(board, b, {}, at(press));
     QTest::mouseMove(board, at(pointer));
@@ -277,7 +283,7 @@ void tst_Mouse::dragFollowsPointer()
     QCOMPARE(moved, 1); // the others stay in the palette
     if (piece.width() == 120) {
         // Base, then the upright leg on the right, then the slope back down to the tip.
-        const PanelLine *base = probe->Line8(0), *slope = probe->Line8(2);
+        const PanelLine *base = probe->line(8, 0), *slope = probe->line(8, 2);
         QCOMPARE(QPointF(base->x1(), base->y1()), piece.bottomLeft());
         QCOMPARE(QPointF(slope->x1(), slope->y1()), piece.topRight());
     }
@@ -290,7 +296,7 @@ void tst_Mouse::dragFollowsPointer()
 void tst_Mouse::moveWithNothingInHandChangesNothing()
 {
     probe->retsu() = codesFrom("0 2 0 0 0");
-    PicturePanel *board = probe->kokuban();
+    PicturePanel *board = probe->control<PicturePanel>("kokuban");
     const QImage picture = board->picture();
     QSignalSpy moves(board, &PicturePanel::mouseMove);
 
@@ -309,7 +315,7 @@ void tst_Mouse::moveWithNothingInHandChangesNothing()
 // a part of a triangle, which the board would draw whole and the stepping read in pieces.
 void tst_Mouse::noHalfTriangleLeftBehind()
 {
-    PicturePanel *board = probe->kokuban();
+    PicturePanel *board = probe->control<PicturePanel>("kokuban");
     auto drag = [&](QPointF from, QPointF to) {
         QTest::mousePress(board, Qt::LeftButton, {}, at(from));
         QTest::mouseMove(board, at(to));
@@ -336,8 +342,8 @@ void tst_Mouse::noHalfTriangleLeftBehind()
 
 void tst_Mouse::gridStaysOnTopAfterDrop()
 {
-    probe->Check1()->setChecked(true);
-    PicturePanel *board = probe->kokuban();
+    probe->control<QCheckBox>("Check1")->setChecked(true);
+    PicturePanel *board = probe->control<PicturePanel>("kokuban");
     QTest::mousePress(board, Qt::LeftButton, {}, at(QPointF(420, 100)));
     QTest::mouseRelease(board, Qt::LeftButton, {}, at(QPointF(360, 250)));
     QCOMPARE(textOf(probe->retsu()), QStringLiteral("0 3 0 0 0"));
@@ -352,11 +358,11 @@ void tst_Mouse::gridStaysOnTopAfterDrop()
 void tst_Mouse::dropReturnsLessonToStart()
 {
     probe->retsu() = codesFrom("3 0 0 0 0");
-    probe->kokuban()->setForeColor(QColor(255, 255, 0));
+    probe->control<PicturePanel>("kokuban")->setForeColor(QColor(255, 255, 0));
     for (int i = 0; i < 5; ++i)
-        probe->susumu_Click();
+        probe->invoke("susumu_Click");
     QCOMPARE(probe->Px(), 250.0);
-    PicturePanel *board = probe->kokuban();
+    PicturePanel *board = probe->control<PicturePanel>("kokuban");
 
     // Released below BC: the lesson stays where it was.
     const QImage partWay = board->picture();
@@ -369,7 +375,7 @@ void tst_Mouse::dropReturnsLessonToStart()
     QTest::mousePress(board, Qt::LeftButton, {}, at(QPointF(320, 100)));
     QTest::mouseRelease(board, Qt::LeftButton, {}, at(QPointF(400, 250)));
     QCOMPARE(probe->Px(), 300.0);
-    QCOMPARE(probe->Text1()->text(), QStringLiteral(" 0.0"));
+    QCOMPARE(probe->control<QLineEdit>("Text1")->text(), QStringLiteral(" 0.0"));
     KANSU_CHECK(checkFigureAtStart(codesFrom("3 0 1 0 0")));
     KANSU_DIFFER_RGB(board->pixel(280, 250), Qt::white); // nothing crossed any more
 }
@@ -424,8 +430,8 @@ void tst_Mouse::mouseUseShowsNoFocusMarks()
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
     FormProbe &m = *probe, &h = side.probe;
     for (FormProbe *l : { &m, &h }) {
-        l->Check2()->setChecked(true);
-        l->Check3()->setChecked(true);
+        l->control<QCheckBox>("Check2")->setChecked(true);
+        l->control<QCheckBox>("Check3")->setChecked(true);
     }
     const QPointF shelf[] = { {}, { 320, 100 }, { 370, 100 }, { 420, 100 }, { 510, 100 } };
     const StateScope shown { .shownPanels = true };
@@ -437,27 +443,30 @@ void tst_Mouse::mouseUseShowsNoFocusMarks()
         if (w[0] == "drop" || w[0] == "let") {
             const QPointF from = shelf[w[0] == "drop" ? w[1].toInt() : n];
             const QPointF to = w[0] == "drop" ? QPointF(320 + 40 * n, 250) : QPointF(320, 340);
-            dragOnBoard(m, from, to);
+            dragOnBoard(m.form(), from, to);
             h.mouseDown(from.x(), from.y());
             h.mouseMove(to.x(), to.y());
             h.mouseUp(to.x(), to.y());
         } else if (w[0] == "step" || w[0] == "back") {
-            QTest::mouseClick(w[0] == "step" ? m.susumu() : m.modoru(), Qt::LeftButton);
-            w[0] == "step" ? h.susumu_Click() : h.modoru_Click();
+            QTest::mouseClick(w[0] == "step" ? m.control<QPushButton>("susumu")
+                                             : m.control<QPushButton>("modoru"),
+                              Qt::LeftButton);
+            w[0] == "step" ? h.invoke("susumu_Click") : h.invoke("modoru_Click");
         } else {
             const int halves = w[0] == "table" ? 2 * n : n;
             if (w[0] == "table") {
-                QTest::mouseClick(m.hyo(), Qt::LeftButton, {},
-                                  onPanel(m.hyo(), QPointF(45 * n + 55, 35)));
+                QTest::mouseClick(
+                    m.control<PicturePanel>("hyo"), Qt::LeftButton, {},
+                    onPanel(m.control<PicturePanel>("hyo"), QPointF(45 * n + 55, 35)));
             } else {
-                PicturePanel *g = m.gamen();
+                PicturePanel *g = m.control<PicturePanel>("gamen");
                 QTest::mousePress(g, Qt::LeftButton, {}, onPanel(g, QPointF(35, 300)));
                 QTest::mouseMove(g, onPanel(g, QPointF(35 + 15 * halves, 250)));
                 QTest::mouseRelease(g, Qt::LeftButton, {},
                                     onPanel(g, QPointF(35 + 15 * halves, 250)));
             }
             while (h.Px() > 300 - 10 * halves)
-                h.susumu_Click();
+                h.invoke("susumu_Click");
         }
         const QString difference = lessonDifference(lessonState(m, shown), lessonState(h, shown));
         QVERIFY2(difference.isEmpty(), qPrintable(action + QStringLiteral(": ") + difference));

@@ -64,7 +64,9 @@ void tst_Pieces::boxPieces()
         probe->koma3(x, y);
     std::array<PanelLine *, 4> lines {};
     for (int i = 0; i < 4; ++i)
-        lines[i] = code == 1 ? probe->Line6(i) : code == 2 ? probe->Line7(i) : probe->Line9(i);
+        lines[i] = code == 1 ? probe->line(6, i)
+            : code == 2      ? probe->line(7, i)
+                             : probe->line(9, i);
     const QPointF topLeft(anchor.x(), anchor.y() + 120 - height);
     const QPointF topRight = topLeft + QPointF(40, 0);
     const QPointF bottomRight(anchor.x() + 40, anchor.y() + 120);
@@ -98,7 +100,7 @@ void tst_Pieces::triangle()
     const QPointF top(anchor.x() + 120, anchor.y());
     const Segment expected[] = { { tip, corner }, { corner, top }, { top, tip } };
     for (int i = 0; i < 3; ++i) {
-        const Segment s = segmentOf(probe->Line8(i));
+        const Segment s = segmentOf(probe->line(8, i));
         QCOMPARE(s.from, expected[i].from);
         QCOMPARE(s.to, expected[i].to);
     }
@@ -108,10 +110,10 @@ void tst_Pieces::farAnchorDoesNotWrap()
 {
     // An anchor at the largest 16-bit x must not send the far end round to the other side.
     probe->koma4(32767, 0);
-    const Segment base = segmentOf(probe->Line8(0));
+    const Segment base = segmentOf(probe->line(8, 0));
     QVERIFY(base.to.x() >= base.from.x());
     probe->koma3(0, 32767);
-    const Segment side = segmentOf(probe->Line9(1));
+    const Segment side = segmentOf(probe->line(9, 1));
     QVERIFY(side.to.y() >= side.from.y());
 }
 
@@ -119,7 +121,7 @@ void tst_Pieces::farAnchorDoesNotWrap()
 // to 580 and 31 down from y 180 to 300, one pixel wide, the board's pen left as it was.
 void tst_Pieces::gridLines()
 {
-    PicturePanel *board = probe->kokuban();
+    PicturePanel *board = probe->control<PicturePanel>("kokuban");
     const QColor pen = board->foreColor();
     probe->hougan();
     QCOMPARE(board->drawWidth(), 2);
@@ -148,27 +150,27 @@ void tst_Pieces::gridLines()
 
 void tst_Pieces::tickingGridDrawsItOverTheFigure()
 {
-    probe->kokuban()->setForeColor(QColor(255, 255, 0));
+    probe->control<PicturePanel>("kokuban")->setForeColor(QColor(255, 255, 0));
     probe->retsu() = { 3, 0, 0, 0, 0 };
     probe->nuri(260); // a tall bar wholly left of AB, white
-    PicturePanel *board = probe->kokuban();
+    PicturePanel *board = probe->control<PicturePanel>("kokuban");
     KANSU_COMPARE_RGB(board->pixel(270, 240), Qt::white);
-    probe->Check1()->setChecked(true);
+    probe->control<QCheckBox>("Check1")->setChecked(true);
     KANSU_COMPARE_EITHER_RGB(board->pixel(270, 240), board->pixel(270, 239), black);
     KANSU_COMPARE_RGB(board->pixel(270, 250), Qt::white);
 }
 
 void tst_Pieces::untickingGridRedrawsFigureWithoutIt()
 {
-    PicturePanel *board = probe->kokuban();
+    PicturePanel *board = probe->control<PicturePanel>("kokuban");
     board->setForeColor(QColor(255, 255, 0));
     probe->retsu() = { 4, 5, 6, 2, 0 };
     probe->Px() = 240; // part-way: the triangle split by AB
     probe->nuri(240);
     const QImage withoutGrid = board->picture();
-    probe->Check1()->setChecked(true);
+    probe->control<QCheckBox>("Check1")->setChecked(true);
     QVERIFY(board->picture() != withoutGrid);
-    probe->Check1()->setChecked(false);
+    probe->control<QCheckBox>("Check1")->setChecked(false);
     KANSU_COMPARE_PICTURE(board->picture(), withoutGrid);
 }
 

@@ -73,29 +73,29 @@ const lesson::Codes workedExample = lesson::codesFrom(QStringLiteral("4 5 6 2 0"
 // y at x = 1 … 10, as the lesson's worked example states it.
 const double workedY[11] = { 0, 0.5, 2, 4.5, 8, 12.5, 18, 22, 26, 26, 26 };
 
-PredictionTool *tool(FormProbe &p)
+PredictionTool *tool(const QWidget &window)
 {
-    return ToolHost::of(&p.form())->find<PredictTool>()->view();
+    return ToolHost::of(&window)->find<PredictTool>()->view();
 }
 
 } // namespace
 
 void tst_Predict::setUp()
 {
-    probe->retsu() = workedExample;
+    buildFigure(lesson(), workedExample);
 }
 
 void tst_Predict::predictOn()
 {
-    QTest::mouseClick(probe->Check3(), Qt::LeftButton);
-    QTest::mouseClick(probe->Check2(), Qt::LeftButton);
+    QTest::mouseClick(control<QCheckBox>("Check3"), Qt::LeftButton);
+    QTest::mouseClick(control<QCheckBox>("Check2"), Qt::LeftButton);
     tools()->action(u"predict")->trigger();
     QVERIFY(tools()->isOn(u"predict"));
 }
 
 void tst_Predict::typeInto(int x, const QString &text)
 {
-    QLineEdit *box = tool(*probe)->box(x);
+    QLineEdit *box = tool(*form)->box(x);
     QTest::mouseClick(box, Qt::LeftButton);
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Backspace);
@@ -112,35 +112,38 @@ void tst_Predict::typeInto(int x, const QString &text)
 QPoint tst_Predict::graphAt(double x, double y) const
 {
     // The graph's scales: 30 pixels per cm from 35, 7.5 pixels per cm² up from 480.
-    return (QPointF(30 * x + 35, 480 - 7.5 * y) + probe->gamen()->pictureOffset()).toPoint();
+    return (QPointF(30 * x + 35, 480 - 7.5 * y) + control<PicturePanel>("gamen")->pictureOffset())
+        .toPoint();
 }
 
 void tst_Predict::clickGraph(double x, double y, Qt::MouseButton button)
 {
     const QPoint at = graphAt(x, y);
-    QTest::mousePress(probe->gamen(), button, Qt::NoModifier, at);
+    QTest::mousePress(control<PicturePanel>("gamen"), button, Qt::NoModifier, at);
     // The platform asks for a context menu after a right press; a test event goes straight to
     // the widget, so ask as the platform would.
     if (button == Qt::RightButton) {
-        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, probe->gamen()->mapToGlobal(at));
-        QApplication::sendEvent(probe->gamen(), &menu);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, at,
+                               control<PicturePanel>("gamen")->mapToGlobal(at));
+        QApplication::sendEvent(control<PicturePanel>("gamen"), &menu);
     }
-    QTest::mouseRelease(probe->gamen(), button, Qt::NoModifier, at);
+    QTest::mouseRelease(control<PicturePanel>("gamen"), button, Qt::NoModifier, at);
 }
 
 void tst_Predict::stepTo(double x)
 {
-    for (int guard = 0; guard < 40 && (300 - probe->Px()) / 20 != x; ++guard)
-        QTest::mouseClick((300 - probe->Px()) / 20 < x ? probe->susumu() : probe->modoru(),
+    for (int guard = 0; guard < 40 && lesson().state().x() != x; ++guard)
+        QTest::mouseClick(lesson().state().x() < x ? control<QPushButton>("susumu")
+                                                   : control<QPushButton>("modoru"),
                           Qt::LeftButton);
-    QVERIFY2((300 - probe->Px()) / 20 == x,
-             qPrintable(
-                 QStringLiteral("P stays at x = %1, not %2").arg((300 - probe->Px()) / 20).arg(x)));
+    QVERIFY2(
+        lesson().state().x() == x,
+        qPrintable(QStringLiteral("P stays at x = %1, not %2").arg(lesson().state().x()).arg(x)));
 }
 
 QString tst_Predict::tableMarkText(int x)
 {
-    QLabel *mark = tool(*probe)->tableMark(x);
+    QLabel *mark = tool(*form)->tableMark(x);
     return mark->isVisible() ? QTextDocumentFragment::fromHtml(mark->text()).toPlainText()
                              : QString();
 }
@@ -287,7 +290,7 @@ void tst_Predict::graphPixelsSnapToWholeXAndHalves()
 void tst_Predict::wholeLessonByMouse()
 {
     KANSU_CHECK(predictOn());
-    PredictionTool *t = tool(*probe);
+    PredictionTool *t = tool(*form);
     for (int x = 1; x <= 10; ++x)
         QVERIFY(t->box(x)->isVisible());
 
@@ -296,18 +299,22 @@ void tst_Predict::wholeLessonByMouse()
     typeInto(2, "3"); // wrong: 2
     typeInto(3, "９/２"); // right
     typeInto(4, "8"); // right; a click on the table's picture leaves the box too
-    QTest::mouseClick(probe->hyo(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 100));
+    QTest::mouseClick(control<PicturePanel>("hyo"), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(20, 100));
     QCOMPARE(t->column(4).typed, (prediction::Fraction { 8, 1 }));
     // Placed: snapped to halves; right within 1 cm².
     clickGraph(5, 11.6); // 11.5: right, 12.5
     clickGraph(6, 16); // wrong: 18
     clickGraph(7, 22.4); // 22.5: right, 22
     clickGraph(8, 20); // then dragged up to 26: right
-    QTest::mousePress(probe->gamen(), Qt::LeftButton, Qt::NoModifier, graphAt(8, 20));
-    QMouseEvent move(QEvent::MouseMove, graphAt(8, 26), probe->gamen()->mapToGlobal(graphAt(8, 26)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(probe->gamen(), &move);
-    QTest::mouseRelease(probe->gamen(), Qt::LeftButton, Qt::NoModifier, graphAt(8, 26));
+    QTest::mousePress(control<PicturePanel>("gamen"), Qt::LeftButton, Qt::NoModifier,
+                      graphAt(8, 20));
+    QMouseEvent move(QEvent::MouseMove, graphAt(8, 26),
+                     control<PicturePanel>("gamen")->mapToGlobal(graphAt(8, 26)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(control<PicturePanel>("gamen"), &move);
+    QTest::mouseRelease(control<PicturePanel>("gamen"), Qt::LeftButton, Qt::NoModifier,
+                        graphAt(8, 26));
     clickGraph(9, 40);
     clickGraph(9, 40, Qt::RightButton); // removed again
     clickGraph(10, 30); // wrong: 26
@@ -356,7 +363,7 @@ void tst_Predict::wholeLessonByMouse()
     QVERIFY(t->layer()->accessibleDescription().contains(QStringLiteral("ｙ = 26 cm²")));
 
     // "最初に" replays: every mark kept, nothing new to type where a mark stands.
-    QTest::mouseClick(probe->Command2(), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>("Command2"), Qt::LeftButton);
     QCOMPARE(tableMarkText(2), QStringLiteral("×3"));
     QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 3 / 4"));
     QCOMPARE(t->graphTally()->text(), QStringLiteral("予想 3 / 5"));
@@ -370,15 +377,15 @@ void tst_Predict::wholeLessonByMouse()
 
 void tst_Predict::wholeLessonByKeyboard()
 {
-    QTest::mouseClick(probe->Check3(), Qt::LeftButton);
-    QTest::mouseClick(probe->Check2(), Qt::LeftButton);
-    probe->Check2()->setFocus();
+    QTest::mouseClick(control<QCheckBox>("Check3"), Qt::LeftButton);
+    QTest::mouseClick(control<QCheckBox>("Check2"), Qt::LeftButton);
+    control<QCheckBox>("Check2")->setFocus();
     QTest::keyClick(form.get(), Qt::Key_F7);
     QVERIFY(tools()->isOn(u"predict"));
-    PredictionTool *t = tool(*probe);
+    PredictionTool *t = tool(*form);
 
     // Tab from the last check box into the table; Right at a box's end goes to the next box.
-    QTest::keyClick(probe->Check2(), Qt::Key_Tab);
+    QTest::keyClick(control<QCheckBox>("Check2"), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), t->box(1));
     QTest::keyClicks(t->box(1), ".5");
     QTest::keyClick(t->box(1), Qt::Key_Right);
@@ -395,24 +402,25 @@ void tst_Predict::wholeLessonByKeyboard()
     QCOMPARE(QApplication::focusWidget(), t->box(2));
 
     // The graph: Right selects x, Up places and raises the point, Delete removes it.
-    probe->gamen()->setFocus();
-    QCOMPARE(QApplication::focusWidget(), probe->gamen());
+    control<PicturePanel>("gamen")->setFocus();
+    QCOMPARE(QApplication::focusWidget(), control<PicturePanel>("gamen"));
     while (t->selectedX() < 4)
-        QTest::keyClick(probe->gamen(), Qt::Key_Right);
+        QTest::keyClick(control<PicturePanel>("gamen"), Qt::Key_Right);
     for (int i = 0; i < 17; ++i)
-        QTest::keyClick(probe->gamen(), Qt::Key_Up);
+        QTest::keyClick(control<PicturePanel>("gamen"), Qt::Key_Up);
     QCOMPARE(t->column(4).placed, 8.0); // placed at 0, then 16 half steps
-    QTest::keyClick(probe->gamen(), Qt::Key_Right);
-    QTest::keyClick(probe->gamen(), Qt::Key_Up); // starts at its left neighbour's 8
-    QTest::keyClick(probe->gamen(), Qt::Key_Down);
+    QTest::keyClick(control<PicturePanel>("gamen"), Qt::Key_Right);
+    QTest::keyClick(control<PicturePanel>("gamen"),
+                    Qt::Key_Up); // starts at its left neighbour's 8
+    QTest::keyClick(control<PicturePanel>("gamen"), Qt::Key_Down);
     QCOMPARE(t->column(5).placed, 7.5);
-    QTest::keyClick(probe->gamen(), Qt::Key_Delete);
+    QTest::keyClick(control<PicturePanel>("gamen"), Qt::Key_Delete);
     QVERIFY(!t->column(5).placed);
 
     // PageDown still steps with the graph focused.
     for (int i = 0; i < 8; ++i)
-        QTest::keyClick(probe->gamen(), Qt::Key_PageDown);
-    QCOMPARE(probe->Px(), 220.0);
+        QTest::keyClick(control<PicturePanel>("gamen"), Qt::Key_PageDown);
+    QCOMPARE(lesson().state().halves, 8);
     QCOMPARE(tableMarkText(1), QStringLiteral("○0.5"));
     QCOMPARE(tableMarkText(2), QStringLiteral("○2"));
     QCOMPARE(tableMarkText(3), QStringLiteral("×4"));
@@ -421,10 +429,10 @@ void tst_Predict::wholeLessonByKeyboard()
     QCOMPARE(t->graphTally()->text(), QStringLiteral("予想 1 / 1"));
     QVERIFY(tools()->lastAnnouncement().contains(QStringLiteral("グラフの予想 8 は正解")));
     // A point P has passed cannot be placed.
-    QTest::keyClick(probe->gamen(), Qt::Key_Left);
-    QTest::keyClick(probe->gamen(), Qt::Key_Left);
+    QTest::keyClick(control<PicturePanel>("gamen"), Qt::Key_Left);
+    QTest::keyClick(control<PicturePanel>("gamen"), Qt::Key_Left);
     QCOMPARE(t->selectedX(), 3);
-    QTest::keyClick(probe->gamen(), Qt::Key_Up);
+    QTest::keyClick(control<PicturePanel>("gamen"), Qt::Key_Up);
     QVERIFY(!t->column(3).placed);
 }
 
@@ -435,7 +443,7 @@ void tst_Predict::graphSelectionShowsOnlyWhileKeysAreUsed()
     form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
     predictOn();
-    PredictionTool *t = tool(*probe);
+    PredictionTool *t = tool(*form);
     // Whether the prediction's magenta tints the graph along x, well below the points placed at
     // 50 cm² (the graph itself is green, blue and black on pale green).
     const auto lineShown = [&](double x) {
@@ -451,10 +459,10 @@ void tst_Predict::graphSelectionShowsOnlyWhileKeysAreUsed()
         return tinted > 0;
     };
     clickGraph(3, 50);
-    QCOMPARE(QApplication::focusWidget(), probe->gamen());
+    QCOMPARE(QApplication::focusWidget(), control<PicturePanel>("gamen"));
     QCOMPARE(t->selectedX(), 3);
     QVERIFY(!lineShown(3));
-    QTest::keyClick(probe->gamen(), Qt::Key_Right);
+    QTest::keyClick(control<PicturePanel>("gamen"), Qt::Key_Right);
     QCOMPARE(t->selectedX(), 4);
     QVERIFY(lineShown(4));
     clickGraph(6, 50);
@@ -476,7 +484,7 @@ void tst_Predict::refusedTextChangesNoPrediction()
 {
     QFETCH(QString, typed);
     KANSU_CHECK(predictOn());
-    PredictionTool *t = tool(*probe);
+    PredictionTool *t = tool(*form);
     typeInto(3, "4.5");
     QTest::keyClick(t->box(3), Qt::Key_Return);
     typeInto(3, typed);
@@ -493,7 +501,7 @@ void tst_Predict::refusedTextChangesNoPrediction()
 void tst_Predict::escRestoresAndDeleteEmpties()
 {
     KANSU_CHECK(predictOn());
-    PredictionTool *t = tool(*probe);
+    PredictionTool *t = tool(*form);
     typeInto(2, "2");
     QTest::keyClick(t->box(2), Qt::Key_Return);
     QTest::keyClicks(t->box(2), "5");
@@ -512,13 +520,13 @@ void tst_Predict::aBoxPHasPassedTakesNoKeys()
 {
     // Keys already on their way to a box when P passes its x (automatic play) change nothing.
     KANSU_CHECK(predictOn());
-    PredictionTool *t = tool(*probe);
+    PredictionTool *t = tool(*form);
     KANSU_CHECK(stepTo(2));
     QVERIFY(!t->box(2)->isVisible());
     QTest::keyClicks(t->box(2), "2");
     QTest::keyClick(t->box(2), Qt::Key_Return);
     QVERIFY(!t->column(2).typed);
-    QTest::mouseClick(probe->susumu(), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>("susumu"), Qt::LeftButton);
     QCOMPARE(tableMarkText(2), QString());
     QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 0 / 0"));
 }
@@ -526,19 +534,19 @@ void tst_Predict::aBoxPHasPassedTakesNoKeys()
 void tst_Predict::whatABoxHoldsWhenPArrivesIsKept()
 {
     KANSU_CHECK(predictOn());
-    PredictionTool *t = tool(*probe);
+    PredictionTool *t = tool(*form);
     KANSU_CHECK(stepTo(0.5));
     typeInto(1, ".5");
     // A clicker's PageDown with the box still open.
     QTest::keyClick(t->box(1), Qt::Key_PageDown);
-    QCOMPARE(probe->Px(), 280.0);
+    QCOMPARE(lesson().state().halves, 2);
     QCOMPARE(tableMarkText(1), QStringLiteral("○0.5"));
 }
 
 void tst_Predict::rightClickOnAPointRemovesItElsewhereOpensTheMenu()
 {
     KANSU_CHECK(predictOn());
-    PredictionTool *t = tool(*probe);
+    PredictionTool *t = tool(*form);
     clickGraph(4, 8);
     QVERIFY(t->column(4).placed);
     clickGraph(4, 8, Qt::RightButton);
@@ -554,9 +562,10 @@ void tst_Predict::hiddenYIsNeverSaid()
     KANSU_CHECK(predictOn());
     // 3.125 cm² at x = 2.5 is on no table and on no scale: not said; 4.5 at x = 3 is.
     KANSU_CHECK(stepTo(2.5));
-    QCOMPARE(probe->Text1()->accessibleDescription(), QStringLiteral("χ = 2.5 cm"));
+    QCOMPARE(control<QLineEdit>("Text1")->accessibleDescription(), QStringLiteral("χ = 2.5 cm"));
     KANSU_CHECK(stepTo(3));
-    QCOMPARE(probe->Text1()->accessibleDescription(), QStringLiteral("χ = 3 cm, y = 4.5 cm²"));
+    QCOMPARE(control<QLineEdit>("Text1")->accessibleDescription(),
+             QStringLiteral("χ = 3 cm, y = 4.5 cm²"));
     for (QWidget *w : form->findChildren<QWidget *>()) {
         QVERIFY2(!w->accessibleName().contains(QStringLiteral("3.125")),
                  qPrintable(w->objectName()));
@@ -566,7 +575,8 @@ void tst_Predict::hiddenYIsNeverSaid()
     // With the tool off again, every step says y.
     tools()->setOn(u"predict", false);
     KANSU_CHECK(stepTo(2.5));
-    QCOMPARE(probe->Text1()->accessibleDescription(), QStringLiteral("χ = 2.5 cm, y = 3.125 cm²"));
+    QCOMPARE(control<QLineEdit>("Text1")->accessibleDescription(),
+             QStringLiteral("χ = 2.5 cm, y = 3.125 cm²"));
 }
 
 void tst_Predict::formulasAreOffWhilePredicting()
@@ -590,19 +600,17 @@ void tst_Predict::newFigureAndInitialScreenClearPredictions()
 {
     QFETCH(bool, initialScreen);
     KANSU_CHECK(predictOn());
-    PredictionTool *t = tool(*probe);
+    PredictionTool *t = tool(*form);
     typeInto(1, "1");
     clickGraph(2, 2);
     KANSU_CHECK(stepTo(2));
     QCOMPARE(t->tableTally()->text(), QStringLiteral("予想 0 / 1"));
     if (initialScreen) {
-        QTest::mouseClick(probe->Command1(), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
     } else {
         // The square from the palette into the empty column 4.
-        probe->mouseDown(310, 20);
-        probe->mouseMove(480, 250);
-        probe->mouseUp(480, 250);
-        QCOMPARE(probe->retsu()[4], 1.0);
+        dragOnBoard(lesson(), QPointF(310, 20), QPointF(480, 250));
+        QCOMPARE(lesson().state().columns[4], 1.0);
     }
     QVERIFY(!t->column(1).typed && !t->column(2).placed);
     QCOMPARE(tableMarkText(1), QString());
@@ -613,11 +621,11 @@ void tst_Predict::newFigureAndInitialScreenClearPredictions()
 
 void tst_Predict::defaultScreenIsUnchanged()
 {
-    QTest::mouseClick(probe->Check3(), Qt::LeftButton);
-    QTest::mouseClick(probe->Check2(), Qt::LeftButton);
+    QTest::mouseClick(control<QCheckBox>("Check3"), Qt::LeftButton);
+    QTest::mouseClick(control<QCheckBox>("Check2"), Qt::LeftButton);
     KANSU_CHECK(stepTo(3));
     const QImage before = form->grab().toImage();
-    const QString said = probe->Text1()->accessibleDescription();
+    const QString said = control<QLineEdit>("Text1")->accessibleDescription();
     QVERIFY(!tools()->find<PredictTool>()->view());
     // On and off again gives back every pixel and what is said.
     tools()->setOn(u"predict", true);
@@ -625,9 +633,9 @@ void tst_Predict::defaultScreenIsUnchanged()
     clickGraph(6, 18);
     QVERIFY(form->grab().toImage() != before);
     tools()->setOn(u"predict", false);
-    probe->gamen()->clearFocus();
+    control<PicturePanel>("gamen")->clearFocus();
     QCOMPARE(form->grab().toImage(), before);
-    QCOMPARE(probe->Text1()->accessibleDescription(), said);
+    QCOMPARE(control<QLineEdit>("Text1")->accessibleDescription(), said);
 }
 
 void tst_Predict::aShownYTakesNoNewPrediction_data()
@@ -653,22 +661,22 @@ void tst_Predict::aShownYTakesNoNewPrediction()
         form->jumpTo(2 * 4);
         form->jumpTo(2 * back);
     } else if (route == QLatin1String("play")) {
-        probe->Combo1()->setEditText(QStringLiteral(" 0"));
-        probe->jidou()->click();
-        QTRY_COMPARE(probe->Px(), 100.0);
+        control<QComboBox>("Combo1")->setEditText(QStringLiteral(" 0"));
+        control<QPushButton>("jidou")->click();
+        QTRY_COMPARE(lesson().state().halves, 20);
         shownTo = 10;
     } else {
         KANSU_CHECK(stepTo(4));
     }
     if (route == QLatin1String("restart"))
-        QTest::mouseClick(probe->Command2(), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>("Command2"), Qt::LeftButton);
     else
         KANSU_CHECK(stepTo(back));
     if (route == QLatin1String("off"))
         KANSU_CHECK(predictOn());
-    QCOMPARE((300 - probe->Px()) / 20, double(back));
+    QCOMPARE(lesson().state().x(), double(back));
 
-    PredictionTool *t = tool(*probe);
+    PredictionTool *t = tool(*form);
     for (int x = back + 1; x <= shownTo; ++x) {
         // The box holds the y the class has seen, and takes nothing.
         QLineEdit *box = t->box(x);
@@ -707,7 +715,7 @@ void tst_Predict::aBoxShowsAllItHolds()
 {
     QFETCH(QString, typed);
     KANSU_CHECK(predictOn());
-    PredictionTool *t = tool(*probe);
+    PredictionTool *t = tool(*form);
     QLineEdit *box = t->box(8);
     // Where the line edit draws its text, whatever it scrolls: the frame's inside.
     QStyleOptionFrame option;
@@ -764,13 +772,15 @@ void tst_Predict::graphMarksSayTrueYAndStandApart()
     QFETCH(QList<double>, placed);
     QFETCH(QStringList, marks);
     KANSU_CHECK(predictOn());
-    PredictionTool *t = tool(*probe);
+    PredictionTool *t = tool(*form);
     QList<QRectF> points;
     for (int x = 1; x <= 10; ++x) {
         if (placed[x] > 0) {
             clickGraph(x, placed[x]);
             QCOMPARE(t->column(x).placed, placed[x]);
-            points << QRectF(graphAt(x, placed[x]) - probe->gamen()->pictureOffset(), QSizeF())
+            points << QRectF(graphAt(x, placed[x])
+                                 - control<PicturePanel>("gamen")->pictureOffset(),
+                             QSizeF())
                           .adjusted(-6, -6, 6, 6);
         }
     }
@@ -780,7 +790,7 @@ void tst_Predict::graphMarksSayTrueYAndStandApart()
     for (const PredictionTool::MarkLabel &label : labels)
         texts << label.text;
     QCOMPARE(texts, marks);
-    const QRectF plot(QPointF(0, 0), probe->gamen()->pictureSize());
+    const QRectF plot(QPointF(0, 0), control<PicturePanel>("gamen")->pictureSize());
     for (const PredictionTool::MarkLabel &label : labels) {
         QVERIFY2(plot.contains(label.rect), qPrintable(label.text));
         for (const QRectF &point : points)

@@ -45,25 +45,25 @@ private:
 void tst_Shading::setUp()
 {
     // Pieces stand in the figure only after a drop, which turns the board's pen yellow.
-    probe->kokuban()->setForeColor(yellow);
+    probe->control<PicturePanel>("kokuban")->setForeColor(yellow);
 }
 
 // Paints the figure alone, as a drop does before the grid is drawn again.
 void tst_Shading::paint(const Codes &codes, int left, bool grid)
 {
     probe->retsu() = codes;
-    probe->Check1()->setChecked(grid);
+    probe->control<QCheckBox>("Check1")->setChecked(grid);
     probe->nuri(std::int16_t(left));
 }
 
 // Back to the start, which draws everything afresh, then P stepped to `left` by the button.
 void tst_Shading::stepTo(const Codes &codes, int left, bool grid)
 {
-    probe->retsu() = codes;
-    probe->Check1()->setChecked(grid);
-    probe->Command2()->click();
+    buildFigure(lesson(), codes);
+    probe->control<QCheckBox>("Check1")->setChecked(grid);
+    probe->control<QPushButton>("Command2")->click();
     while (probe->Px() > left)
-        probe->susumu()->click();
+        probe->control<QPushButton>("susumu")->click();
     QCOMPARE(probe->Px(), double(left));
 }
 
@@ -72,7 +72,7 @@ void tst_Shading::stepTo(const Codes &codes, int left, bool grid)
 // strokes lie. With the grid on top, its lines cross the pieces and must be black there.
 void tst_Shading::checkPixels(const Codes &codes, int left, bool gridOnTop)
 {
-    const PicturePanel *board = probe->kokuban();
+    const PicturePanel *board = probe->control<PicturePanel>("kokuban");
     const QImage &picture = board->picture();
     const qreal r = board->pictureRatio();
     const QSet<QRgb> stray = strayColours(picture, { boardGreen, white, grey, yellow, black });
@@ -184,7 +184,7 @@ void tst_Shading::shadingStopsAtTheOutlines()
     KANSU_CHECK(stepTo(codesFrom(codes), left, grid));
     checkPixels(codesFrom(codes), left, grid);
     if (left >= 300) {
-        const QImage &picture = probe->kokuban()->picture();
+        const QImage &picture = probe->control<PicturePanel>("kokuban")->picture();
         const QSet<QRgb> stray = strayColours(picture, { boardGreen, grey, yellow, black });
         QVERIFY2(stray.isEmpty(),
                  qPrintable(QStringLiteral("at the start, colours ") + colourList(stray)
@@ -253,7 +253,7 @@ void tst_Shading::whiteAreaIsY()
     QCOMPARE(areaWithin(figure, x), y);
 
     KANSU_CHECK(stepTo(figure, 300 - int(std::lround(20 * x)), false));
-    const PicturePanel *board = probe->kokuban();
+    const PicturePanel *board = probe->control<PicturePanel>("kokuban");
     const QImage &picture = board->picture();
     const qreal r = board->pictureRatio();
     double whiteArea = 0, outlineArea = 0;
@@ -277,7 +277,7 @@ void tst_Shading::whiteAreaIsY()
 void tst_Shading::emptyFigureLeavesOnlyDivider()
 {
     paint(Codes {}, 250, false);
-    const PicturePanel *board = probe->kokuban();
+    const PicturePanel *board = probe->control<PicturePanel>("kokuban");
     const QColor background = board->backColor();
     for (int j = 0; j < board->pictureSize().height(); ++j) {
         for (int i = 0; i < board->pictureSize().width(); ++i) {
@@ -302,10 +302,11 @@ void tst_Shading::triangleDrawnFromItsLeftColumnOnly()
 {
     // The middle and right columns alone draw nothing: only the code of the tip column does.
     paint(codesFrom("0 5 6 0 0"), 300, false);
-    KANSU_COMPARE_RGB(probe->kokuban()->pixel(370, 290), probe->kokuban()->backColor());
+    KANSU_COMPARE_RGB(probe->control<PicturePanel>("kokuban")->pixel(370, 290),
+                      probe->control<PicturePanel>("kokuban")->backColor());
     paint(codesFrom("0 4 5 6 0"), 300, false);
-    KANSU_COMPARE_RGB(probe->kokuban()->pixel(370, 290), grey);
-    KANSU_COMPARE_RGB(probe->kokuban()->pixel(450, 230), grey);
+    KANSU_COMPARE_RGB(probe->control<PicturePanel>("kokuban")->pixel(370, 290), grey);
+    KANSU_COMPARE_RGB(probe->control<PicturePanel>("kokuban")->pixel(450, 230), grey);
 }
 
 KANSU_TEST_MAIN(tst_Shading)

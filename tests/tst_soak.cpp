@@ -103,10 +103,11 @@ void tst_Soak::setUp()
     failure.clear();
     mouseHeld = false;
     reachedSincePredicted.fill(false);
-    QObject::connect(probe->Text1(), &QLineEdit::textChanged, form.get(), [this](const QString &t) {
-        for (int x = 1; x <= 10; ++x)
-            reachedSincePredicted[size_t(x)] |= t.toDouble() >= x;
-    });
+    QObject::connect(probe->control<QLineEdit>("Text1"), &QLineEdit::textChanged, form.get(),
+                     [this](const QString &t) {
+                         for (int x = 1; x <= 10; ++x)
+                             reachedSincePredicted[size_t(x)] |= t.toDouble() >= x;
+                     });
 }
 
 bool tst_Soak::check(const char *where)
@@ -123,8 +124,10 @@ bool tst_Soak::check(const char *where)
     const double px = probe->Px();
     if (px < 100 || px > 300 || std::fmod(px, 10) != 0)
         return fail(QStringLiteral("Px = %1").arg(px));
-    if (probe->Text1()->text() != xText(px))
-        return fail(QStringLiteral("x text '%1' for Px %2").arg(probe->Text1()->text()).arg(px));
+    if (probe->control<QLineEdit>("Text1")->text() != xText(px))
+        return fail(QStringLiteral("x text '%1' for Px %2")
+                        .arg(probe->control<QLineEdit>("Text1")->text())
+                        .arg(px));
     const auto retsu = probe->retsu();
     if (!wholePieces(retsu))
         return fail(QStringLiteral("retsu %1 %2 %3 %4 %5")
@@ -147,7 +150,8 @@ bool tst_Soak::check(const char *where)
     if (probe->gurafuy() != area)
         return fail(
             QStringLiteral("graph y %1, area %2 at x %3").arg(probe->gurafuy()).arg(area).arg(x));
-    if (probe->Check3()->isChecked() && probe->hyoy() != areaWithin(retsu, std::floor(x)))
+    if (probe->control<QCheckBox>("Check3")->isChecked()
+        && probe->hyoy() != areaWithin(retsu, std::floor(x)))
         return fail(QStringLiteral("table y %1, area %2 at x %3")
                         .arg(probe->hyoy())
                         .arg(areaWithin(retsu, std::floor(x)))
@@ -160,10 +164,11 @@ bool tst_Soak::check(const char *where)
                         .arg(x)
                         .arg(area));
     const bool idle = !probe->playing();
-    if (probe->susumu()->isEnabled() != idle || probe->modoru()->isEnabled() != idle
-        || probe->Command1()->isEnabled() != idle)
+    if (probe->control<QPushButton>("susumu")->isEnabled() != idle
+        || probe->control<QPushButton>("modoru")->isEnabled() != idle
+        || probe->control<QPushButton>("Command1")->isEnabled() != idle)
         return fail(QStringLiteral("stepping buttons disagree with play running = %1").arg(!idle));
-    if (probe->tomeru()->isEnabled() != !idle)
+    if (probe->control<QPushButton>("tomeru")->isEnabled() != !idle)
         return fail(QStringLiteral("stop button disagrees with play running = %1").arg(!idle));
     return checkPredictions(fail);
 }
@@ -179,7 +184,8 @@ bool tst_Soak::checkPredictions(const std::function<bool(const QString &)> &fail
             QStringLiteral("prediction tool active %1, switched %2").arg(t->isActive()).arg(on));
     const double x = (300 - probe->Px()) / 20;
     // While predicting, y is said only where the table and the graph show it.
-    const bool saysY = probe->Text1()->accessibleDescription().contains(QStringLiteral("y ="));
+    const bool saysY = probe->control<QLineEdit>("Text1")->accessibleDescription().contains(
+        QStringLiteral("y ="));
     if (on && saysY != (x == std::floor(x)))
         return fail(QStringLiteral("y said at x %1: %2").arg(x).arg(saysY));
     int typedRight = 0, typedMarked = 0, placedRight = 0, placedMarked = 0;
@@ -231,7 +237,7 @@ bool tst_Soak::checkPredictions(const std::function<bool(const QString &)> &fail
 void tst_Soak::mouse(QEvent::Type type, const QPointF &at, Qt::MouseButton button,
                      Qt::MouseButtons held)
 {
-    PicturePanel *board = probe->kokuban();
+    PicturePanel *board = probe->control<PicturePanel>("kokuban");
     const QPointF local = at + board->pictureOffset();
     QMouseEvent event(type, local, board->mapToGlobal(local), button, held, Qt::NoModifier);
     QApplication::sendEvent(board, &event);
@@ -256,14 +262,18 @@ QPointF tst_Soak::anywhereOnTheBoard()
 void tst_Soak::clickSomeButton()
 {
     QPushButton *buttons[]
-        = { probe->susumu(), probe->susumu(),   probe->susumu(),   probe->modoru(),
-            probe->modoru(), probe->Command2(), probe->Command1(), probe->tomeru() };
+        = { probe->control<QPushButton>("susumu"),   probe->control<QPushButton>("susumu"),
+            probe->control<QPushButton>("susumu"),   probe->control<QPushButton>("modoru"),
+            probe->control<QPushButton>("modoru"),   probe->control<QPushButton>("Command2"),
+            probe->control<QPushButton>("Command1"), probe->control<QPushButton>("tomeru") };
     QTest::mouseClick(buttons[random.bounded(int(std::size(buttons)))], Qt::LeftButton);
 }
 
 void tst_Soak::toggleSomeBox()
 {
-    QCheckBox *boxes[] = { probe->Check1(), probe->Check2(), probe->Check3(), probe->Check4() };
+    QCheckBox *boxes[]
+        = { probe->control<QCheckBox>("Check1"), probe->control<QCheckBox>("Check2"),
+            probe->control<QCheckBox>("Check3"), probe->control<QCheckBox>("Check4") };
     QTest::mouseClick(boxes[random.bounded(4)], Qt::LeftButton);
 }
 
@@ -284,7 +294,7 @@ void tst_Soak::typeASpeed()
     static const char *const texts[]
         = { "0",    "3",  "abc", "-5",   "1e999", "99999999999", "1e",   " 0", ".", "2.5",
             "-1e9", "５", "+1",  "1e-5", "",      "0.4",         "1..2", "nan" };
-    QLineEdit *edit = probe->Combo1()->lineEdit();
+    QLineEdit *edit = probe->control<QComboBox>("Combo1")->lineEdit();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
     const QString text = QString::fromUtf8(texts[random.bounded(int(std::size(texts)))]);
@@ -303,7 +313,7 @@ void tst_Soak::playAutomatically()
     // Pauses of 0 to 3 ms, or a typed speed with a huge pause that only a stop can end.
     static const char *const speeds[] = { " 0", "0.2", "0.4", "0.6", "1e999", "99999999999" };
     const int pick = random.bounded(int(std::size(speeds)));
-    probe->Combo1()->setEditText(QString::fromLatin1(speeds[pick]));
+    probe->control<QComboBox>("Combo1")->setEditText(QString::fromLatin1(speeds[pick]));
     const bool endless = pick >= 4;
 
     // What the class does between two automatic steps, each after a step chosen now: counted
@@ -318,29 +328,30 @@ void tst_Soak::playAutomatically()
     const int run = ++runs;
     int steps = 0;
     int next = 0;
-    const auto connection = connect(probe->Text1(), &QLineEdit::textChanged, form.get(), [&] {
-        // Only the run's own steps count: x also changes when an interruption returns to the
-        // start, and an interruption posted then would race the pause's end.
-        if (interrupting)
-            return;
-        ++steps;
-        for (; next < afterStep.size() && afterStep[next] <= steps; ++next) {
-            const bool last = next == afterStep.size() - 1;
-            // Seen at the run's next pause, between two of its steps; a run without pauses
-            // has ended before, and the interruption is dropped.
-            QTimer::singleShot(0, form.get(), [this, run, stop = endless && last] {
-                if (run == runs && probe->playing())
-                    interrupt(stop);
-            });
-        }
-    });
+    const auto connection
+        = connect(probe->control<QLineEdit>("Text1"), &QLineEdit::textChanged, form.get(), [&] {
+              // Only the run's own steps count: x also changes when an interruption returns to the
+              // start, and an interruption posted then would race the pause's end.
+              if (interrupting)
+                  return;
+              ++steps;
+              for (; next < afterStep.size() && afterStep[next] <= steps; ++next) {
+                  const bool last = next == afterStep.size() - 1;
+                  // Seen at the run's next pause, between two of its steps; a run without pauses
+                  // has ended before, and the interruption is dropped.
+                  QTimer::singleShot(0, form.get(), [this, run, stop = endless && last] {
+                      if (run == runs && probe->playing())
+                          interrupt(stop);
+                  });
+              }
+          });
     const auto disconnect = qScopeGuard([&] { QObject::disconnect(connection); });
     // Whatever happens in the run, it cannot outlive this action.
     const auto stop = qScopeGuard([&] {
         if (probe->playing())
             probe->teishi() = 1;
     });
-    QTest::mouseClick(probe->jidou(), Qt::LeftButton);
+    QTest::mouseClick(probe->control<QPushButton>("jidou"), Qt::LeftButton);
 }
 
 void tst_Soak::interrupt(bool stop)
@@ -350,10 +361,10 @@ void tst_Soak::interrupt(bool stop)
     ++action;
     switch (stop ? 0 : random.bounded(5)) {
     case 0:
-        QTest::mouseClick(probe->tomeru(), Qt::LeftButton);
+        QTest::mouseClick(probe->control<QPushButton>("tomeru"), Qt::LeftButton);
         break;
     case 1:
-        QTest::mouseClick(probe->Command2(), Qt::LeftButton);
+        QTest::mouseClick(probe->control<QPushButton>("Command2"), Qt::LeftButton);
         break;
     case 2:
         toggleSomeBox();
@@ -379,7 +390,8 @@ void tst_Soak::pointAtTheTableOrGraph()
 {
     // Presses, drags and keys on the table and the graph, shown or not, with any button; now
     // and then the formulas tool switched by its key.
-    PicturePanel *panel = random.bounded(2) ? probe->hyo() : probe->gamen();
+    PicturePanel *panel = random.bounded(2) ? probe->control<PicturePanel>("hyo")
+                                            : probe->control<PicturePanel>("gamen");
     const auto send = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held) {
         const QPointF local = QPointF(random.bounded(-20, 420) + random.bounded(1.0),
                                       random.bounded(-20, 520) + random.bounded(1.0))
@@ -482,7 +494,7 @@ void tst_Soak::predict()
                                          "２",
                                          "1/3",
                                          "999999999999999999999999999999" };
-    PicturePanel *graph = probe->gamen();
+    PicturePanel *graph = probe->control<PicturePanel>("gamen");
     switch (random.bounded(3)) {
     case 0: { // type into a box
         QLineEdit *box = t->box(random.bounded(1, 11));
@@ -497,7 +509,8 @@ void tst_Soak::predict()
         if (end < 4)
             QTest::keyClick(box, ends[end]);
         else
-            QTest::mouseClick(probe->susumu(), Qt::LeftButton); // a click elsewhere
+            QTest::mouseClick(probe->control<QPushButton>("susumu"),
+                              Qt::LeftButton); // a click elsewhere
         break;
     }
     case 1: { // click, drag or right-click on the graph

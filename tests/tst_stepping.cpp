@@ -39,13 +39,13 @@ struct Snapshot
         , hyoy(p.hyoy())
         , gurafuy(p.gurafuy())
         , maey(p.maey())
-        , x(p.Text1()->text())
-        , pLeft(p.Label4(8)->left())
+        , x(p.control<QLineEdit>("Text1")->text())
+        , pLeft(p.label(4, 8)->left())
         , markerLeft(p.Shape1()->left())
-        , bar(p.Line5(4)->x1(), p.Line5(4)->y1(), p.Line5(4)->x2(), p.Line5(4)->y2())
-        , board(p.kokuban()->picture())
-        , table(p.hyo()->picture())
-        , graph(p.gamen()->picture())
+        , bar(p.line(5, 4)->x1(), p.line(5, 4)->y1(), p.line(5, 4)->x2(), p.line(5, 4)->y2())
+        , board(p.control<PicturePanel>("kokuban")->picture())
+        , table(p.control<PicturePanel>("hyo")->picture())
+        , graph(p.control<PicturePanel>("gamen")->picture())
     { }
     /// The first field that differs from `o`, with both values; empty when all agree.
     QString differingField(const Snapshot &o) const
@@ -116,20 +116,20 @@ private:
     void steps(int n)
     {
         for (int i = 0; i < n; ++i)
-            probe->susumu_Click();
+            probe->invoke("susumu_Click");
     }
     // The worked example with the table and the graph shown, after n steps from the start.
     void workedExampleAfter(int n)
     {
-        probe->retsu() = workedExample;
-        probe->Check2()->setChecked(true);
-        probe->Check3()->setChecked(true);
+        buildFigure(lesson(), workedExample);
+        probe->control<QCheckBox>("Check2")->setChecked(true);
+        probe->control<QCheckBox>("Check3")->setChecked(true);
         steps(n);
     }
     void stepsBack(int n)
     {
         for (int i = 0; i < n; ++i)
-            probe->modoru_Click();
+            probe->invoke("modoru_Click");
     }
 };
 
@@ -159,14 +159,14 @@ void tst_Stepping::placesAfterSteps()
     QFETCH(QPointF, label);
     steps(count);
     QCOMPARE(probe->Px(), Px);
-    QCOMPARE(probe->Text1()->text(), x);
-    QCOMPARE(probe->Label4(8)->left(), pLeft);
+    QCOMPARE(probe->control<QLineEdit>("Text1")->text(), x);
+    QCOMPARE(probe->label(4, 8)->left(), pLeft);
     QCOMPARE(probe->Shape1()->left(), markerLeft);
-    QCOMPARE(QPointF(probe->Label4(6)->left(), probe->Label4(6)->top()), label);
-    QVERIFY(probe->Label4(6)->isVisible());
+    QCOMPARE(QPointF(probe->label(4, 6)->left(), probe->label(4, 6)->top()), label);
+    QVERIFY(probe->label(4, 6)->isVisible());
     // The dimension line (ticked at start) runs from B to P.
-    QCOMPARE(QLineF(probe->Line5(4)->x1(), probe->Line5(4)->y1(), probe->Line5(4)->x2(),
-                    probe->Line5(4)->y2()),
+    QCOMPARE(QLineF(probe->line(5, 4)->x1(), probe->line(5, 4)->y1(), probe->line(5, 4)->x2(),
+                    probe->line(5, 4)->y2()),
              QLineF(300, 300, Px, 300));
 }
 
@@ -186,15 +186,15 @@ void tst_Stepping::noStepPastEitherEnd()
     QCOMPARE(probe->Px(), forward ? 100.0 : 300.0);
     const Snapshot before(*probe);
     if (forward)
-        probe->susumu_Click();
+        probe->invoke("susumu_Click");
     else
-        probe->modoru_Click();
+        probe->invoke("modoru_Click");
     const Snapshot after(*probe);
     QCOMPARE(after.differingField(before), QString());
     QCOMPARE(after.bar, before.bar);
     QCOMPARE(after.differingPicture(before), QString());
     if (!forward)
-        QVERIFY(!probe->Label4(6)->isVisible());
+        QVERIFY(!probe->label(4, 6)->isVisible());
 }
 
 void tst_Stepping::stepBackUndoesAStep_data()
@@ -212,9 +212,9 @@ void tst_Stepping::stepBackUndoesAStep()
     QFETCH(int, from);
     workedExampleAfter(from);
     const Snapshot before(*probe);
-    probe->susumu_Click();
-    QVERIFY(probe->gamen()->picture() != before.graph);
-    probe->modoru_Click();
+    probe->invoke("susumu_Click");
+    QVERIFY(probe->control<PicturePanel>("gamen")->picture() != before.graph);
+    probe->invoke("modoru_Click");
     const Snapshot after(*probe);
     QCOMPARE(after.differingField(before), QString());
     if (from > 0)
@@ -227,8 +227,8 @@ void tst_Stepping::stepBackUndoesAStep()
 
 void tst_Stepping::workedExampleTable()
 {
-    probe->retsu() = workedExample;
-    probe->Check3()->setChecked(true);
+    buildFigure(lesson(), workedExample);
+    probe->control<QCheckBox>("Check3")->setChecked(true);
     steps(20);
 
     // The table as the lesson expects it, printed the same way into a panel of the same kind:
@@ -246,10 +246,10 @@ void tst_Stepping::workedExampleTable()
         { " 10", 495, " 26", 495 },
     };
     PicturePanel expected;
-    expected.setFont(probe->hyo()->font());
+    expected.setFont(probe->control<PicturePanel>("hyo")->font());
     expected.setBackColor(paper);
-    expected.setOuterGeometry(probe->hyo()->geometry());
-    expected.setPictureRatio(probe->hyo()->pictureRatio());
+    expected.setOuterGeometry(probe->control<PicturePanel>("hyo")->geometry());
+    expected.setPictureRatio(probe->control<PicturePanel>("hyo")->pictureRatio());
     expected.clear();
     expected.setForeColor(blue);
     expected.printAt(QPointF(60, 25), QStringLiteral("0"));
@@ -258,9 +258,11 @@ void tst_Stepping::workedExampleTable()
         expected.printAt(QPointF(c.xLeft, 25), QString::fromLatin1(c.x));
         expected.printAt(QPointF(c.yLeft, 70), QString::fromLatin1(c.y));
         // The column's box in the y row took the text colour.
-        QVERIFY2(hasColour(probe->hyo(), QRect(int(c.xLeft) - 15, 70, 60, 25), blue), c.y);
+        QVERIFY2(hasColour(probe->control<PicturePanel>("hyo"),
+                           QRect(int(c.xLeft) - 15, 70, 60, 25), blue),
+                 c.y);
     }
-    KANSU_COMPARE_PICTURE(probe->hyo()->picture(), expected.picture());
+    KANSU_COMPARE_PICTURE(probe->control<PicturePanel>("hyo")->picture(), expected.picture());
     QCOMPARE(probe->hyoy(), 26.0);
 }
 
@@ -268,7 +270,7 @@ void tst_Stepping::workedExampleBuiltByMouse()
 {
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    PicturePanel *board = probe->kokuban();
+    PicturePanel *board = probe->control<PicturePanel>("kokuban");
     auto drag = [board](QPointF from, QPointF to) {
         const QPoint offset = board->pictureOffset();
         QTest::mousePress(board, Qt::LeftButton, {}, from.toPoint() + offset);
@@ -276,8 +278,8 @@ void tst_Stepping::workedExampleBuiltByMouse()
         QTest::mouseMove(board, to.toPoint() + offset);
         QTest::mouseRelease(board, Qt::LeftButton, {}, to.toPoint() + offset);
     };
-    probe->Check2()->setChecked(true);
-    probe->Check3()->setChecked(true);
+    probe->control<QCheckBox>("Check2")->setChecked(true);
+    probe->control<QCheckBox>("Check3")->setChecked(true);
     drag(QPointF(510, 100), QPointF(360, 250)); // the triangle, centred on column 1
     drag(QPointF(370, 100), QPointF(440, 250)); // the short bar into column 3
     QCOMPARE(probe->retsu(), workedExample);
@@ -286,7 +288,7 @@ void tst_Stepping::workedExampleBuiltByMouse()
     // agree on y. Counted in pixels, 400 to the cm², y lies between the white pixels alone and
     // the white pixels with the 2-pixel outline strokes left of AB, which straddle the edges.
     for (int n = 1; n <= 20; ++n) {
-        QTest::mouseClick(probe->susumu(), Qt::LeftButton);
+        QTest::mouseClick(probe->control<QPushButton>("susumu"), Qt::LeftButton);
         const double x = n / 2.0;
         const double y = workedExampleY(x);
         QCOMPARE(probe->gurafuy(), y);
@@ -318,25 +320,25 @@ void tst_Stepping::returnToStartKeepsTheFigure_data()
 void tst_Stepping::returnToStartKeepsTheFigure()
 {
     QFETCH(int, from);
-    probe->retsu() = workedExample;
-    probe->Check1()->setChecked(true);
-    probe->Check2()->setChecked(true);
-    probe->Check3()->setChecked(true);
-    probe->Command2_Click();
+    buildFigure(lesson(), workedExample);
+    probe->control<QCheckBox>("Check1")->setChecked(true);
+    probe->control<QCheckBox>("Check2")->setChecked(true);
+    probe->control<QCheckBox>("Check3")->setChecked(true);
+    probe->invoke("Command2_Click");
     const Snapshot start(*probe);
     steps(from);
-    probe->tomeru()->setEnabled(true);
-    probe->Command2_Click();
+    probe->control<QPushButton>("tomeru")->setEnabled(true);
+    probe->invoke("Command2_Click");
     const Snapshot back(*probe);
 
-    QCOMPARE(probe->Text1()->text(), QStringLiteral(" 0.0"));
+    QCOMPARE(probe->control<QLineEdit>("Text1")->text(), QStringLiteral(" 0.0"));
     QCOMPARE(probe->Px(), 300.0);
     QCOMPARE(probe->maex(), 35.0);
     QCOMPARE(probe->maey(), std::int16_t(480));
     QCOMPARE(probe->hyoy(), 0.0);
     QCOMPARE(probe->gurafuy(), 0.0);
-    QVERIFY(!probe->tomeru()->isEnabled());
-    QVERIFY(!probe->Label4(6)->isVisible());
+    QVERIFY(!probe->control<QPushButton>("tomeru")->isEnabled());
+    QVERIFY(!probe->label(4, 6)->isVisible());
     QCOMPARE(probe->retsu(), workedExample);
     QCOMPARE(back.differingField(start), QString());
     QCOMPARE(back.differingPicture(start), QString());
@@ -349,18 +351,18 @@ void tst_Stepping::returnToStartKeepsTheFigure()
 void tst_Stepping::dimensionLine()
 {
     auto line = [this] {
-        return QLineF(probe->Line5(4)->x1(), probe->Line5(4)->y1(), probe->Line5(4)->x2(),
-                      probe->Line5(4)->y2());
+        return QLineF(probe->line(5, 4)->x1(), probe->line(5, 4)->y1(), probe->line(5, 4)->x2(),
+                      probe->line(5, 4)->y2());
     };
     steps(10);
     QCOMPARE(line(), QLineF(300, 300, 200, 300));
-    probe->Check4()->setChecked(false);
+    probe->control<QCheckBox>("Check4")->setChecked(false);
     QCOMPARE(line(), QLineF(300, 800, 200, 800));
     // Unticked, steps leave the line where it waits.
     steps(2);
-    probe->modoru_Click();
+    probe->invoke("modoru_Click");
     QCOMPARE(line(), QLineF(300, 800, 200, 800));
-    probe->Check4()->setChecked(true);
+    probe->control<QCheckBox>("Check4")->setChecked(true);
     QCOMPARE(line(), QLineF(300, 300, 190, 300));
     stepsBack(11);
     QCOMPARE(line(), QLineF(300, 300, 300, 300));
@@ -388,10 +390,10 @@ void tst_Stepping::staleAreaIncrements()
     QFETCH(Columns, figure);
     QFETCH(int, count);
     QFETCH(double, y);
-    probe->Check3()->setChecked(true);
+    probe->control<QCheckBox>("Check3")->setChecked(true);
     probe->retsu() = firstFigure;
     steps(firstSteps);
-    probe->Command2_Click();
+    probe->invoke("Command2_Click");
     probe->retsu() = figure;
     steps(count);
     QCOMPARE(probe->hyoy(), y);
@@ -421,25 +423,26 @@ void tst_Stepping::tableSwitchedOnPartWay()
     QFETCH(int, after);
     QFETCH(double, y);
     QFETCH(double, left);
-    probe->retsu() = workedExample;
+    buildFigure(lesson(), workedExample);
     steps(before);
-    probe->Check3()->setChecked(true);
+    probe->control<QCheckBox>("Check3")->setChecked(true);
     steps(after);
     QCOMPARE(probe->hyoy(), y);
     // The printed y is that value, at its left edge.
     PicturePanel expected;
-    expected.setFont(probe->hyo()->font());
+    expected.setFont(probe->control<PicturePanel>("hyo")->font());
     expected.setBackColor(paper);
-    expected.setOuterGeometry(probe->hyo()->geometry());
-    expected.setPictureRatio(probe->hyo()->pictureRatio());
+    expected.setOuterGeometry(probe->control<PicturePanel>("hyo")->geometry());
+    expected.setPictureRatio(probe->control<PicturePanel>("hyo")->pictureRatio());
     expected.clear();
     expected.setForeColor(blue);
     const QString text = numtext::printed(y);
     expected.printAt(QPointF(left, 70), text);
     const QRect box(int(left) - 1, 66, QFontMetrics(expected.font()).horizontalAdvance(text) + 2,
                     30);
-    QVERIFY(hasColour(probe->hyo(), box, blue));
-    KANSU_COMPARE_PICTURE(probe->hyo()->picture().copy(box), expected.picture().copy(box));
+    QVERIFY(hasColour(probe->control<PicturePanel>("hyo"), box, blue));
+    KANSU_COMPARE_PICTURE(probe->control<PicturePanel>("hyo")->picture().copy(box),
+                          expected.picture().copy(box));
     // Stepping back from there takes the table down to nothing again.
     stepsBack(before + after);
     QCOMPARE(probe->hyoy(), 0.0);
@@ -469,21 +472,23 @@ void tst_Stepping::graphShowsOnlyWhatWasPlotted()
     QFETCH(QString, actions);
     QFETCH(QList<int>, shown);
     const Codes codes = codesFrom(figure);
-    probe->retsu() = codes;
+    buildFigure(lesson(), codes);
     for (const QChar a : actions) {
         if (a == QLatin1Char('>'))
-            probe->susumu_Click();
+            probe->invoke("susumu_Click");
         else if (a == QLatin1Char('<'))
-            probe->modoru_Click();
+            probe->invoke("modoru_Click");
         else
-            probe->Check2()->setChecked(!probe->Check2()->isChecked());
+            probe->control<QCheckBox>("Check2")->setChecked(
+                !probe->control<QCheckBox>("Check2")->isChecked());
     }
     // Around the middle of each segment: blue exactly where a segment stands.
     for (int k = 1; k <= 20; ++k) {
         const double x = (k - 0.5) / 2;
         const double y = (areaWithin(codes, x - 0.25) + areaWithin(codes, x + 0.25)) / 2;
         const QPoint middle(qRound(30 * x + 35), qRound(480 - 7.5 * y));
-        QVERIFY2(hasColour(probe->gamen(), QRect(middle - QPoint(1, 1), QSize(3, 3)), blue)
+        QVERIFY2(hasColour(probe->control<PicturePanel>("gamen"),
+                           QRect(middle - QPoint(1, 1), QSize(3, 3)), blue)
                      == shown.contains(k),
                  qPrintable(QStringLiteral("segment %1 should %2")
                                 .arg(k)

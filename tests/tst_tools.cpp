@@ -138,13 +138,14 @@ void tst_Tools::rightClickOpensTheMenu()
 {
     QFETCH(QString, control);
     QFETCH(QPoint, at);
-    probe->Check2()->setChecked(true);
-    probe->Check3()->setChecked(true);
-    QWidget *w = control == form->objectName()    ? form.get()
-        : control == QLatin1String("Combo1 text") ? probe->Combo1()->lineEdit()
-                                                  : form->findChild<QWidget *>(control);
+    lesson().setShown(Lesson::View::Graph, true);
+    lesson().setShown(Lesson::View::Table, true);
+    QWidget *w = control == form->objectName() ? form.get()
+        : control == QLatin1String("Combo1 text")
+        ? controlOf<QComboBox>(*form, "Combo1")->lineEdit()
+        : form->findChild<QWidget *>(control);
     QVERIFY(w);
-    const double px = probe->Px();
+    const int halves = lesson().state().halves;
 
     // The press and release as the learner makes them, and between them the context menu
     // request that the window system makes of a right press.
@@ -155,8 +156,8 @@ void tst_Tools::rightClickOpensTheMenu()
 
     QTRY_VERIFY(tools()->menu()->isVisible());
     tools()->menu()->hide();
-    QCOMPARE(probe->Px(), px);
-    QCOMPARE(probe->tsukami(), 0.0);
+    QCOMPARE(lesson().state().halves, halves);
+    QCOMPARE(lesson().state().held, 0.0);
 }
 
 void tst_Tools::menuKeysOpenTheMenu_data()

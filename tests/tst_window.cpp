@@ -78,19 +78,21 @@ void tst_Window::controlsStandInTheirPlaces()
 
 void tst_Window::startsUnticked()
 {
-    QVERIFY(!probe->Check1()->isChecked());
-    QVERIFY(!probe->Check2()->isChecked());
-    QVERIFY(!probe->Check3()->isChecked());
-    QVERIFY(probe->Check4()->isChecked());
-    QVERIFY(!probe->tomeru()->isEnabled());
-    for (QPushButton *b : { probe->susumu(), probe->modoru(), probe->jidou(), probe->Command1(),
-                            probe->Command2(), probe->end() })
+    QVERIFY(!probe->control<QCheckBox>("Check1")->isChecked());
+    QVERIFY(!probe->control<QCheckBox>("Check2")->isChecked());
+    QVERIFY(!probe->control<QCheckBox>("Check3")->isChecked());
+    QVERIFY(probe->control<QCheckBox>("Check4")->isChecked());
+    QVERIFY(!probe->control<QPushButton>("tomeru")->isEnabled());
+    for (QPushButton *b :
+         { probe->control<QPushButton>("susumu"), probe->control<QPushButton>("modoru"),
+           probe->control<QPushButton>("jidou"), probe->control<QPushButton>("Command1"),
+           probe->control<QPushButton>("Command2"), probe->control<QPushButton>("end") })
         QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
-    QCOMPARE(probe->Text1()->text(), QStringLiteral(" 0.0"));
-    QVERIFY(probe->Text1()->isReadOnly());
-    QCOMPARE(probe->kokuban()->drawWidth(), 2);
-    QCOMPARE(probe->kokuban()->foreColor(), QColor(255, 255, 255));
-    QCOMPARE(probe->kokuban()->backColor(), QColor(0, 128, 0));
+    QCOMPARE(probe->control<QLineEdit>("Text1")->text(), QStringLiteral(" 0.0"));
+    QVERIFY(probe->control<QLineEdit>("Text1")->isReadOnly());
+    QCOMPARE(probe->control<PicturePanel>("kokuban")->drawWidth(), 2);
+    QCOMPARE(probe->control<PicturePanel>("kokuban")->foreColor(), QColor(255, 255, 255));
+    QCOMPARE(probe->control<PicturePanel>("kokuban")->backColor(), QColor(0, 128, 0));
     QCOMPARE(probe->Px(), 300.0);
     QCOMPARE(probe->tsukami(), 0.0);
     QCOMPARE(probe->retsu(), (std::array<double, 5> {}));
@@ -102,7 +104,7 @@ void tst_Window::startsUnticked()
 
 void tst_Window::speedListOffersSixSpeeds()
 {
-    QComboBox *speed = probe->Combo1();
+    QComboBox *speed = probe->control<QComboBox>("Combo1");
     QVERIFY(speed->isEditable());
     const QStringList expected { " 0", "10", "20", "50", "100", "200" };
     QStringList items;
@@ -126,7 +128,7 @@ void tst_Window::initialScreenPlacesTheFigure()
         { 8, "Ｐ", { 282, 300 } }, { 6, "χcm", { 300, 330 } },
     };
     for (const Place &p : places) {
-        PanelLabel *label = probe->Label4(p.index);
+        PanelLabel *label = probe->label(4, p.index);
         QCOMPARE(label->caption(), p.caption);
         QCOMPARE(QPointF(label->left(), label->top()), p.topLeft);
         QCOMPARE(label->isVisible(), p.index != 6);
@@ -145,24 +147,24 @@ void tst_Window::initialScreenPlacesStrokes()
         { 280, 195, 280, 285 }, { 280, 285, 300, 300 },
     };
     for (int i = 0; i < 8; ++i) {
-        PanelLine *l = probe->Line5(i);
+        PanelLine *l = probe->line(5, i);
         QCOMPARE(QLineF(l->x1(), l->y1(), l->x2(), l->y2()), expected[i]);
         QCOMPARE(l->color(), i == 4 ? QColor(255, 0, 0) : QColor(255, 255, 255));
         QCOMPARE(l->width(), i == 4 ? 5 : 3);
     }
     // The pieces wait in the palette, all standing on y = 125.
-    QCOMPARE(QPointF(probe->Line6(0)->x1(), probe->Line6(0)->y1()), QPointF(300, 85));
-    QCOMPARE(QPointF(probe->Line6(1)->x2(), probe->Line6(1)->y2()), QPointF(340, 125));
-    QCOMPARE(QPointF(probe->Line7(0)->x1(), probe->Line7(0)->y1()), QPointF(350, 45));
-    QCOMPARE(QPointF(probe->Line9(0)->x1(), probe->Line9(0)->y1()), QPointF(400, 5));
-    QCOMPARE(QPointF(probe->Line9(1)->x2(), probe->Line9(1)->y2()), QPointF(440, 125));
-    QCOMPARE(QLineF(probe->Line8(0)->x1(), probe->Line8(0)->y1(), probe->Line8(0)->x2(),
-                    probe->Line8(0)->y2()),
+    QCOMPARE(QPointF(probe->line(6, 0)->x1(), probe->line(6, 0)->y1()), QPointF(300, 85));
+    QCOMPARE(QPointF(probe->line(6, 1)->x2(), probe->line(6, 1)->y2()), QPointF(340, 125));
+    QCOMPARE(QPointF(probe->line(7, 0)->x1(), probe->line(7, 0)->y1()), QPointF(350, 45));
+    QCOMPARE(QPointF(probe->line(9, 0)->x1(), probe->line(9, 0)->y1()), QPointF(400, 5));
+    QCOMPARE(QPointF(probe->line(9, 1)->x2(), probe->line(9, 1)->y2()), QPointF(440, 125));
+    QCOMPARE(QLineF(probe->line(8, 0)->x1(), probe->line(8, 0)->y1(), probe->line(8, 0)->x2(),
+                    probe->line(8, 0)->y2()),
              QLineF(450, 125, 570, 125));
-    QCOMPARE(QPointF(probe->Line8(1)->x2(), probe->Line8(1)->y2()), QPointF(570, 5));
+    QCOMPARE(QPointF(probe->line(8, 1)->x2(), probe->line(8, 1)->y2()), QPointF(570, 5));
     // The dark band lies behind the palette, above the rectangle; the pieces show on it.
-    const QImage seen = probe->kokuban()->grab().toImage();
-    const QPoint o = probe->kokuban()->pictureOffset();
+    const QImage seen = probe->control<PicturePanel>("kokuban")->grab().toImage();
+    const QPoint o = probe->control<PicturePanel>("kokuban")->pictureOffset();
     KANSU_COMPARE_RGB(seen.pixel(o + QPoint(100, 130)), QColor(0, 64, 0));
     KANSU_COMPARE_RGB(seen.pixel(o + QPoint(100, 2)), QColor(0, 64, 0));
     KANSU_COMPARE_RGB(seen.pixel(o + QPoint(100, 145)), QColor(0, 128, 0));
@@ -180,14 +182,14 @@ void tst_Window::initialScreenRunTwiceGivesTheSameState()
     probe->maex() = 200;
     probe->maey() = 100;
     probe->zoubun()[3] = 2;
-    probe->Text1()->setText(" 6.5");
-    probe->Label4(8)->setLeft(10);
-    probe->Label4(6)->setVisible(true);
-    probe->Line5(4)->setPoints(QPointF(300, 300), QPointF(170, 300));
-    probe->tomeru()->setEnabled(true);
-    probe->kokuban()->line(QPointF(10, 10), QPointF(100, 100));
+    probe->control<QLineEdit>("Text1")->setText(" 6.5");
+    probe->label(4, 8)->setLeft(10);
+    probe->label(4, 6)->setVisible(true);
+    probe->line(5, 4)->setPoints(QPointF(300, 300), QPointF(170, 300));
+    probe->control<QPushButton>("tomeru")->setEnabled(true);
+    probe->control<PicturePanel>("kokuban")->line(QPointF(10, 10), QPointF(100, 100));
 
-    probe->Command1()->click();
+    probe->control<QPushButton>("Command1")->click();
 
     QCOMPARE(probe->Px(), 300.0);
     QCOMPARE(probe->retsu(), (std::array<double, 5> {}));
@@ -196,12 +198,12 @@ void tst_Window::initialScreenRunTwiceGivesTheSameState()
     QCOMPARE(probe->gurafuy(), 0.0);
     QCOMPARE(probe->maex(), 35.0);
     QCOMPARE(probe->maey(), std::int16_t(480));
-    QCOMPARE(probe->Text1()->text(), QStringLiteral(" 0.0"));
-    QCOMPARE(probe->Label4(8)->left(), 282.0);
-    QVERIFY(!probe->Label4(6)->isVisible());
-    QCOMPARE(probe->Line5(4)->y1(), 800.0);
-    QVERIFY(!probe->tomeru()->isEnabled());
-    KANSU_COMPARE_RGB(probe->kokuban()->pixel(50, 50), QColor(0, 128, 0));
+    QCOMPARE(probe->control<QLineEdit>("Text1")->text(), QStringLiteral(" 0.0"));
+    QCOMPARE(probe->label(4, 8)->left(), 282.0);
+    QVERIFY(!probe->label(4, 6)->isVisible());
+    QCOMPARE(probe->line(5, 4)->y1(), 800.0);
+    QVERIFY(!probe->control<QPushButton>("tomeru")->isEnabled());
+    KANSU_COMPARE_RGB(probe->control<PicturePanel>("kokuban")->pixel(50, 50), QColor(0, 128, 0));
     // The increments of earlier runs are not the initial screen's to clear.
     QCOMPARE(probe->zoubun()[3], 2.0f);
     QCOMPARE(probe->Ax(), 300.0);
@@ -229,22 +231,22 @@ void tst_Window::windowSizes()
     QFETCH(QSize, twips);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    probe->Check2()->setChecked(graph);
-    probe->Check3()->setChecked(table);
+    probe->control<QCheckBox>("Check2")->setChecked(graph);
+    probe->control<QCheckBox>("Check3")->setChecked(table);
     QCOMPARE(form->outerSizeTwips(), twips);
     const QSize outer(qRound(twips.width() / 15.0), qRound(twips.height() / 15.0));
     QTRY_COMPARE(form->frameGeometry().size(), outer);
 
     // A panel counts as uncovered when it lies wholly inside the window.
     const QRect client = form->rect();
-    QCOMPARE(client.contains(probe->gamen()->geometry()), graph);
-    QCOMPARE(client.contains(probe->hyo()->geometry()), table);
-    QCOMPARE(client.contains(probe->Label8()->geometry()), graph && table);
-    QVERIFY(client.contains(probe->kokuban()->geometry()));
-    QVERIFY(client.contains(probe->Check2()->geometry()));
+    QCOMPARE(client.contains(probe->control<PicturePanel>("gamen")->geometry()), graph);
+    QCOMPARE(client.contains(probe->control<PicturePanel>("hyo")->geometry()), table);
+    QCOMPARE(client.contains(probe->control<QLabel>("Label8")->geometry()), graph && table);
+    QVERIFY(client.contains(probe->control<PicturePanel>("kokuban")->geometry()));
+    QVERIFY(client.contains(probe->control<QCheckBox>("Check2")->geometry()));
 
     // Each box sets only its own dimension.
-    probe->Check2()->setChecked(false);
+    probe->control<QCheckBox>("Check2")->setChecked(false);
     QCOMPARE(form->outerSizeTwips(), QSize(9700, twips.height()));
 }
 
@@ -253,7 +255,7 @@ void tst_Window::endClosesTheWindowAndQuits()
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     // The program's own loop must end with status 0 when "終了" is clicked.
-    QTimer::singleShot(0, probe->end(), &QPushButton::click);
+    QTimer::singleShot(0, probe->control<QPushButton>("end"), &QPushButton::click);
     QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(3); }); // fail, not hang
     QCOMPARE(QCoreApplication::exec(), 0);
     QVERIFY(!form->isVisible());
@@ -261,14 +263,14 @@ void tst_Window::endClosesTheWindowAndQuits()
 
 void tst_Window::japaneseCaptionsUseAProportionalGothic()
 {
-    const QFontInfo info(probe->susumu()->font());
+    const QFontInfo info(probe->control<QPushButton>("susumu")->font());
     QVERIFY2(info.family().contains("Gothic", Qt::CaseInsensitive)
                  || info.family().contains("ゴシック") || info.family().contains("CJK"),
              qPrintable(info.family()));
-    QVERIFY(probe->susumu()->font().bold());
-    QCOMPARE(probe->susumu()->font().pointSizeF(), 12.0);
+    QVERIFY(probe->control<QPushButton>("susumu")->font().bold());
+    QCOMPARE(probe->control<QPushButton>("susumu")->font().pointSizeF(), 12.0);
     // A proportional face: kana of different shapes take different widths.
-    const QFontMetrics metrics(probe->Label6()->font());
+    const QFontMetrics metrics(probe->control<QLabel>("Label6")->font());
     QVERIFY(metrics.horizontalAdvance("ー") != metrics.horizontalAdvance("ク")
             || metrics.horizontalAdvance("1") != metrics.horizontalAdvance("W"));
 }

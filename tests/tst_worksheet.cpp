@@ -1,7 +1,7 @@
 // The program run as a teacher runs it from a terminal: worksheets and pictures written without
 // a window, read back with poppler-utils.
+#include "app/form1.h"
 #include "core/formulas.h"
-#include "formprobe.h"
 #include "lesson.h"
 #include "testsupport.h"
 #include "tools/language/translation.h"

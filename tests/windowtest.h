@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formprobe.h"
+#include "lesson.h"
 #include "testsupport.h"
 #include "tooltest.h"
 
@@ -17,10 +18,19 @@ inline QPoint onPanel(PicturePanel *panel, QPointF picture)
     return (picture + panel->pictureOffset()).toPoint();
 }
 
-/// A drag on the blackboard with the left button, as a hand makes it: through the middle.
-inline void dragOnBoard(FormProbe &p, QPointF from, QPointF to)
+/// A control of a lesson window by its object name ("susumu", "Check3", "Text1").
+template<class T = QWidget> T *controlOf(const QWidget &window, const char *objectName)
 {
-    PicturePanel *board = p.kokuban();
+    T *c = window.findChild<T *>(QLatin1String(objectName));
+    if (!c)
+        qFatal("no %s named %s", T::staticMetaObject.className(), objectName);
+    return c;
+}
+
+/// A drag on the blackboard with the left button, as a hand makes it: through the middle.
+inline void dragOnBoard(Lesson &lesson, QPointF from, QPointF to)
+{
+    PicturePanel *board = lesson.panel(Lesson::Panel::Board);
     QTest::mousePress(board, Qt::LeftButton, {}, onPanel(board, from));
     QTest::mouseMove(board, onPanel(board, (from + to) / 2));
     QTest::mouseMove(board, onPanel(board, to));
@@ -36,6 +46,29 @@ inline QRectF outline(std::initializer_list<PanelLine *> lines)
     return box;
 }
 
+/// The box round the outline of piece `code` (1 to 3 the bars, 4 the triangle) as it stands on
+/// the board, wherever it is: in the palette, in the hand or in the figure.
+inline QRectF pieceOutline(Form1 &form, int code)
+{
+    FormProbe p(form);
+    const int line = code == 1 ? 6 : code == 2 ? 7 : code == 3 ? 9 : 8;
+    if (line == 8)
+        return outline({ p.line(8, 0), p.line(8, 1), p.line(8, 2) });
+    return outline({ p.line(line, 0), p.line(line, 1), p.line(line, 2), p.line(line, 3) });
+}
+
+/// Builds a figure by the lesson's own operations: each piece taken from the palette and
+/// dropped into its column, a triangle by its middle column.
+inline void buildFigure(Lesson &l, const lesson::Codes &codes)
+{
+    for (int k = 0; k < 5; ++k) {
+        if (codes[k] < 1 || codes[k] > 4)
+            continue;
+        l.pickUp(int(codes[k]));
+        l.release(Lesson::Release::Drop, codes[k] == 4 ? k + 1 : k);
+    }
+}
+
 /// A window of its own beside the fixture's, shown, for the tests that compare two lessons.
 struct SideWindow
 {
@@ -47,6 +80,11 @@ struct SideWindow
     {
         form->show();
         exposed = QTest::qWaitForWindowExposed(form.get());
+    }
+
+    template<class T = QWidget> T *control(const char *objectName) const
+    {
+        return controlOf<T>(*form, objectName);
     }
 };
 
@@ -89,6 +127,11 @@ protected:
     ToolHost *tools() const { return ToolHost::of(form.get()); }
     /// The lesson as the tools see it.
     Lesson &lesson() const { return *form; }
+    /// A control of the window under test by its object name.
+    template<class T = QWidget> T *control(const char *objectName) const
+    {
+        return controlOf<T>(*form, objectName);
+    }
 
     std::unique_ptr<Form1> form;
     std::unique_ptr<FormProbe> probe;
