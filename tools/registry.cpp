@@ -9,6 +9,7 @@
 #include "tools/lessonfile/lessonfiletool.h"
 #include "tools/picture/picturetool.h"
 #include "tools/predict/predicttool.h"
+#include "tools/rate/ratetool.h"
 #include "tools/worksheet/worksheettool.h"
 
 namespace tools {
@@ -35,9 +36,9 @@ std::span<const Registration> registered()
 {
     // In menu order; the key help lists each tool's keys in this order too.
     static const Registration list[] = {
-        tool<JumpTool>(),      tool<FormulasTool>(),   tool<PredictTool>(),
-        tool<KeyboardTool>(),  tool<LessonFileTool>(), tool<PictureTool>(),
-        tool<WorksheetTool>(), tool<LanguageTool>(),   tool<KeyHelpTool>(),
+        tool<JumpTool>(),     tool<FormulasTool>(),   tool<PredictTool>(), tool<RateTool>(),
+        tool<KeyboardTool>(), tool<LessonFileTool>(), tool<PictureTool>(), tool<WorksheetTool>(),
+        tool<LanguageTool>(), tool<KeyHelpTool>(),
     };
     return list;
 }
