@@ -120,9 +120,8 @@ protected:
         p.setPen(chalk);
         const formulas::Setter line(fonts::gothic(12, true), this);
         const formulas::Setter words(fonts::gothic(10), this);
-        const formulas::Written first = t.showsY()
-            ? rate::line(*iv)
-            : formulas::written(rate::increases(*iv).section(QStringLiteral("、"), 0, 0));
+        const formulas::Written first
+            = t.showsY() ? rate::line(*iv) : formulas::written(t.increaseOfX());
         line.draw(p, QPointF(textLeft, textTop + line.ascent()), first);
         words.drawWrapped(p, QPointF(textLeft, textTop + line.ascent() + line.descent() + 4),
                           textWidth, formulas::written(t.sentenceNow()), 2);
@@ -190,7 +189,10 @@ protected:
         if (!withY)
             return;
         p.drawLine(corner, b);
-        p.drawText(QPointF(corner.x() + 4, (corner.y() + b.y() + metrics.ascent()) / 2),
+        // Beside the middle of the upright leg, but never down on the level one.
+        p.drawText(QPointF(corner.x() + 4,
+                           std::min((corner.y() + b.y() + metrics.ascent()) / 2,
+                                    corner.y() - 3 - metrics.descent())),
                    rate::increase(iv->dy));
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(legColour, 1, Qt::DashLine));
@@ -292,6 +294,12 @@ QString RateTool::sentenceNow() const
     return rate::sentence(stateOf(host).columns, *iv);
 }
 
+QString RateTool::increaseOfX() const
+{
+    const std::optional<rate::Interval> iv = interval();
+    return iv ? tr("x の増加量 %1").arg(rate::decimal(iv->dx)) : QString();
+}
+
 QString RateTool::statement() const
 {
     const std::optional<rate::Interval> iv = interval();
@@ -299,8 +307,7 @@ QString RateTool::statement() const
     if (!iv)
         return tr("変化の割合の始まり: x = %1 cm").arg(from);
     const QString to = rate::decimal(formulas::Rational(iv->toHalves, 2));
-    const QString what
-        = showsY() ? rate::lineText(*iv) : rate::increases(*iv).section(QStringLiteral("、"), 0, 0);
+    const QString what = showsY() ? rate::lineText(*iv) : increaseOfX();
     //: x from the first number to the second: the rate (or the increase of x), then a sentence
     return tr("x が %1 から %2 まで: %3。%4").arg(from, to, what, sentenceNow());
 }
@@ -312,8 +319,17 @@ void RateTool::refresh(bool say)
     for (QWidget *layer : { m_board, m_table, m_graph })
         layer->update();
     const QString said = statement();
-    for (QWidget *layer : { m_board, m_table, m_graph })
+    // The increases the arrows and the legs carry, as they are written.
+    QString increases;
+    if (const std::optional<rate::Interval> iv = interval()) {
+        increases = rate::increase(iv->dx);
+        if (showsY())
+            increases += QLatin1Char(' ') + rate::increase(iv->dy);
+    }
+    for (QWidget *layer : { m_board, m_table, m_graph }) {
         layer->setAccessibleName(said);
+        layer->setAccessibleDescription(increases);
+    }
     if (say)
         host.announce(said);
 }
@@ -356,6 +372,14 @@ std::optional<bool> RateTool::key(QWidget *target, const QKeyEvent &key)
 bool RateTool::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    // The window leaves keys with Shift to the focused control: the panel's are ours.
+    if (type == QEvent::KeyPress && isOn()) {
+        const std::optional<bool> taken
+            = key(static_cast<QWidget *>(watched), *static_cast<QKeyEvent *>(event));
+        if (taken.value_or(false))
+            host.setKeyboardInUse(true);
+        return taken.value_or(false);
+    }
     if (!isOn()
         || (type != QEvent::MouseButtonPress && type != QEvent::MouseMove
             && type != QEvent::MouseButtonRelease))

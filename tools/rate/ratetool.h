@@ -50,6 +50,8 @@ public:
     QString statement() const;
     /// The sentence that ties the rate to the figure at AB, or why y is not given yet.
     QString sentenceNow() const;
+    /// "x の増加量 2": all that is said of the interval while y is a question.
+    QString increaseOfX() const;
     ToolHost &toolHost() const { return host; }
 
     /// The marks' layers on the board, the table and the graph (made when first switched on).
