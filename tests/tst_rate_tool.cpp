@@ -277,16 +277,16 @@ void tst_RateTool::keyboardSetsAndReadsStart_data()
                                      "変化の割合は一定ではない。辺ABを通る図形が高くなるので、"
                                      "y の増え方も大きくなる",
                                  };
-    QTest::newRow("English") << "en"
-                             << QStringList {
-                                    "Rate of change starts at x = 4 cm",
-                                    "x from 0 to 4: rate of change = 8 ÷ 4 = 2. The rate of "
-                                    "change is not constant: the figure at side AB grows taller, "
-                                    "so y grows faster and faster",
-                                    "x from 1 to 4: rate of change = 7.5 ÷ 3 = 5/2. The rate of "
-                                    "change is not constant: the figure at side AB grows taller, "
-                                    "so y grows faster and faster",
-                                };
+    QTest::newRow("English")
+        << "en"
+        << QStringList {
+               "Rate of change starts at x = 4 cm",
+               "x from 0 to 4: Rate of change = 8 ÷ 4 = 2. The rate of change is not the same all "
+               "along: the figure crossing side AB gets taller, so y increases faster and faster",
+               "x from 1 to 4: Rate of change = 7.5 ÷ 3 = 5/2. The rate of change is not the same "
+               "all along: the figure crossing side AB gets taller, so y increases faster and "
+               "faster",
+           };
 }
 
 void tst_RateTool::keyboardSetsAndReadsStart()
