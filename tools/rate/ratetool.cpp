@@ -16,6 +16,7 @@
 #include <QPainterPath>
 #include <QWidget>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -31,6 +32,7 @@ const QColor chalk(255, 200, 120);
 // in the rectangle left of AB.
 constexpr QRect boardArea(0, 0, 310, 310);
 constexpr double textLeft = 8, textTop = 6, textWidth = 280;
+constexpr int textArea = 140; // the palette band's height
 
 // The table: arrows above the x row and below the y row, clear of the printed numbers.
 constexpr double xArrowY = 14, yArrowY = 100, markerTop = 2;
@@ -80,8 +82,23 @@ public:
         panel->placeWidget(this, area);
     }
 
+    // Repaints what the marks left and what they take now: a whole panel repainted on every
+    // step would cost more than the step itself.
+    void marksChanged()
+    {
+        const QRect now = bounds();
+        update(m_painted | now);
+        m_painted = now;
+    }
+
 protected:
+    // Where the marks paint, in the layer's pixels.
+    virtual QRect bounds() = 0;
+
     RateTool &t;
+
+private:
+    QRect m_painted;
 };
 
 // The strip that crossed AB during the interval, and the line and sentence written beside it.
@@ -93,39 +110,62 @@ public:
     { }
 
 protected:
+    QRect bounds() override
+    {
+        const RateTool::Marks &m = t.marks();
+        QRect area = m.strip.boundingRect().toAlignedRect().adjusted(-2, -2, 2, 2);
+        // The words are set again only when they change.
+        const QString words = formulas::plain(m.line) + m.sentence;
+        if (words != m_words)
+            area |= QRect(0, 0, boardArea.width(), textArea);
+        m_words = words;
+        return area;
+    }
+
     void paintEvent(QPaintEvent *) override
     {
-        const std::optional<rate::Interval> iv = t.interval();
-        if (!iv)
+        const RateTool::Marks &m = t.marks();
+        if (!m.interval)
             return;
         QPainter p(this);
-        const Lesson::State s = t.toolHost().lesson().state();
-        if (t.showsY()) {
-            // Distance from the figure's left end to board pixels: the left end is at P.
-            const double left = geometry::Bx - geometry::pxPerCm * s.x();
-            QPainterPath path;
-            for (const std::vector<QPointF> &piece : rate::strip(s.columns, *iv)) {
-                QPolygonF polygon;
-                for (const QPointF &c : piece)
-                    polygon << QPointF(left + geometry::pxPerCm * c.x(),
-                                       geometry::baseY - geometry::pxPerCm * c.y());
-                polygon << polygon.first();
-                path.addPolygon(polygon);
-            }
-            p.fillPath(path, stripTint);
-            p.fillPath(path, QBrush(stripHatch, Qt::BDiagPattern));
-            p.strokePath(path, QPen(legColour, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        if (!m.strip.isEmpty()) {
+            p.fillPath(m.strip, stripTint);
+            p.fillPath(m.strip, QBrush(stripHatch, Qt::BDiagPattern));
+            p.strokePath(m.strip, QPen(legColour, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
         }
+        p.drawImage(QPointF(0, 0), words(m));
+    }
+
+private:
+    // The line and the sentence set once for each change of their words: shaping them on
+    // every repaint of the board would cost more than the lesson's step.
+    const QImage &words(const RateTool::Marks &m)
+    {
+        const qreal ratio = devicePixelRatioF();
+        const QString key = formulas::plain(m.line) + QLatin1Char('\n') + m.sentence;
+        if (key == m_set && ratio == m_ratio)
+            return m_text;
+        m_set = key;
+        m_ratio = ratio;
+        m_text = QImage(QSize(boardArea.width(), textArea) * ratio,
+                        QImage::Format_ARGB32_Premultiplied);
+        m_text.setDevicePixelRatio(ratio);
+        m_text.fill(Qt::transparent);
+        QPainter p(&m_text);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(chalk);
         const formulas::Setter line(fonts::gothic(12, true), this);
-        const formulas::Setter words(fonts::gothic(10), this);
-        const formulas::Written first
-            = t.showsY() ? rate::line(*iv) : formulas::written(t.increaseOfX());
-        line.draw(p, QPointF(textLeft, textTop + line.ascent()), first);
-        words.drawWrapped(p, QPointF(textLeft, textTop + line.ascent() + line.descent() + 4),
-                          textWidth, formulas::written(t.sentenceNow()), 2);
+        const formulas::Setter sentence(fonts::gothic(10), this);
+        line.draw(p, QPointF(textLeft, textTop + line.ascent()), m.line);
+        sentence.drawWrapped(p, QPointF(textLeft, textTop + line.ascent() + line.descent() + 4),
+                             textWidth, formulas::written(m.sentence), 2);
+        return m_text;
     }
+
+    QString m_words; // what the last repaint asked for
+    QString m_set; // what m_text holds
+    QImage m_text;
+    qreal m_ratio = 0;
 };
 
 class TableLayer : public Layer
@@ -136,19 +176,32 @@ public:
     { }
 
 protected:
+    QRect bounds() override
+    {
+        const RateTool::Marks &m = t.marks();
+        const double from = RateTool::tableColumnCentre(t.start() / 2.0);
+        QRectF area(from - 7, 0, 14, markerTop + 11);
+        if (m.interval) {
+            const double to = RateTool::tableColumnCentre(m.interval->toHalves / 2.0);
+            area |= QRectF(from - 2, xArrowY - 8, to - from + 60, 16);
+            if (m.withY)
+                area |= QRectF(from - 2, yArrowY - 8, to - from + 60, 16);
+        }
+        return area.toAlignedRect();
+    }
+
     void paintEvent(QPaintEvent *) override
     {
+        const RateTool::Marks &m = t.marks();
         QPainter p(this);
-        const double x1 = t.start() / 2.0;
-        drawMarker(p, QPointF(RateTool::tableColumnCentre(x1), markerTop + 9));
-        const std::optional<rate::Interval> iv = t.interval();
-        if (!iv)
+        const double from = RateTool::tableColumnCentre(t.start() / 2.0);
+        drawMarker(p, QPointF(from, markerTop + 9));
+        if (!m.interval)
             return;
-        const double from = RateTool::tableColumnCentre(x1);
-        const double to = RateTool::tableColumnCentre(iv->toHalves / 2.0);
-        drawArrow(p, from, to, xArrowY, rate::increase(iv->dx));
-        if (t.showsY())
-            drawArrow(p, from, to, yArrowY, rate::increase(iv->dy));
+        const double to = RateTool::tableColumnCentre(m.interval->toHalves / 2.0);
+        drawArrow(p, from, to, xArrowY, m.dx);
+        if (m.withY)
+            drawArrow(p, from, to, yArrowY, m.dy);
     }
 };
 
@@ -160,43 +213,59 @@ public:
     { }
 
 protected:
+    QRect bounds() override
+    {
+        const RateTool::Marks &m = t.marks();
+        const QPointF tip = RateTool::graphPoint(t.start() / 2.0, 0);
+        QRectF area(tip.x() - 7, tip.y() - 11, 14, 12);
+        if (m.interval) {
+            const auto [a, corner, b] = corners(m);
+            area |= QRectF(a, b).normalized().adjusted(-4, -20, 50, 20);
+        }
+        return area.toAlignedRect();
+    }
+
     void paintEvent(QPaintEvent *) override
     {
+        const RateTool::Marks &m = t.marks();
         QPainter p(this);
-        const double x1 = t.start() / 2.0;
-        drawMarker(p, RateTool::graphPoint(x1, 0) - QPointF(0, 1));
-        const std::optional<rate::Interval> iv = t.interval();
-        if (!iv)
+        drawMarker(p, RateTool::graphPoint(t.start() / 2.0, 0) - QPointF(0, 1));
+        if (!m.interval)
             return;
-        const Lesson::State s = t.toolHost().lesson().state();
-        const double x2 = iv->toHalves / 2.0;
-        const bool withY = t.showsY();
-        const double y1 = withY ? rate::yAt(s.columns, iv->fromHalves).toDouble() : 0;
-        const double y2 = y1 + iv->dy.toDouble();
-        const QPointF a = RateTool::graphPoint(x1, y1), corner = RateTool::graphPoint(x2, y1),
-                      b = RateTool::graphPoint(x2, y2);
+        const auto [a, corner, b] = corners(m);
         p.setPen(QPen(legColour, 2, Qt::SolidLine, Qt::FlatCap));
         p.drawLine(a, corner);
         p.setFont(markFont());
         const QFontMetricsF metrics(p.font());
-        const QString dx = rate::increase(iv->dx);
         // Under the leg, unless the axis's numbers are there: then above it.
         const double below = a.y() + 3 + metrics.ascent();
         const double baseline = below + metrics.descent() < geometry::graphOriginY - 2
             ? below
             : a.y() - 3 - metrics.descent();
-        p.drawText(QPointF((a.x() + corner.x() - metrics.horizontalAdvance(dx)) / 2, baseline), dx);
-        if (!withY)
+        p.drawText(QPointF((a.x() + corner.x() - metrics.horizontalAdvance(m.dx)) / 2, baseline),
+                   m.dx);
+        if (!m.withY)
             return;
         p.drawLine(corner, b);
         // Beside the middle of the upright leg, but never down on the level one.
         p.drawText(QPointF(corner.x() + 4,
                            std::min((corner.y() + b.y() + metrics.ascent()) / 2,
                                     corner.y() - 3 - metrics.descent())),
-                   rate::increase(iv->dy));
+                   m.dy);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(legColour, 1, Qt::DashLine));
         p.drawLine(a, b);
+    }
+
+private:
+    // The triangle's corners: the start, the right angle, the end (y on the axis while it is
+    // a question).
+    static std::array<QPointF, 3> corners(const RateTool::Marks &m)
+    {
+        const double x1 = m.interval->fromHalves / 2.0, x2 = m.interval->toHalves / 2.0;
+        const double y2 = m.withY ? m.y1 + m.interval->dy.toDouble() : 0;
+        return { RateTool::graphPoint(x1, m.y1), RateTool::graphPoint(x2, m.y1),
+                 RateTool::graphPoint(x2, y2) };
     }
 };
 
@@ -284,16 +353,6 @@ bool RateTool::showsY() const
     return shown(m_start) && shown(s.halves);
 }
 
-QString RateTool::sentenceNow() const
-{
-    const std::optional<rate::Interval> iv = interval();
-    if (!iv)
-        return {};
-    if (!showsY())
-        return tr("y の増加量は、y が表かグラフに出てから示す");
-    return rate::sentence(stateOf(host).columns, *iv);
-}
-
 QString RateTool::increaseOfX() const
 {
     const std::optional<rate::Interval> iv = interval();
@@ -302,30 +361,52 @@ QString RateTool::increaseOfX() const
 
 QString RateTool::statement() const
 {
-    const std::optional<rate::Interval> iv = interval();
     const QString from = rate::decimal(formulas::Rational(m_start, 2));
-    if (!iv)
+    if (!m_marks.interval)
         return tr("変化の割合の始まり: x = %1 cm").arg(from);
-    const QString to = rate::decimal(formulas::Rational(iv->toHalves, 2));
-    const QString what = showsY() ? rate::lineText(*iv) : increaseOfX();
+    const QString to = rate::decimal(formulas::Rational(m_marks.interval->toHalves, 2));
     //: x from the first number to the second: the rate (or the increase of x), then a sentence
-    return tr("x が %1 から %2 まで: %3。%4").arg(from, to, what, sentenceNow());
+    return tr("x が %1 から %2 まで: %3。%4")
+        .arg(from, to, formulas::plain(m_marks.line), m_marks.sentence);
 }
 
 void RateTool::refresh(bool say)
 {
     if (!isOn() || !m_board)
         return;
+    const Lesson::State s = stateOf(host);
+    Marks m;
+    m.interval = interval();
+    if (m.interval) {
+        m.withY = showsY();
+        m.dx = rate::increase(m.interval->dx);
+        if (m.withY) {
+            m.dy = rate::increase(m.interval->dy);
+            m.y1 = rate::yAt(s.columns, m.interval->fromHalves).toDouble();
+            m.line = rate::line(*m.interval);
+            m.sentence = rate::sentence(s.columns, *m.interval);
+            // From the figure's left end, where P is, to the board's pixels.
+            const double left = geometry::Bx - geometry::pxPerCm * s.x();
+            for (const std::vector<QPointF> &piece : rate::strip(s.columns, *m.interval)) {
+                QPolygonF polygon;
+                for (const QPointF &c : piece)
+                    polygon << QPointF(left + geometry::pxPerCm * c.x(),
+                                       geometry::baseY - geometry::pxPerCm * c.y());
+                polygon << polygon.first();
+                m.strip.addPolygon(polygon);
+            }
+        } else {
+            m.line = formulas::written(increaseOfX());
+            m.sentence = tr("y の増加量は、y が表かグラフに出てから示す");
+        }
+    }
+    m_marks = std::move(m);
     for (QWidget *layer : { m_board, m_table, m_graph })
-        layer->update();
+        static_cast<Layer *>(layer)->marksChanged();
     const QString said = statement();
     // The increases the arrows and the legs carry, as they are written.
-    QString increases;
-    if (const std::optional<rate::Interval> iv = interval()) {
-        increases = rate::increase(iv->dx);
-        if (showsY())
-            increases += QLatin1Char(' ') + rate::increase(iv->dy);
-    }
+    const QString increases
+        = m_marks.withY ? m_marks.dx + QLatin1Char(' ') + m_marks.dy : m_marks.dx;
     for (QWidget *layer : { m_board, m_table, m_graph }) {
         layer->setAccessibleName(said);
         layer->setAccessibleDescription(increases);

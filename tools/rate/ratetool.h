@@ -4,6 +4,7 @@
 #include "tools/tool.h"
 
 #include <QObject>
+#include <QPainterPath>
 #include <QPointF>
 #include <optional>
 
@@ -48,8 +49,18 @@ public:
     bool showsY() const;
     /// What the tool says now: the interval, the rate and the sentence, or the start point.
     QString statement() const;
-    /// The sentence that ties the rate to the figure at AB, or why y is not given yet.
-    QString sentenceNow() const;
+    /// What the marks show, worked out once for each change of the lesson.
+    struct Marks
+    {
+        std::optional<rate::Interval> interval; ///< empty while P stands at or before the start
+        bool withY = false; ///< y may be shown at both ends (see showsY())
+        double y1 = 0; ///< y at the start, when shown
+        QString dx, dy; ///< the increases as written: "+2", "+8"
+        formulas::Written line; ///< the rate, or only the increase of x while y is a question
+        QString sentence; ///< ties the rate to the figure at AB, or says why y is not given
+        QPainterPath strip; ///< the part that crossed AB in the interval, in board pixels
+    };
+    const Marks &marks() const { return m_marks; }
     /// "x の増加量 2": all that is said of the interval while y is a question.
     QString increaseOfX() const;
     ToolHost &toolHost() const { return host; }
@@ -75,6 +86,7 @@ private:
     QWidget *m_board = nullptr;
     QWidget *m_table = nullptr;
     QWidget *m_graph = nullptr;
+    Marks m_marks;
     int m_start = 0;
     bool m_dragging = false; // the start marker is being dragged on the graph
 };
