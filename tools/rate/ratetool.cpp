@@ -12,12 +12,14 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QWidget>
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -122,50 +124,71 @@ protected:
         return area;
     }
 
-    void paintEvent(QPaintEvent *) override
+    void paintEvent(QPaintEvent *event) override
     {
         const RateTool::Marks &m = t.marks();
         if (!m.interval)
             return;
         QPainter p(this);
-        if (!m.strip.isEmpty()) {
+        // The lesson repaints the figure on every step; the words above it rarely change.
+        if (event->rect().intersects(QRect(0, 0, boardArea.width(), textArea)))
+            drawWords(p, m);
+        if (!m.strip.isEmpty()
+            && event->rect().intersects(
+                m.strip.boundingRect().toAlignedRect().adjusted(-2, -2, 2, 2))) {
             p.fillPath(m.strip, stripTint);
             p.fillPath(m.strip, QBrush(stripHatch, Qt::BDiagPattern));
             p.strokePath(m.strip, QPen(legColour, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
         }
-        p.drawImage(QPointF(0, 0), words(m));
     }
 
 private:
-    // The line and the sentence set once for each change of their words: shaping them on
-    // every repaint of the board would cost more than the lesson's step.
-    const QImage &words(const RateTool::Marks &m)
+    // The line and the sentence each set once for each change of their words: shaping them on
+    // every repaint of the board would cost more than the lesson's step. Over a bar only the
+    // numbers of the line change from step to step.
+    struct Words
+    {
+        QString set; // what `image` holds
+        QImage image;
+        qreal ratio = 0;
+    };
+
+    QImage &setOnce(Words &words, const QString &key, qreal height,
+                    const std::function<void(QPainter &)> &write)
     {
         const qreal ratio = devicePixelRatioF();
-        const QString key = formulas::plain(m.line) + QLatin1Char('\n') + m.sentence;
-        if (key == m_set && ratio == m_ratio)
-            return m_text;
-        m_set = key;
-        m_ratio = ratio;
-        m_text = QImage(QSize(boardArea.width(), textArea) * ratio,
-                        QImage::Format_ARGB32_Premultiplied);
-        m_text.setDevicePixelRatio(ratio);
-        m_text.fill(Qt::transparent);
-        QPainter p(&m_text);
+        if (key == words.set && ratio == words.ratio)
+            return words.image;
+        words.set = key;
+        words.ratio = ratio;
+        words.image = QImage(QSizeF(textWidth + 4, height).toSize() * ratio,
+                             QImage::Format_ARGB32_Premultiplied);
+        words.image.setDevicePixelRatio(ratio);
+        words.image.fill(Qt::transparent);
+        QPainter p(&words.image);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(chalk);
+        write(p);
+        return words.image;
+    }
+
+    void drawWords(QPainter &p, const RateTool::Marks &m)
+    {
         const formulas::Setter line(fonts::gothic(12, true), this);
-        const formulas::Setter sentence(fonts::gothic(10), this);
-        line.draw(p, QPointF(textLeft, textTop + line.ascent()), m.line);
-        sentence.drawWrapped(p, QPointF(textLeft, textTop + line.ascent() + line.descent() + 4),
-                             textWidth, formulas::written(m.sentence), 2);
-        return m_text;
+        const qreal lineHeight = line.ascent() + line.descent() + 4;
+        p.drawImage(QPointF(textLeft, textTop),
+                    setOnce(m_line, formulas::plain(m.line), lineHeight,
+                            [&](QPainter &q) { line.draw(q, QPointF(0, line.ascent()), m.line); }));
+        p.drawImage(
+            QPointF(textLeft, textTop + lineHeight),
+            setOnce(m_sentence, m.sentence, textArea - textTop - lineHeight, [&](QPainter &q) {
+                const formulas::Setter words(fonts::gothic(10), this);
+                words.drawWrapped(q, QPointF(0, 0), textWidth, formulas::written(m.sentence), 2);
+            }));
     }
 
     QString m_words; // what the last repaint asked for
-    QString m_set; // what m_text holds
-    QImage m_text;
-    qreal m_ratio = 0;
+    Words m_line, m_sentence;
 };
 
 class TableLayer : public Layer
