@@ -2,6 +2,68 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>ChallengeTool</name>
+    <message>
+        <source>グラフに合う図形をつくろう: %1 の目標のグラフです。図形をつくって答え合わせをしましょう</source>
+        <translation>Match the graph: the target graph of %1. Build a figure, then check it</translation>
+    </message>
+    <message>
+        <source>グラフに合う図形をつくろうを終わりました</source>
+        <translation>Match the graph ended</translation>
+    </message>
+    <message>
+        <source>「グラフに合う図形をつくろう」を始めてから使えます</source>
+        <translation>Start “Match the graph” first</translation>
+    </message>
+    <message>
+        <source>先生の目標</source>
+        <translation>Teacher&apos;s target</translation>
+    </message>
+    <message>
+        <source>%1&#x3000;解いた数 %2</source>
+        <extracomment>the target&apos;s name and how many levels were solved</extracomment>
+        <translation>%1   solved: %2</translation>
+    </message>
+    <message>
+        <source>χ = %1 で ｙ = %2</source>
+        <translation>at x = %1, y = %2</translation>
+    </message>
+    <message>
+        <source>目標のグラフ</source>
+        <translation>Target graph</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>答えの図形</source>
+        <translation>Answer figure</translation>
+    </message>
+    <message>
+        <source>%1 の目標のグラフです。図形をつくって答え合わせをしましょう</source>
+        <translation>The target graph of %1. Build a figure, then check it</translation>
+    </message>
+    <message>
+        <source>答え: %1</source>
+        <translation>Answer: %1</translation>
+    </message>
+    <message>
+        <source>レベルと番号を選ぶ</source>
+        <translation>Choose a level and number</translation>
+    </message>
+    <message>
+        <source>レベル</source>
+        <extracomment>the level of a target, 1 to 4</extracomment>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>番号</source>
+        <extracomment>the number that names a target within its level</extracomment>
+        <translation>Number</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>χ = %1 cm, y = %2 cm²</source>
@@ -159,6 +221,34 @@
         <source>速度の欄の &quot;%1&quot; は速度ではありません。一覧から選ぶか、0以上の数を入れてください</source>
         <extracomment>the speed box holds a text that is not a speed</extracomment>
         <translation>&quot;%1&quot; in the pace box is not a pace. Choose one from the list or type a number of 0 or more</translation>
+    </message>
+</context>
+<context>
+    <name>GraphLayer</name>
+    <message>
+        <source>正方形</source>
+        <translation>a square</translation>
+    </message>
+    <message>
+        <source>高さ 4 cm の長方形</source>
+        <translation>a rectangle 4 cm high</translation>
+    </message>
+    <message>
+        <source>高さ 6 cm の長方形</source>
+        <translation>a rectangle 6 cm high</translation>
+    </message>
+    <message>
+        <source>直角三角形</source>
+        <translation>a right triangle</translation>
+    </message>
+    <message>
+        <source>%1〜%2 cm に%3</source>
+        <extracomment>a piece of the figure and where it stands, counted from B</extracomment>
+        <translation>%3 from %1 to %2 cm</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
     </message>
 </context>
 <context>
@@ -385,10 +475,6 @@
         <translation>Rate of change ended</translation>
     </message>
     <message>
-        <source>y の増加量は、y が表かグラフに出てから示す</source>
-        <translation>The increase in y is shown once y is in the table or on the graph</translation>
-    </message>
-    <message>
         <source>x の増加量 %1</source>
         <translation>Increase in x: %1</translation>
     </message>
@@ -400,6 +486,57 @@
         <source>x が %1 から %2 まで: %3。%4</source>
         <extracomment>x from the first number to the second: the rate (or the increase of x), then a sentence</extracomment>
         <translation>x from %1 to %2: %3. %4</translation>
+    </message>
+    <message>
+        <source>y の増加量は、y が表かグラフに出てから示す</source>
+        <translation>The increase in y is shown once y is in the table or on the graph</translation>
+    </message>
+</context>
+<context>
+    <name>TracesTool</name>
+    <message>
+        <source>ピンク</source>
+        <translation>pink</translation>
+    </message>
+    <message>
+        <source>むらさき</source>
+        <translation>purple</translation>
+    </message>
+    <message>
+        <source>水色</source>
+        <translation>light blue</translation>
+    </message>
+    <message>
+        <source>図形なし</source>
+        <translation>no figure</translation>
+    </message>
+    <message>
+        <source>残せるグラフは %1 つまでです。「消す」で消してから残してください</source>
+        <translation>At most %1 graphs can be kept. Clear them with “Clear” first</translation>
+    </message>
+    <message>
+        <source>グラフを%1で残しました（%2）</source>
+        <translation>Graph kept in %1 (%2)</translation>
+    </message>
+    <message>
+        <source>残したグラフはありません</source>
+        <translation>No graphs are kept</translation>
+    </message>
+    <message>
+        <source>残したグラフを消しました</source>
+        <translation>Kept graphs cleared</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>残したグラフ</source>
+        <translation>Kept graphs</translation>
+    </message>
+    <message>
+        <source>。</source>
+        <translation>. </translation>
     </message>
 </context>
 <context>
@@ -1110,6 +1247,62 @@
     <message>
         <source>使えるキーとツールの一覧を開く</source>
         <translation>Opens the list of keys and tools</translation>
+    </message>
+    <message>
+        <source>グラフに合う図形をつくろう</source>
+        <translation>Match the graph</translation>
+    </message>
+    <message>
+        <source>目標のグラフと同じグラフになる図形をつくる</source>
+        <translation>Build a figure whose graph is the target graph</translation>
+    </message>
+    <message>
+        <source>答え合わせ</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>グラフが目標と同じか調べる</source>
+        <translation>Check whether the graph is the target graph</translation>
+    </message>
+    <message>
+        <source>次のレベル</source>
+        <translation>Next level</translation>
+    </message>
+    <message>
+        <source>次のレベルの目標にする</source>
+        <translation>Go on to a target of the next level</translation>
+    </message>
+    <message>
+        <source>答えを見る</source>
+        <translation>Show the answer</translation>
+    </message>
+    <message>
+        <source>目標の図形を黒板に見せる（このレベルは解けなかったことになる）</source>
+        <translation>Show the target figure on the board (the level counts as not solved)</translation>
+    </message>
+    <message>
+        <source>グラフを残す</source>
+        <translation>Keep the graph</translation>
+    </message>
+    <message>
+        <source>いまの図形のグラフを、くらべるために薄く残す（3つまで）</source>
+        <translation>Keep the current figure&apos;s graph as a faint trace to compare (up to three)</translation>
+    </message>
+    <message>
+        <source>消す</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>残したグラフを消す</source>
+        <translation>Clear the kept graphs</translation>
+    </message>
+    <message>
+        <source>レベルを選ぶ…</source>
+        <translation>Choose a level…</translation>
+    </message>
+    <message>
+        <source>レベルと番号で目標を選ぶ（「レベル 3 の 17」）</source>
+        <translation>Choose a target by its level and number (“Level 3, no. 17”)</translation>
     </message>
     <message>
         <source>変化の割合</source>

@@ -2,6 +2,7 @@
 #include "app/form1.h"
 
 #include "core/steps.h"
+#include "figure/geometry.h"
 #include "toolkit/ticks.h"
 
 #include <QComboBox>
@@ -13,7 +14,7 @@ void Form1::jidou_Click()
     // start a run inside the one that is ending.
     if (playing)
         return;
-    if (Px == 100)
+    if (Px == geometry::PxEnd)
         Command2_Click();
     playing = true;
     // A focused button that disables itself hands the focus to the next control in the tab
@@ -32,7 +33,7 @@ void Form1::jidou_Click()
     modoru->setEnabled(false);
     Command1->setEnabled(false);
     jidou->setEnabled(false);
-    while (!(teishi == 1 || Px == 100 || closing)) {
+    while (!(teishi == 1 || Px == geometry::PxEnd || closing)) {
         susumu_Click();
         matsu(steps::pauseMs(Combo1->currentText()));
     }

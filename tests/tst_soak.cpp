@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMessageBox>
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <algorithm>
@@ -39,6 +40,8 @@ private:
     // Prediction mode: its own kind of action and its own invariants.
     void predict();
     bool checkPredictions(const std::function<bool(const QString &)> &fail);
+    // The challenge and the kept graphs, by their menu rows.
+    void challenge();
     void mouse(QEvent::Type type, const QPointF &at, Qt::MouseButton button, Qt::MouseButtons held);
     QPointF anywhereOnTheBoard();
     // Records the first broken invariant; returns whether all held.
@@ -430,6 +433,16 @@ void tst_Soak::pointAtTheTableOrGraph()
     }
 }
 
+void tst_Soak::challenge()
+{
+    static const char16_t *const rows[]
+        = { u"challenge", u"check", u"check", u"nextLevel", u"answer", u"traces", u"clearTraces" };
+    tools()->action(rows[random.bounded(int(std::size(rows)))])->trigger();
+    // A refusal (none kept to clear, three kept already) waits in a window-modal message.
+    if (auto *message = form->findChild<QMessageBox *>(QStringLiteral("fileMessage")))
+        message->close();
+}
+
 void tst_Soak::predict()
 {
     if (random.bounded(8) == 0 || !tools()->isOn(u"predict")) {
@@ -527,8 +540,10 @@ void tst_Soak::act()
         typeASpeed();
     else if (kind < 89)
         pointAtTheTableOrGraph();
-    else if (kind < 95)
+    else if (kind < 93)
         predict();
+    else if (kind < 95)
+        challenge();
     else
         playAutomatically();
     check("after an action");

@@ -1,6 +1,7 @@
 // The one place where tools are registered: a tool is its folder and its line here.
 #include "tools/registry.h"
 
+#include "tools/challenge/challengetool.h"
 #include "tools/formulas/formulastool.h"
 #include "tools/jump/jumptool.h"
 #include "tools/keyboard/keyboardtool.h"
@@ -10,6 +11,7 @@
 #include "tools/picture/picturetool.h"
 #include "tools/predict/predicttool.h"
 #include "tools/rate/ratetool.h"
+#include "tools/traces/tracestool.h"
 #include "tools/worksheet/worksheettool.h"
 
 namespace tools {
@@ -36,9 +38,9 @@ std::span<const Registration> registered()
 {
     // In menu order; the key help lists each tool's keys in this order too.
     static const Registration list[] = {
-        tool<JumpTool>(),     tool<FormulasTool>(),   tool<PredictTool>(), tool<RateTool>(),
-        tool<KeyboardTool>(), tool<LessonFileTool>(), tool<PictureTool>(), tool<WorksheetTool>(),
-        tool<LanguageTool>(), tool<KeyHelpTool>(),
+        tool<JumpTool>(),      tool<FormulasTool>(),  tool<PredictTool>(),  tool<RateTool>(),
+        tool<ChallengeTool>(), tool<TracesTool>(),    tool<KeyboardTool>(), tool<LessonFileTool>(),
+        tool<PictureTool>(),   tool<WorksheetTool>(), tool<LanguageTool>(), tool<KeyHelpTool>(),
     };
     return list;
 }

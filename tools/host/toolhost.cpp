@@ -102,9 +102,9 @@ ToolHost::~ToolHost()
 
 ToolHost *ToolHost::of(const QWidget *window)
 {
-    return window ? window->findChild<ToolHost *>(QStringLiteral("toolHost"),
-                                                   Qt::FindDirectChildrenOnly)
-                  : nullptr;
+    return window
+        ? window->findChild<ToolHost *>(QStringLiteral("toolHost"), Qt::FindDirectChildrenOnly)
+        : nullptr;
 }
 
 const ToolHost::Entry *ToolHost::entry(QStringView id) const

@@ -34,8 +34,7 @@ public:
     QWidget &window() const { return m_window; }
 
     /// The tool of type T, if registered.
-    template<class T>
-    T *find() const
+    template<class T> T *find() const
     {
         for (const auto &t : m_tools) {
             if (auto *p = dynamic_cast<T *>(t.get()))

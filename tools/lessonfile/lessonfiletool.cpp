@@ -7,6 +7,7 @@
 #include "core/safefile.h"
 #include "core/steps.h"
 #include "tools/host/toolhost.h"
+#include "tools/savedialog.h"
 
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -182,18 +183,12 @@ void LessonFileTool::saveDialog()
         host.tellProblem(refused);
         return;
     }
-    QFileDialog dialog(&host.window(), tr("授業ファイルに保存"), QString(), fileFilter());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("kansu"));
-    if (!m_path.isEmpty()) {
-        const QFileInfo last(m_path);
-        dialog.setDirectory(last.absolutePath());
-        dialog.selectFile(last.fileName());
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString path = tools::askSavePath(&host.window(), tr("授業ファイルに保存"), fileFilter(),
+                                            QStringLiteral("kansu"), m_path);
+    if (path.isEmpty())
         return;
     QString error;
-    if (!save(dialog.selectedFiles().first(), &error))
+    if (!save(path, &error))
         host.tellProblem(error);
 }
 

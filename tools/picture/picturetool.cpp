@@ -4,10 +4,10 @@
 #include "core/safefile.h"
 #include "toolkit/picturepanel.h"
 #include "tools/host/toolhost.h"
+#include "tools/savedialog.h"
 
 #include <QBuffer>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -89,12 +89,10 @@ bool PictureTool::save(const QString &path, QString *error)
 
 void PictureTool::saveDialog()
 {
-    QFileDialog dialog(&host.window(), tr("画面を画像で保存"), QString(), tr("PNG画像 (*.png)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("png"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString path = tools::askSavePath(&host.window(), tr("画面を画像で保存"),
+                                            tr("PNG画像 (*.png)"), QStringLiteral("png"));
+    if (path.isEmpty())
         return;
-    const QString path = dialog.selectedFiles().first();
     QString error;
     if (!save(path, &error)) {
         host.tellProblem(error);

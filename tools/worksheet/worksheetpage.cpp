@@ -299,10 +299,60 @@ void graph(Paper &paper, const Sheet &sheet, bool answers)
     p.setBrush(Qt::NoBrush);
 }
 
-void formulas(Paper &paper, const Sheet &sheet)
+// Sets `lines` from `left` at `y` (mm) in the largest size up to 9 pt at which the longest fits
+// between `left` and the right margin; returns where the next line would start.
+double writtenLines(Paper &paper, const std::vector<formulas::Written> &lines, double left,
+                    double y)
+{
+    const double right = pageWidth - margin;
+    qreal points = 9;
+    const auto widest = [&](qreal at) {
+        const formulas::Setter setter(fonts::gothic(at), paper.device);
+        double most = 0;
+        for (const formulas::Written &line : lines)
+            most = std::max(most, setter.width(line) / paper.kx);
+        return most;
+    };
+    while (points > 6 && widest(points) > right - left)
+        points -= 0.5;
+    const formulas::Setter setter(fonts::gothic(points), paper.device);
+    const double pitch = (setter.ascent() + setter.descent()) / paper.ky + 1;
+    paper.p.setPen(black);
+    for (const formulas::Written &line : lines) {
+        setter.draw(paper.p, paper.at(left, y + setter.ascent() / paper.ky), line);
+        y += pitch;
+    }
+    return y;
+}
+
+// The tools' tasks in the column under the table: below the formulas on the answer key.
+void tasks(Paper &paper, const Sheet &sheet, double y, bool answers)
+{
+    if (sheet.tasks.empty())
+        return;
+    const double width = pageWidth - margin - tableLeft;
+    for (const SheetTask &task : sheet.tasks) {
+        y = writtenLines(paper, answers ? task.answer : task.question, tableLeft, y);
+        if (task.drawing && task.drawingHeight > 0) {
+            paper.p.save();
+            task.drawing(paper.p, paper.box(tableLeft, y + 1, width, task.drawingHeight), answers);
+            paper.p.restore();
+            y += task.drawingHeight + 2;
+        }
+        y += 3;
+    }
+}
+
+// Where the space under the table starts: the formulas and the tasks stand there.
+double underTable()
+{
+    return tableTop + 12 * tableRow + 17;
+}
+
+double formulas(Paper &paper, const Sheet &sheet)
 {
     if (sheet.formulas.empty())
-        return;
+        return underTable();
     // Under the table when the lines fit there, else from nearer the graph; at the largest size
     // up to 9 pt at which the longest line fits.
     const auto widest = [&](qreal points) {
@@ -319,15 +369,18 @@ void formulas(Paper &paper, const Sheet &sheet)
         points -= 0.5;
     const formulas::Setter setter(fonts::gothic(points), paper.device);
     const double pitch = (setter.ascent() + setter.descent()) / paper.ky + 1;
-    // Under the table's note, or higher when five lines would reach the axis's label.
-    double y = std::min(tableTop + 12 * tableRow + 17,
-                        formulasBottom - pitch * double(sheet.formulas.size()));
+    // Under the table's note, or higher when five lines would reach the axis's label (or the
+    // tasks that follow).
+    const double room = sheet.tasks.empty() ? 0 : 12.0 * double(sheet.tasks.size());
+    double y
+        = std::min(underTable(), formulasBottom - room - pitch * double(sheet.formulas.size()));
     paper.text(left, y - 7, 60, 6, Qt::AlignLeft | Qt::AlignBottom, Text::tr("式"), 10, true);
     paper.p.setPen(black);
     for (const formulas::Written &line : sheet.formulas) {
         setter.draw(paper.p, paper.at(left, y + setter.ascent() / paper.ky), line);
         y += pitch;
     }
+    return y + 3;
 }
 
 void page(Paper &paper, const Sheet &sheet, bool answers)
@@ -336,8 +389,7 @@ void page(Paper &paper, const Sheet &sheet, bool answers)
     figure(paper, sheet);
     table(paper, sheet, answers);
     graph(paper, sheet, answers);
-    if (answers)
-        formulas(paper, sheet);
+    tasks(paper, sheet, answers ? formulas(paper, sheet) : underTable(), answers);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/formulas.h"
+#include "tools/tool.h"
 
 #include <QString>
 #include <array>
@@ -19,6 +20,8 @@ struct Sheet
     double x = 0; ///< where P stands, cm
     std::vector<formulas::Written>
         formulas; ///< lines for the answer key; none leaves the space empty
+    /// The tools' own tasks, under the table: asked on page 1, answered on page 2.
+    std::vector<SheetTask> tasks;
 };
 
 /// Scales on paper: 1 cm of the lesson is 1 cm; on the graph 1 cm of x is 1 cm across and

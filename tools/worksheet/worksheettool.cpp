@@ -5,9 +5,9 @@
 #include "core/numtext.h"
 #include "core/safefile.h"
 #include "tools/host/toolhost.h"
+#include "tools/savedialog.h"
 #include "tools/worksheet/worksheetpage.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
@@ -16,8 +16,10 @@
 
 namespace {
 
-worksheet::Sheet sheetOf(const Lesson::State &lesson, bool formulasOn)
+worksheet::Sheet sheetOf(const ToolHost &host)
 {
+    const Lesson::State lesson = host.lesson().state();
+    const bool formulasOn = host.isOn(u"formulas");
     worksheet::Sheet sheet;
     sheet.columns = lesson.columns;
     sheet.x = lesson.x();
@@ -26,6 +28,7 @@ worksheet::Sheet sheetOf(const Lesson::State &lesson, bool formulasOn)
         for (const formulas::Stretch &stretch : formulas::stretches(lesson.columns))
             sheet.formulas.push_back(formulas::statement(stretch));
     }
+    sheet.tasks = host.sheetTasks();
     return sheet;
 }
 
@@ -50,7 +53,7 @@ bool WorksheetTool::write(const tools::ToolRow &, const QString &path, QString *
 
 bool WorksheetTool::save(const QString &path, QString *error)
 {
-    const worksheet::Sheet sheet = sheetOf(host.lesson().state(), host.isOn(u"formulas"));
+    const worksheet::Sheet sheet = sheetOf(host);
     QString reason;
     if (!worksheet::writePdf(path, sheet, reason)) {
         if (error)
@@ -64,13 +67,12 @@ bool WorksheetTool::save(const QString &path, QString *error)
 
 void WorksheetTool::saveDialog()
 {
-    QFileDialog dialog(&host.window(), tr("プリントをPDFで保存"), QString(), tr("PDF (*.pdf)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString path = tools::askSavePath(&host.window(), tr("プリントをPDFで保存"),
+                                            tr("PDF (*.pdf)"), QStringLiteral("pdf"));
+    if (path.isEmpty())
         return;
     QString error;
-    if (!save(dialog.selectedFiles().first(), &error))
+    if (!save(path, &error))
         host.tellProblem(error);
 }
 
@@ -85,6 +87,6 @@ void WorksheetTool::print()
     QPrintDialog dialog(&printer, &host.window());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    worksheet::paint(printer, sheetOf(host.lesson().state(), host.isOn(u"formulas")));
+    worksheet::paint(printer, sheetOf(host));
     host.announce(tr("プリントを印刷しました"));
 }
