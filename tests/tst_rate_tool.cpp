@@ -2,10 +2,12 @@
 // slope triangle on the graph, the strip on the board, set by mouse and by keys.
 #include "windowtest.h"
 
+#include "app/commandline.h"
 #include "core/lessonformat.h"
 #include "lesson.h"
 #include "tools/language/translation.h"
 #include "tools/rate/ratetool.h"
+#include "tools/registry.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -365,6 +367,21 @@ void tst_RateTool::lessonFileKeepsStart()
     QVERIFY(toolOf<LessonFileTool>(other).open(path));
     QVERIFY(ToolHost::of(&other)->isOn(u"rate"));
     QCOMPARE(toolOf<RateTool>(other).start(), 3);
+
+    // `kansu --rate LESSON` with a file that keeps a start point but leaves the tool off: the
+    // tool comes on after the file, at the file's start point, not at P.
+    QFile file(dir.filePath(QStringLiteral("off.kansu")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(exampleFile(8, 4, false));
+    file.close();
+    StartOptions options;
+    options.on = { tools::rowOf(u"rate") };
+    options.lessonFile = file.fileName();
+    Form1 started;
+    QCOMPARE(applyStartOptions(started, options), -1);
+    QVERIFY(ToolHost::of(&started)->isOn(u"rate"));
+    QCOMPARE(toolOf<RateTool>(started).start(), 4);
+    QVERIFY(!ToolHost::of(&started)->sheetTasks().empty());
 }
 
 void tst_RateTool::worksheetAsksAndAnswers()

@@ -332,8 +332,11 @@ void RateTool::setShown(bool on)
     }
     if (!m_board)
         return;
-    if (on)
+    // A start point a lesson file brought stays: the teacher prepared that interval.
+    if (on && !m_startFromFile)
         m_start = stateOf(host).halves;
+    if (!on)
+        m_startFromFile = false;
     m_dragging = false;
     for (QWidget *layer : { m_board, m_table, m_graph }) {
         layer->setVisible(on);
@@ -550,7 +553,7 @@ std::vector<KeyLine> RateTool::keyLines() const
 
 void RateTool::save(lessonformat::Lesson &lesson) const
 {
-    if (isOn())
+    if (isOn() || m_startFromFile)
         lesson.rateFrom = m_start / 2.0;
 }
 
@@ -559,6 +562,7 @@ void RateTool::load(const lessonformat::Lesson &lesson)
     if (!lesson.rateFrom)
         return;
     m_start = std::clamp(int(std::lround(2 * *lesson.rateFrom)), 0, jump::lastHalf);
+    m_startFromFile = true;
     refresh(false);
 }
 

@@ -88,5 +88,6 @@ private:
     QWidget *m_graph = nullptr;
     Marks m_marks;
     int m_start = 0;
+    bool m_startFromFile = false; // m_start came from a lesson file, not from P
     bool m_dragging = false; // the start marker is being dragged on the graph
 };
