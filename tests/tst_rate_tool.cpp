@@ -163,6 +163,14 @@ void tst_RateTool::workedExample()
     QCOMPARE(rate().tableLayer()->accessibleDescription(), increases);
     QVERIFY2(rate().statement().contains(line), qPrintable(rate().statement()));
     QCOMPARE(tools()->lastAnnouncement(), rate().statement());
+    // On screen, the strip stands over the white at the base, in the middle of the interval.
+    QCoreApplication::processEvents();
+    PicturePanel *board = lesson().panel(Lesson::Panel::Board);
+    const QImage shown = board->grab().toImage();
+    const QPoint middle
+        = onPanel(board, QPointF(300 - 5 * (to - from), 296)) * shown.devicePixelRatio();
+    QVERIFY2(!sameRgb(shown.pixelColor(middle), white),
+             qPrintable(shown.pixelColor(middle).name()));
 }
 
 void tst_RateTool::stripAreaIsIncreaseOfY_data()

@@ -86,10 +86,11 @@ public:
 
     // Repaints what the marks left and what they take now: a whole panel repainted on every
     // step would cost more than the step itself.
-    void marksChanged()
+    void marksChanged(bool repainted = false)
     {
         const QRect now = bounds();
-        update(m_painted | now);
+        if (!repainted)
+            update(m_painted | now);
         m_painted = now;
     }
 
@@ -396,7 +397,7 @@ QString RateTool::statement() const
         .arg(from, to, formulas::plain(m_marks.line), m_marks.sentence);
 }
 
-void RateTool::refresh(bool say)
+void RateTool::refresh(bool say, bool boardRepainted)
 {
     if (!isOn() || !m_board)
         return;
@@ -427,8 +428,9 @@ void RateTool::refresh(bool say)
         }
     }
     m_marks = std::move(m);
-    for (QWidget *layer : { m_board, m_table, m_graph })
-        static_cast<Layer *>(layer)->marksChanged();
+    static_cast<Layer *>(m_board)->marksChanged(boardRepainted);
+    static_cast<Layer *>(m_table)->marksChanged();
+    static_cast<Layer *>(m_graph)->marksChanged();
     const QString said = statement();
     // The increases the arrows and the legs carry, as they are written.
     const QString increases
@@ -446,7 +448,9 @@ void RateTool::follow(Lesson::Change what)
     if (!isOn())
         return;
     // A jump is said once, at its end; a view ticked or unticked changes only what is shown.
-    refresh(what != Lesson::Change::View && !stateOf(host).jumping);
+    // Every other change clears the board and draws it whole, the layer over it included.
+    const bool view = what == Lesson::Change::View;
+    refresh(!view && !stateOf(host).jumping, !view);
 }
 
 std::optional<bool> RateTool::key(QWidget *target, const QKeyEvent &key)

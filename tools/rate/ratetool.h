@@ -81,7 +81,8 @@ protected:
 
 private:
     void setShown(bool on);
-    void refresh(bool say);
+    // `boardRepainted`: the lesson has just drawn the whole board, the board's layer with it.
+    void refresh(bool say, bool boardRepainted = false);
 
     QWidget *m_board = nullptr;
     QWidget *m_table = nullptr;
