@@ -163,8 +163,10 @@ void tst_RateTool::workedExample()
     QCOMPARE(rate().tableLayer()->accessibleDescription(), increases);
     QVERIFY2(rate().statement().contains(line), qPrintable(rate().statement()));
     QCOMPARE(tools()->lastAnnouncement(), rate().statement());
-    // On screen, the strip stands over the white at the base, in the middle of the interval.
+    // On screen: the line as it is now, and the strip over the white at the base, in the
+    // middle of the interval.
     QCoreApplication::processEvents();
+    QCOMPARE(rate().boardLayer()->property("shownLine").toString(), line);
     PicturePanel *board = lesson().panel(Lesson::Panel::Board);
     const QImage shown = board->grab().toImage();
     const QPoint middle

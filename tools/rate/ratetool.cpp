@@ -86,11 +86,10 @@ public:
 
     // Repaints what the marks left and what they take now: a whole panel repainted on every
     // step would cost more than the step itself.
-    void marksChanged(bool repainted = false)
+    virtual void marksChanged(bool)
     {
         const QRect now = bounds();
-        if (!repainted)
-            update(m_painted | now);
+        update(m_painted | now);
         m_painted = now;
     }
 
@@ -112,18 +111,24 @@ public:
         : Layer(tool, panel, boardArea, "rateBoard")
     { }
 
-protected:
-    QRect bounds() override
+    // `figureRepainted`: the lesson has just drawn the figure where it stood and where it
+    // stands, and so every pixel of the old strip and the new, which lie inside the figure.
+    void marksChanged(bool figureRepainted) override
     {
         const RateTool::Marks &m = t.marks();
-        QRect area = m.strip.boundingRect().toAlignedRect().adjusted(-2, -2, 2, 2);
+        const QRect strip = m.strip.boundingRect().toAlignedRect().adjusted(-2, -2, 2, 2);
+        if (!figureRepainted)
+            update(m_strip | strip);
+        m_strip = strip;
         // The words are set again only when they change.
         const QString words = formulas::plain(m.line) + m.sentence;
         if (words != m_words)
-            area |= QRect(0, 0, boardArea.width(), textArea);
+            update(0, 0, boardArea.width(), textArea);
         m_words = words;
-        return area;
     }
+
+protected:
+    QRect bounds() override { return {}; }
 
     void paintEvent(QPaintEvent *event) override
     {
@@ -177,6 +182,8 @@ private:
     {
         const formulas::Setter line(fonts::gothic(12, true), this);
         const qreal lineHeight = line.ascent() + line.descent() + 4;
+        // What the board shows now, for the tests: what was asked for may not be painted yet.
+        setProperty("shownLine", formulas::plain(m.line));
         p.drawImage(QPointF(textLeft, textTop),
                     setOnce(m_line, formulas::plain(m.line), lineHeight,
                             [&](QPainter &q) { line.draw(q, QPointF(0, line.ascent()), m.line); }));
@@ -188,6 +195,7 @@ private:
             }));
     }
 
+    QRect m_strip; // where the strip was last asked to be painted
     QString m_words; // what the last repaint asked for
     Words m_line, m_sentence;
 };
@@ -429,8 +437,8 @@ void RateTool::refresh(bool say, bool boardRepainted)
     }
     m_marks = std::move(m);
     static_cast<Layer *>(m_board)->marksChanged(boardRepainted);
-    static_cast<Layer *>(m_table)->marksChanged();
-    static_cast<Layer *>(m_graph)->marksChanged();
+    static_cast<Layer *>(m_table)->marksChanged(false);
+    static_cast<Layer *>(m_graph)->marksChanged(false);
     const QString said = statement();
     // The increases the arrows and the legs carry, as they are written.
     const QString increases
@@ -448,7 +456,7 @@ void RateTool::follow(Lesson::Change what)
     if (!isOn())
         return;
     // A jump is said once, at its end; a view ticked or unticked changes only what is shown.
-    // Every other change clears the board and draws it whole, the layer over it included.
+    // Every other change draws the figure again, where it stood and where it stands.
     const bool view = what == Lesson::Change::View;
     refresh(!view && !stateOf(host).jumping, !view);
 }

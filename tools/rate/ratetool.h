@@ -81,7 +81,7 @@ protected:
 
 private:
     void setShown(bool on);
-    // `boardRepainted`: the lesson has just drawn the whole board, the board's layer with it.
+    // `boardRepainted`: the lesson has just drawn the figure again, the strip's layer over it.
     void refresh(bool say, bool boardRepainted = false);
 
     QWidget *m_board = nullptr;
