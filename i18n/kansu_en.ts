@@ -469,6 +469,30 @@
     </message>
 </context>
 <context>
+    <name>RateTool</name>
+    <message>
+        <source>変化の割合を終わりました</source>
+        <translation>Rate of change ended</translation>
+    </message>
+    <message>
+        <source>x の増加量 %1</source>
+        <translation>Increase in x: %1</translation>
+    </message>
+    <message>
+        <source>変化の割合の始まり: x = %1 cm</source>
+        <translation>Rate of change starts at x = %1 cm</translation>
+    </message>
+    <message>
+        <source>x が %1 から %2 まで: %3。%4</source>
+        <extracomment>x from the first number to the second: the rate (or the increase of x), then a sentence</extracomment>
+        <translation>x from %1 to %2: %3. %4</translation>
+    </message>
+    <message>
+        <source>y の増加量は、y が表かグラフに出てから示す</source>
+        <translation>The increase in y is shown once y is in the table or on the graph</translation>
+    </message>
+</context>
+<context>
     <name>TracesTool</name>
     <message>
         <source>ピンク</source>
@@ -880,6 +904,30 @@
     <message>
         <source>どのグラフ？: グラフを指して、Enterで答えに選ぶ</source>
         <translation>Which graph?: point at a graph, Enter picks it as the answer</translation>
+    </message>
+    <message>
+        <source>Shift+←, Shift+→ (表、グラフ)</source>
+        <translation>Shift+←, Shift+→ (table, graph)</translation>
+    </message>
+    <message>
+        <source>変化の割合: 始まりの点を0.5 cm動かす</source>
+        <translation>Rate of change: move the start point by 0.5 cm</translation>
+    </message>
+    <message>
+        <source>Shift+Home, Shift+End (表、グラフ)</source>
+        <translation>Shift+Home, Shift+End (table, graph)</translation>
+    </message>
+    <message>
+        <source>変化の割合: 始まりの点をχ = 0へ、点Ｐのところへ</source>
+        <translation>Rate of change: the start point to x = 0, to where P stands</translation>
+    </message>
+    <message>
+        <source>Shift+クリック (表、グラフ)</source>
+        <translation>Shift+click (table, graph)</translation>
+    </message>
+    <message>
+        <source>変化の割合: そのχを始まりの点にする（グラフの印はドラッグでも）</source>
+        <translation>Rate of change: that x becomes the start point (or drag the marker on the graph)</translation>
     </message>
 </context>
 <context>
@@ -1334,6 +1382,14 @@
     <message>
         <source>黒板の図形のグラフを、4つの小さなグラフ（ア～エ）から選ぶ</source>
         <translation>Pick the graph of the figure on the board from four small graphs (A to D)</translation>
+    </message>
+    <message>
+        <source>変化の割合</source>
+        <translation>Rate of change</translation>
+    </message>
+    <message>
+        <source>始まりの点から点Ｐまでの変化の割合を、表とグラフと図形で示す</source>
+        <translation>Show the rate of change from a start point to P in the table, on the graph and in the figure</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "lesson.h"
 #include "windowtest.h"
 
+#include "tools/rate/ratetool.h"
 #include "tools/whichgraph/whichgraphtool.h"
 
 #include <QAction>
@@ -68,6 +69,7 @@ private:
     std::array<bool, 11> reachedSincePredicted {};
     int marksSeen = 0;
     int graphsPicked = 0; // picks of "どのグラフ？" marked
+    int rateChecks = 0; // checks with the rate tool showing an increase of y
 };
 
 using lesson::areaWithin;
@@ -170,6 +172,19 @@ bool tst_Soak::check(const char *where)
         return fail(QStringLiteral("stepping buttons disagree with play running = %1").arg(!idle));
     if (probe->control<QPushButton>("tomeru")->isEnabled() != !idle)
         return fail(QStringLiteral("stop button disagrees with play running = %1").arg(!idle));
+    // The rate tool's increase of y is the area that crossed AB between its start and P.
+    const RateTool *rate = tools()->find<RateTool>();
+    if (tools()->isOn(u"rate") && rate->marks().interval && rate->marks().withY) {
+        ++rateChecks;
+        const double dy = rate->marks().interval->dy.toDouble();
+        const double crossed = area - areaWithin(probe->retsu(), rate->start() / 2.0);
+        if (std::abs(dy - crossed) > 1e-9)
+            return fail(QStringLiteral("rate from %1 to x %2: dy %3, crossed %4")
+                            .arg(rate->start() / 2.0)
+                            .arg(x)
+                            .arg(dy)
+                            .arg(crossed));
+    }
     return checkPredictions(fail);
 }
 
@@ -392,11 +407,14 @@ void tst_Soak::pointAtTheTableOrGraph()
     // and then the formulas tool switched by its key.
     PicturePanel *panel = random.bounded(2) ? probe->control<PicturePanel>("hyo")
                                             : probe->control<PicturePanel>("gamen");
+    const bool shift = random.bounded(4) == 0;
     const auto send = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held) {
         const QPointF local = QPointF(random.bounded(-20, 420) + random.bounded(1.0),
                                       random.bounded(-20, 520) + random.bounded(1.0))
             + panel->pictureOffset();
-        QMouseEvent event(type, local, panel->mapToGlobal(local), button, held, Qt::NoModifier);
+        // Now and then with Shift: the rate tool's start point.
+        QMouseEvent event(type, local, panel->mapToGlobal(local), button, held,
+                          shift ? Qt::ShiftModifier : Qt::NoModifier);
         QApplication::sendEvent(panel, &event);
     };
     switch (random.bounded(5)) {
@@ -418,11 +436,15 @@ void tst_Soak::pointAtTheTableOrGraph()
         panel->setFocus();
         const Qt::Key keys[] = { Qt::Key_Left, Qt::Key_Right,  Qt::Key_Home,
                                  Qt::Key_End,  Qt::Key_PageUp, Qt::Key_PageDown };
-        QTest::keyClick(form->windowHandle(), keys[random.bounded(int(std::size(keys)))]);
+        QTest::keyClick(form->windowHandle(), keys[random.bounded(int(std::size(keys)))],
+                        shift ? Qt::ShiftModifier : Qt::NoModifier);
         break;
     }
     default:
-        if (random.bounded(3))
+        // The formulas tool by its key, the rate tool as from the menu, or "どのグラフ？".
+        if (shift)
+            tools()->action(u"rate")->trigger();
+        else if (random.bounded(3))
             QTest::keyClick(form->windowHandle(), Qt::Key_F6);
         else
             whichGraph();
@@ -624,6 +646,7 @@ void tst_Soak::randomActionsKeepTheInvariants()
     QVERIFY(crossedChecks > actions / 50);
     qInfo("predicting: %d marks seen over all checks", marksSeen);
     qInfo("which graph: a pick marked after %d of its actions", graphsPicked);
+    qInfo("rate of change: %d checks of its increase of y", rateChecks);
     // Prediction mode was on at times and marked something.
     QVERIFY(marksSeen > 0);
 }

@@ -10,6 +10,7 @@
 #include "tools/lessonfile/lessonfiletool.h"
 #include "tools/picture/picturetool.h"
 #include "tools/predict/predicttool.h"
+#include "tools/rate/ratetool.h"
 #include "tools/traces/tracestool.h"
 #include "tools/whichgraph/whichgraphtool.h"
 #include "tools/worksheet/worksheettool.h"
@@ -38,9 +39,22 @@ std::span<const Registration> registered()
 {
     // In menu order; the key help lists each tool's keys in this order too.
     static const Registration list[] = {
-        tool<JumpTool>(),    tool<FormulasTool>(),   tool<PredictTool>(),  tool<ChallengeTool>(),
-        tool<TracesTool>(),  tool<WhichGraphTool>(), tool<KeyboardTool>(), tool<LessonFileTool>(),
-        tool<PictureTool>(), tool<WorksheetTool>(),  tool<LanguageTool>(), tool<KeyHelpTool>(),
+        // One line a tool.
+        // clang-format off
+        tool<JumpTool>(),
+        tool<FormulasTool>(),
+        tool<PredictTool>(),
+        tool<RateTool>(),
+        tool<ChallengeTool>(),
+        tool<TracesTool>(),
+        tool<WhichGraphTool>(),
+        tool<KeyboardTool>(),
+        tool<LessonFileTool>(),
+        tool<PictureTool>(),
+        tool<WorksheetTool>(),
+        tool<LanguageTool>(),
+        tool<KeyHelpTool>(),
+        // clang-format on
     };
     return list;
 }

@@ -1,0 +1,605 @@
+// The rate of change from a start point to P. Everything here stands above the panels'
+// pictures in layers of its own, so switching the tool off gives back the lesson's pixels.
+#include "tools/rate/ratetool.h"
+
+#include "core/lessonformat.h"
+#include "figure/geometry.h"
+#include "toolkit/fonts.h"
+#include "toolkit/picturepanel.h"
+#include "tools/formulapaint.h"
+#include "tools/host/toolhost.h"
+#include "tools/jump/jump.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QWidget>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+
+namespace {
+
+// The tool's own colours: orange marks, a darker start marker, a light tint on the board.
+const QColor legColour(230, 90, 0);
+const QColor markerColour(150, 40, 0);
+const QColor stripTint(255, 140, 0, 100);
+const QColor stripHatch(230, 90, 0, 200);
+const QColor chalk(255, 200, 120);
+
+// The board's picture: the text goes into the empty left of the palette band, the strip lies
+// in the rectangle left of AB.
+constexpr QRect boardArea(0, 0, 310, 310);
+constexpr double textLeft = 8, textTop = 6, textWidth = 280;
+constexpr int textArea = 140; // the palette band's height
+
+// The table: arrows above the x row and below the y row, clear of the printed numbers.
+constexpr double xArrowY = 14, yArrowY = 100, markerTop = 2;
+
+QFont markFont()
+{
+    return fonts::gothic(9, true);
+}
+
+Lesson::State stateOf(const ToolHost &host)
+{
+    return host.lesson().state();
+}
+
+// Paints "start ─→ end" with a tick at each end and the increase beside the head.
+void drawArrow(QPainter &p, double from, double to, double y, const QString &label)
+{
+    p.setPen(QPen(legColour, 1));
+    p.drawLine(QPointF(from, y), QPointF(to, y));
+    p.drawLine(QPointF(from, y - 4), QPointF(from, y + 4));
+    p.drawLine(QPointF(to, y - 4), QPointF(to, y + 4));
+    p.setBrush(legColour);
+    p.drawPolygon(QPolygonF({ QPointF(to, y), QPointF(to - 6, y - 3), QPointF(to - 6, y + 3) }));
+    p.setFont(markFont());
+    const QFontMetricsF metrics(p.font());
+    p.drawText(QPointF(to + 5, y + metrics.ascent() / 2 - 1), label);
+}
+
+// A small triangle pointing down at `tip`.
+void drawMarker(QPainter &p, QPointF tip)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(markerColour);
+    p.drawPolygon(QPolygonF({ tip, tip + QPointF(-6, -9), tip + QPointF(6, -9) }));
+}
+
+class Layer : public QWidget
+{
+public:
+    Layer(RateTool &tool, PicturePanel *panel, const QRect &area, const char *name)
+        : QWidget(panel)
+        , t(tool)
+    {
+        setObjectName(QLatin1String(name));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        panel->placeWidget(this, area);
+    }
+
+    // Repaints what the marks left and what they take now: a whole panel repainted on every
+    // step would cost more than the step itself.
+    virtual void marksChanged(bool)
+    {
+        const QRect now = bounds();
+        update(m_painted | now);
+        m_painted = now;
+    }
+
+protected:
+    // Where the marks paint, in the layer's pixels.
+    virtual QRect bounds() = 0;
+
+    RateTool &t;
+
+private:
+    QRect m_painted;
+};
+
+// The strip that crossed AB during the interval, and the line and sentence written beside it.
+class BoardLayer : public Layer
+{
+public:
+    BoardLayer(RateTool &tool, PicturePanel *panel)
+        : Layer(tool, panel, boardArea, "rateBoard")
+    { }
+
+    // `figureRepainted`: the lesson has just drawn the figure where it stood and where it
+    // stands, and so every pixel of the old strip and the new, which lie inside the figure.
+    void marksChanged(bool figureRepainted) override
+    {
+        const RateTool::Marks &m = t.marks();
+        const QRect strip = m.strip.boundingRect().toAlignedRect().adjusted(-2, -2, 2, 2);
+        if (!figureRepainted)
+            update(m_strip | strip);
+        m_strip = strip;
+        // The words are set again only when they change.
+        const QString words = formulas::plain(m.line) + m.sentence;
+        if (words != m_words)
+            update(0, 0, boardArea.width(), textArea);
+        m_words = words;
+    }
+
+protected:
+    QRect bounds() override { return {}; }
+
+    void paintEvent(QPaintEvent *event) override
+    {
+        const RateTool::Marks &m = t.marks();
+        if (!m.interval)
+            return;
+        QPainter p(this);
+        // The lesson repaints the figure on every step; the words above it rarely change.
+        if (event->rect().intersects(QRect(0, 0, boardArea.width(), textArea)))
+            drawWords(p, m);
+        if (!m.strip.isEmpty()
+            && event->rect().intersects(
+                m.strip.boundingRect().toAlignedRect().adjusted(-2, -2, 2, 2))) {
+            p.fillPath(m.strip, stripTint);
+            p.fillPath(m.strip, QBrush(stripHatch, Qt::BDiagPattern));
+            p.strokePath(m.strip, QPen(legColour, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        }
+    }
+
+private:
+    // The line and the sentence each set once for each change of their words: shaping them on
+    // every repaint of the board would cost more than the lesson's step. Over a bar only the
+    // numbers of the line change from step to step.
+    struct Words
+    {
+        QString set; // what `image` holds
+        QImage image;
+        qreal ratio = 0;
+    };
+
+    QImage &setOnce(Words &words, const QString &key, qreal height,
+                    const std::function<void(QPainter &)> &write)
+    {
+        const qreal ratio = devicePixelRatioF();
+        if (key == words.set && ratio == words.ratio)
+            return words.image;
+        words.set = key;
+        words.ratio = ratio;
+        words.image = QImage(QSizeF(textWidth + 4, height).toSize() * ratio,
+                             QImage::Format_ARGB32_Premultiplied);
+        words.image.setDevicePixelRatio(ratio);
+        words.image.fill(Qt::transparent);
+        QPainter p(&words.image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(chalk);
+        write(p);
+        return words.image;
+    }
+
+    void drawWords(QPainter &p, const RateTool::Marks &m)
+    {
+        const formulas::Setter line(fonts::gothic(12, true), this);
+        const qreal lineHeight = line.ascent() + line.descent() + 4;
+        // What the board shows now, for the tests: what was asked for may not be painted yet.
+        setProperty("shownLine", formulas::plain(m.line));
+        p.drawImage(QPointF(textLeft, textTop),
+                    setOnce(m_line, formulas::plain(m.line), lineHeight,
+                            [&](QPainter &q) { line.draw(q, QPointF(0, line.ascent()), m.line); }));
+        p.drawImage(
+            QPointF(textLeft, textTop + lineHeight),
+            setOnce(m_sentence, m.sentence, textArea - textTop - lineHeight, [&](QPainter &q) {
+                const formulas::Setter words(fonts::gothic(10), this);
+                words.drawWrapped(q, QPointF(0, 0), textWidth, formulas::written(m.sentence), 2);
+            }));
+    }
+
+    QRect m_strip; // where the strip was last asked to be painted
+    QString m_words; // what the last repaint asked for
+    Words m_line, m_sentence;
+};
+
+class TableLayer : public Layer
+{
+public:
+    TableLayer(RateTool &tool, PicturePanel *panel)
+        : Layer(tool, panel, QRect(QPoint(0, 0), panel->pictureSize()), "rateTable")
+    { }
+
+protected:
+    QRect bounds() override
+    {
+        const RateTool::Marks &m = t.marks();
+        const double from = RateTool::tableColumnCentre(t.start() / 2.0);
+        QRectF area(from - 7, 0, 14, markerTop + 11);
+        if (m.interval) {
+            const double to = RateTool::tableColumnCentre(m.interval->toHalves / 2.0);
+            area |= QRectF(from - 2, xArrowY - 8, to - from + 60, 16);
+            if (m.withY)
+                area |= QRectF(from - 2, yArrowY - 8, to - from + 60, 16);
+        }
+        return area.toAlignedRect();
+    }
+
+    void paintEvent(QPaintEvent *) override
+    {
+        const RateTool::Marks &m = t.marks();
+        QPainter p(this);
+        const double from = RateTool::tableColumnCentre(t.start() / 2.0);
+        drawMarker(p, QPointF(from, markerTop + 9));
+        if (!m.interval)
+            return;
+        const double to = RateTool::tableColumnCentre(m.interval->toHalves / 2.0);
+        drawArrow(p, from, to, xArrowY, m.dx);
+        if (m.withY)
+            drawArrow(p, from, to, yArrowY, m.dy);
+    }
+};
+
+class GraphLayer : public Layer
+{
+public:
+    GraphLayer(RateTool &tool, PicturePanel *panel)
+        : Layer(tool, panel, QRect(QPoint(0, 0), panel->pictureSize()), "rateGraph")
+    { }
+
+protected:
+    QRect bounds() override
+    {
+        const RateTool::Marks &m = t.marks();
+        const QPointF tip = RateTool::graphPoint(t.start() / 2.0, 0);
+        QRectF area(tip.x() - 7, tip.y() - 11, 14, 12);
+        if (m.interval) {
+            const auto [a, corner, b] = corners(m);
+            area |= QRectF(a, b).normalized().adjusted(-4, -20, 50, 20);
+        }
+        return area.toAlignedRect();
+    }
+
+    void paintEvent(QPaintEvent *) override
+    {
+        const RateTool::Marks &m = t.marks();
+        QPainter p(this);
+        drawMarker(p, RateTool::graphPoint(t.start() / 2.0, 0) - QPointF(0, 1));
+        if (!m.interval)
+            return;
+        const auto [a, corner, b] = corners(m);
+        p.setPen(QPen(legColour, 2, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(a, corner);
+        p.setFont(markFont());
+        const QFontMetricsF metrics(p.font());
+        // Under the leg, unless the axis's numbers are there: then above it.
+        const double below = a.y() + 3 + metrics.ascent();
+        const double baseline = below + metrics.descent() < geometry::graphOriginY - 2
+            ? below
+            : a.y() - 3 - metrics.descent();
+        p.drawText(QPointF((a.x() + corner.x() - metrics.horizontalAdvance(m.dx)) / 2, baseline),
+                   m.dx);
+        if (!m.withY)
+            return;
+        p.drawLine(corner, b);
+        // Beside the middle of the upright leg, but never down on the level one.
+        p.drawText(QPointF(corner.x() + 4,
+                           std::min((corner.y() + b.y() + metrics.ascent()) / 2,
+                                    corner.y() - 3 - metrics.descent())),
+                   m.dy);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(legColour, 1, Qt::DashLine));
+        p.drawLine(a, b);
+    }
+
+private:
+    // The triangle's corners: the start, the right angle, the end (y on the axis while it is
+    // a question).
+    static std::array<QPointF, 3> corners(const RateTool::Marks &m)
+    {
+        const double x1 = m.interval->fromHalves / 2.0, x2 = m.interval->toHalves / 2.0;
+        const double y2 = m.withY ? m.y1 + m.interval->dy.toDouble() : 0;
+        return { RateTool::graphPoint(x1, m.y1), RateTool::graphPoint(x2, m.y1),
+                 RateTool::graphPoint(x2, y2) };
+    }
+};
+
+// The marker's grip on the graph, in picture pixels around its tip on the x axis.
+bool onMarker(QPointF at, int start)
+{
+    const QPointF tip = RateTool::graphPoint(start / 2.0, 0);
+    return std::abs(at.x() - tip.x()) <= 8 && at.y() >= tip.y() - 14 && at.y() <= tip.y() + 6;
+}
+
+} // namespace
+
+RateTool::RateTool(ToolHost &host)
+    : Tool(host)
+{
+    for (Lesson::Panel which : { Lesson::Panel::Table, Lesson::Panel::Graph })
+        host.lesson().panel(which)->installEventFilter(this);
+    // Predictions opened or closed: what may be shown of y changes.
+    connect(&host, &ToolHost::questionsChanged, this, [this] { refresh(false); });
+}
+
+RateTool::~RateTool() = default;
+
+bool RateTool::isOn() const
+{
+    return host.isOn(u"rate");
+}
+
+void RateTool::act(const tools::ToolRow &, bool on)
+{
+    setShown(on);
+}
+
+void RateTool::setShown(bool on)
+{
+    if (on && !m_board) {
+        Lesson &lesson = host.lesson();
+        m_board = new BoardLayer(*this, lesson.panel(Lesson::Panel::Board));
+        m_table = new TableLayer(*this, lesson.panel(Lesson::Panel::Table));
+        m_graph = new GraphLayer(*this, lesson.panel(Lesson::Panel::Graph));
+    }
+    if (!m_board)
+        return;
+    // A start point a lesson file brought stays: the teacher prepared that interval.
+    if (on && !m_startFromFile)
+        m_start = stateOf(host).halves;
+    if (!on)
+        m_startFromFile = false;
+    m_dragging = false;
+    for (QWidget *layer : { m_board, m_table, m_graph }) {
+        layer->setVisible(on);
+        if (on)
+            layer->raise();
+    }
+    if (on)
+        refresh(true);
+    else
+        host.announce(tr("変化の割合を終わりました"));
+}
+
+void RateTool::setStart(int halves)
+{
+    m_start = std::clamp(halves, 0, jump::lastHalf);
+    refresh(true);
+}
+
+std::optional<rate::Interval> RateTool::interval() const
+{
+    const Lesson::State s = stateOf(host);
+    return rate::interval(s.columns, m_start, s.halves);
+}
+
+bool RateTool::showsY() const
+{
+    const Lesson::State s = stateOf(host);
+    const auto shown = [&](int halves) {
+        const double x = halves / 2.0;
+        if (host.hidesY(x))
+            return false;
+        if (!host.isOn(u"predict"))
+            return true;
+        // While the class predicts, a y is no question once the table or the graph shows it.
+        const bool inTable
+            = halves % 2 == 0 && s.isShown(Lesson::View::Table) && s.tabled[size_t(halves / 2)];
+        const bool onGraph = s.isShown(Lesson::View::Graph) && s.graphed[size_t(halves)];
+        return inTable || onGraph;
+    };
+    return shown(m_start) && shown(s.halves);
+}
+
+QString RateTool::increaseOfX() const
+{
+    const std::optional<rate::Interval> iv = interval();
+    return iv ? tr("x の増加量 %1").arg(rate::decimal(iv->dx)) : QString();
+}
+
+QString RateTool::statement() const
+{
+    const QString from = rate::decimal(formulas::Rational(m_start, 2));
+    if (!m_marks.interval)
+        return tr("変化の割合の始まり: x = %1 cm").arg(from);
+    const QString to = rate::decimal(formulas::Rational(m_marks.interval->toHalves, 2));
+    //: x from the first number to the second: the rate (or the increase of x), then a sentence
+    return tr("x が %1 から %2 まで: %3。%4")
+        .arg(from, to, formulas::plain(m_marks.line), m_marks.sentence);
+}
+
+void RateTool::refresh(bool say, bool boardRepainted)
+{
+    if (!isOn() || !m_board)
+        return;
+    const Lesson::State s = stateOf(host);
+    Marks m;
+    m.interval = interval();
+    if (m.interval) {
+        m.withY = showsY();
+        m.dx = rate::increase(m.interval->dx);
+        if (m.withY) {
+            m.dy = rate::increase(m.interval->dy);
+            m.y1 = rate::yAt(s.columns, m.interval->fromHalves).toDouble();
+            m.line = rate::line(*m.interval);
+            m.sentence = rate::sentence(s.columns, *m.interval);
+            // From the figure's left end, where P is, to the board's pixels.
+            const double left = geometry::Bx - geometry::pxPerCm * s.x();
+            for (const std::vector<QPointF> &piece : rate::strip(s.columns, *m.interval)) {
+                QPolygonF polygon;
+                for (const QPointF &c : piece)
+                    polygon << QPointF(left + geometry::pxPerCm * c.x(),
+                                       geometry::baseY - geometry::pxPerCm * c.y());
+                polygon << polygon.first();
+                m.strip.addPolygon(polygon);
+            }
+        } else {
+            m.line = formulas::written(increaseOfX());
+            m.sentence = tr("y の増加量は、y が表かグラフに出てから示す");
+        }
+    }
+    m_marks = std::move(m);
+    static_cast<Layer *>(m_board)->marksChanged(boardRepainted);
+    static_cast<Layer *>(m_table)->marksChanged(false);
+    static_cast<Layer *>(m_graph)->marksChanged(false);
+    const QString said = statement();
+    // The increases the arrows and the legs carry, as they are written.
+    const QString increases
+        = m_marks.withY ? m_marks.dx + QLatin1Char(' ') + m_marks.dy : m_marks.dx;
+    for (QWidget *layer : { m_board, m_table, m_graph }) {
+        layer->setAccessibleName(said);
+        layer->setAccessibleDescription(increases);
+    }
+    if (say)
+        host.announce(said);
+}
+
+void RateTool::follow(Lesson::Change what)
+{
+    if (!isOn())
+        return;
+    // A jump is said once, at its end; a view ticked or unticked changes only what is shown.
+    // Every other change draws the figure again, where it stood and where it stands.
+    const bool view = what == Lesson::Change::View;
+    refresh(!view && !stateOf(host).jumping, !view);
+}
+
+std::optional<bool> RateTool::key(QWidget *target, const QKeyEvent &key)
+{
+    if (!isOn() || key.modifiers() != Qt::ShiftModifier)
+        return {};
+    const Lesson::State s = stateOf(host);
+    Lesson &lesson = host.lesson();
+    if (!(target == lesson.panel(Lesson::Panel::Table) && s.isShown(Lesson::View::Table))
+        && !(target == lesson.panel(Lesson::Panel::Graph) && s.isShown(Lesson::View::Graph)))
+        return {};
+    switch (key.key()) {
+    case Qt::Key_Left:
+        setStart(m_start - 1);
+        return true;
+    case Qt::Key_Right:
+        setStart(m_start + 1);
+        return true;
+    case Qt::Key_Home:
+        setStart(0);
+        return true;
+    case Qt::Key_End:
+        setStart(s.halves);
+        return true;
+    default:
+        return {};
+    }
+}
+
+bool RateTool::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    // The window leaves keys with Shift to the focused control: the panel's are ours.
+    if (type == QEvent::KeyPress && isOn()) {
+        const std::optional<bool> taken
+            = key(static_cast<QWidget *>(watched), *static_cast<QKeyEvent *>(event));
+        if (taken.value_or(false))
+            host.setKeyboardInUse(true);
+        return taken.value_or(false);
+    }
+    if (!isOn()
+        || (type != QEvent::MouseButtonPress && type != QEvent::MouseMove
+            && type != QEvent::MouseButtonRelease))
+        return false;
+    auto *panel = static_cast<PicturePanel *>(watched);
+    auto *mouse = static_cast<QMouseEvent *>(event);
+    const QPointF at = mouse->position() - panel->pictureOffset();
+    const Lesson::State s = stateOf(host);
+    const bool graph = panel == host.lesson().panel(Lesson::Panel::Graph);
+    if (type == QEvent::MouseMove) {
+        if (!m_dragging)
+            return false;
+        const int halves = jump::graphHalfNearest(at.x());
+        if (halves != m_start)
+            setStart(halves);
+        return true;
+    }
+    if (type == QEvent::MouseButtonRelease) {
+        if (!m_dragging || mouse->button() != Qt::LeftButton)
+            return false;
+        m_dragging = false;
+        return true;
+    }
+    if (mouse->button() != Qt::LeftButton)
+        return false;
+    const bool shift = mouse->modifiers() == Qt::ShiftModifier;
+    if (!graph) {
+        const std::optional<int> column = jump::tableColumnAt(at.x(), at.y());
+        if (!shift || !s.isShown(Lesson::View::Table) || !column)
+            return false;
+        setStart(2 * *column);
+        return true;
+    }
+    if (!s.isShown(Lesson::View::Graph))
+        return false;
+    if (onMarker(at, m_start)) {
+        m_dragging = true;
+        return true;
+    }
+    if (shift && jump::inPlot(at.x(), at.y())) {
+        setStart(jump::graphHalfNearest(at.x()));
+        return true;
+    }
+    return false;
+}
+
+void RateTool::retranslate()
+{
+    refresh(false);
+}
+
+std::vector<KeyLine> RateTool::keyLines() const
+{
+    return {
+        { QT_TRANSLATE_NOOP("keys", "Shift+←, Shift+→ (表、グラフ)"),
+          QT_TRANSLATE_NOOP("keys", "変化の割合: 始まりの点を0.5 cm動かす") },
+        { QT_TRANSLATE_NOOP("keys", "Shift+Home, Shift+End (表、グラフ)"),
+          QT_TRANSLATE_NOOP("keys", "変化の割合: 始まりの点をχ = 0へ、点Ｐのところへ") },
+        { QT_TRANSLATE_NOOP("keys", "Shift+クリック (表、グラフ)"),
+          QT_TRANSLATE_NOOP("keys",
+                            "変化の割合: そのχを始まりの点にする（グラフの印はドラッグでも）") },
+    };
+}
+
+void RateTool::save(lessonformat::Lesson &lesson) const
+{
+    if (isOn() || m_startFromFile)
+        lesson.rateFrom = m_start / 2.0;
+}
+
+void RateTool::load(const lessonformat::Lesson &lesson)
+{
+    if (!lesson.rateFrom)
+        return;
+    m_start = std::clamp(int(std::lround(2 * *lesson.rateFrom)), 0, jump::lastHalf);
+    m_startFromFile = true;
+    refresh(false);
+}
+
+std::vector<SheetTask> RateTool::sheetTasks() const
+{
+    const std::optional<rate::Interval> iv = interval();
+    if (!isOn() || !iv)
+        return {};
+    SheetTask task;
+    task.question = { formulas::written(rate::question(*iv)) };
+    task.answer = { rate::line(*iv), formulas::written(rate::increases(*iv)) };
+    return { task };
+}
+
+double RateTool::tableColumnCentre(double x)
+{
+    // The numbers stand at 60 for x = 0 and from tableColumnLeft for whole x, one digit wide.
+    const auto whole = [](int column) {
+        return column == 0 ? geometry::tableZeroLeft + 5.0 : geometry::tableColumnLeft(column) + 6;
+    };
+    const int below = std::clamp(int(std::floor(x)), 0, 9);
+    return whole(below) + (x - below) * (whole(below + 1) - whole(below));
+}
+
+QPointF RateTool::graphPoint(double x, double y)
+{
+    return geometry::graphPoint(x, y);
+}
