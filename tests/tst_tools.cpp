@@ -79,6 +79,12 @@ QAction *tst_Tools::action(const tools::ToolRow &row) const
 
 void tst_Tools::menuIsMadeFromTheTable()
 {
+    // Every registered row has an id and a caption, and no id, key or option is taken twice.
+    const std::vector<const tools::ToolRow *> rows = tools::allRows();
+    QCOMPARE(tools::fault(rows), QString());
+    const tools::ToolRow twice[] = { *rows.front(), *rows.front() };
+    const tools::ToolRow *pair[] = { &twice[0], &twice[1] };
+    QVERIFY(!tools::fault(pair).isEmpty());
     QList<QAction *> actions = tools()->menu()->actions();
     for (const tools::ToolRow *row : tools::allRows()) {
         const tools::ToolRow &r = *row;
