@@ -186,6 +186,17 @@ void FormulasTool::follow(Lesson::Change what)
     const std::vector<formulas::Stretch> stretches = formulas::stretches(s.columns);
     // x is a multiple of a half centimetre: exact as a fraction of halves.
     const formulas::Rational x(s.halves, 2);
+    std::vector<bool> current;
+    for (const formulas::Stretch &st : stretches)
+        current.push_back(formulas::holds(st, x));
+    // A step within the stretches already highlighted changes nothing in the box: setting its
+    // texts again would only lay them out again.
+    const bool figureChanged = what == Lesson::Change::Figure || what == Lesson::Change::Initial;
+    if (!figureChanged && m_written && s.columns == m_columns && current == m_current)
+        return;
+    m_written = true;
+    m_columns = s.columns;
+    m_current = current;
     QStringList said;
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
         QLabel *label = m_lines[i];
@@ -194,22 +205,22 @@ void FormulasTool::follow(Lesson::Change what)
         if (!used)
             continue;
         const formulas::Stretch &st = stretches[size_t(i)];
-        const bool current = formulas::holds(st, x);
+        const bool holds = current[size_t(i)];
         static_cast<FormulaLabel *>(label)->setLines(
             { formulas::condition(st), formulas::equation(st) }, QStringLiteral("　"));
         label->setAccessibleName(formulas::line(st));
         QPalette palette = label->palette();
-        palette.setColor(QPalette::Window, current ? highlight : geometry::colour::paper);
-        palette.setColor(QPalette::WindowText, current ? QColor(0, 0, 255) : QColor(Qt::black));
+        palette.setColor(QPalette::Window, holds ? highlight : geometry::colour::paper);
+        palette.setColor(QPalette::WindowText, holds ? QColor(0, 0, 255) : QColor(Qt::black));
         label->setPalette(palette);
-        label->setAccessibleDescription(current ? Text::tr("いまの x はこの区間") : QString());
+        label->setAccessibleDescription(holds ? Text::tr("いまの x はこの区間") : QString());
         said << formulas::line(st);
     }
     //: between two formulas said one after the other
     m_box->setAccessibleDescription(said.join(Text::tr("。")));
     // A new figure has new formulas: make room for them and say them. A step only moves the
     // highlight.
-    if (what == Lesson::Change::Figure || what == Lesson::Change::Initial) {
+    if (figureChanged) {
         place();
         host.announce(m_box->accessibleDescription());
     }
@@ -223,6 +234,7 @@ void FormulasTool::retranslate()
     static_cast<FormulaLabel *>(m_box->findChild<QLabel *>(QStringLiteral("formulasTitle")))
         ->setLines({ formulas::written(Text::tr("y を x の式で表すと")) });
     // The formulas again, and room for them as long as they are now; said only when asked.
+    m_written = false;
     if (m_box->isVisible()) {
         follow(Lesson::Change::Step);
         place();

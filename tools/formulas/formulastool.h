@@ -34,4 +34,8 @@ private:
 
     QFrame *m_box = nullptr;
     QList<QLabel *> m_lines;
+    // What the box shows: the figure's columns and which stretch holds x.
+    bool m_written = false;
+    steps::Columns m_columns {};
+    std::vector<bool> m_current;
 };
