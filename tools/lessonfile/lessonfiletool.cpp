@@ -218,7 +218,8 @@ bool LessonFileTool::eventFilter(QObject *watched, QEvent *event)
 
 void LessonFileTool::act(const tools::ToolRow &row, bool)
 {
-    if (row.id == rows[0].id)
+    // By the text: a folded constant and the registered row may hold different copies of it.
+    if (qstrcmp(row.id, rows[0].id) == 0)
         openDialog();
     else
         saveDialog();

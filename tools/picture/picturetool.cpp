@@ -20,7 +20,8 @@ PictureTool::PictureTool(ToolHost &host)
 
 void PictureTool::act(const tools::ToolRow &row, bool)
 {
-    if (row.id == rows[0].id)
+    // By the text: a folded constant and the registered row may hold different copies of it.
+    if (qstrcmp(row.id, rows[0].id) == 0)
         copy();
     else
         saveDialog();

@@ -40,7 +40,8 @@ WorksheetTool::WorksheetTool(ToolHost &host)
 
 void WorksheetTool::act(const tools::ToolRow &row, bool)
 {
-    if (row.id == rows[0].id)
+    // By the text: a folded constant and the registered row may hold different copies of it.
+    if (qstrcmp(row.id, rows[0].id) == 0)
         print();
     else
         saveDialog();
