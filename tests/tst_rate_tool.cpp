@@ -370,7 +370,7 @@ void tst_RateTool::lessonFileKeepsStart()
     const QString path = dir.filePath(QStringLiteral("saved.kansu"));
     QVERIFY(toolOf<LessonFileTool>(*form).save(path));
     lessonformat::Lesson saved;
-    rate().save(saved);
+    rate().keepIn(saved);
     QCOMPARE(saved.rateFrom, std::optional<double>(1.5));
 
     Form1 other;

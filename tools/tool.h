@@ -72,8 +72,8 @@ public:
         return false;
     }
     /// What the tool keeps in a lesson file, and takes back from one.
-    virtual void save(lessonformat::Lesson &) const { }
-    virtual void load(const lessonformat::Lesson &) { }
+    virtual void keepIn(lessonformat::Lesson &) const { }
+    virtual void takeFrom(const lessonformat::Lesson &) { }
     /// The tasks the tool adds to the worksheet, while it is on.
     virtual std::vector<SheetTask> sheetTasks() const { return {}; }
     /// Whether y at x must not be said or shown yet (a question still open).

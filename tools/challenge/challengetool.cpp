@@ -369,13 +369,13 @@ void ChallengeTool::retranslate()
     describe();
 }
 
-void ChallengeTool::save(lessonformat::Lesson &lesson) const
+void ChallengeTool::keepIn(lessonformat::Lesson &lesson) const
 {
     if (isOn())
         lesson.target = lessonformat::piecesOf(m_target);
 }
 
-void ChallengeTool::load(const lessonformat::Lesson &lesson)
+void ChallengeTool::takeFrom(const lessonformat::Lesson &lesson)
 {
     if (!lesson.target)
         return;

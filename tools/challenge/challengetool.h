@@ -43,8 +43,8 @@ public:
     void act(const tools::ToolRow &row, bool on) override;
     void follow(Lesson::Change what) override;
     void retranslate() override;
-    void save(lessonformat::Lesson &lesson) const override;
-    void load(const lessonformat::Lesson &lesson) override;
+    void keepIn(lessonformat::Lesson &lesson) const override;
+    void takeFrom(const lessonformat::Lesson &lesson) override;
 
     bool isOn() const;
     /// Starts `level` (1 to 4) from `seed`.

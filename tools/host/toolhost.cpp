@@ -311,7 +311,7 @@ void ToolHost::saveInto(lessonformat::Lesson &lesson) const
             lesson.tools << QLatin1String(e.row->option);
     }
     for (const auto &t : m_tools)
-        t->save(lesson);
+        t->keepIn(lesson);
 }
 
 void ToolHost::loadFrom(const lessonformat::Lesson &lesson)
@@ -325,7 +325,7 @@ void ToolHost::loadFrom(const lessonformat::Lesson &lesson)
             e.action->setChecked(true);
     }
     for (const auto &t : m_tools)
-        t->load(lesson);
+        t->takeFrom(lesson);
 }
 
 bool ToolHost::write(QStringView id, const QString &path, QString *error)

@@ -563,13 +563,13 @@ std::vector<KeyLine> RateTool::keyLines() const
     };
 }
 
-void RateTool::save(lessonformat::Lesson &lesson) const
+void RateTool::keepIn(lessonformat::Lesson &lesson) const
 {
     if (isOn() || m_startFromFile)
         lesson.rateFrom = m_start / 2.0;
 }
 
-void RateTool::load(const lessonformat::Lesson &lesson)
+void RateTool::takeFrom(const lessonformat::Lesson &lesson)
 {
     if (!lesson.rateFrom)
         return;

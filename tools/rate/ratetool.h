@@ -33,8 +33,8 @@ public:
     std::optional<bool> key(QWidget *target, const QKeyEvent &key) override;
     void retranslate() override;
     std::vector<KeyLine> keyLines() const override;
-    void save(lessonformat::Lesson &lesson) const override;
-    void load(const lessonformat::Lesson &lesson) override;
+    void keepIn(lessonformat::Lesson &lesson) const override;
+    void takeFrom(const lessonformat::Lesson &lesson) override;
     std::vector<SheetTask> sheetTasks() const override;
 
     bool isOn() const;

@@ -151,13 +151,13 @@ void TracesTool::retranslate()
     m_layer->setAccessibleDescription(said.join(tr("。")));
 }
 
-void TracesTool::save(lessonformat::Lesson &lesson) const
+void TracesTool::keepIn(lessonformat::Lesson &lesson) const
 {
     for (const challenge::Figure &f : m_traces)
         lesson.traces.push_back(lessonformat::piecesOf(f));
 }
 
-void TracesTool::load(const lessonformat::Lesson &lesson)
+void TracesTool::takeFrom(const lessonformat::Lesson &lesson)
 {
     m_traces.clear();
     for (const auto &pieces : lesson.traces) {

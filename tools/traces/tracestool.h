@@ -29,8 +29,8 @@ public:
 
     void act(const tools::ToolRow &row, bool on) override;
     void retranslate() override;
-    void save(lessonformat::Lesson &lesson) const override;
-    void load(const lessonformat::Lesson &lesson) override;
+    void keepIn(lessonformat::Lesson &lesson) const override;
+    void takeFrom(const lessonformat::Lesson &lesson) override;
 
     const std::vector<challenge::Figure> &traces() const { return m_traces; }
     GraphLayer *layer() const { return m_layer; }
