@@ -94,6 +94,15 @@ inline double areaWithin(const Codes &codes, double x)
     return pixels / 400;
 }
 
+/// y at every half centimetre from 0 to 10, measured from the shapes.
+inline std::array<double, 21> ysOf(const Codes &codes)
+{
+    std::array<double, 21> ys {};
+    for (int i = 0; i <= 20; ++i)
+        ys[size_t(i)] = areaWithin(codes, i / 2.0);
+    return ys;
+}
+
 /// Every figure the palette can build: each column empty or a bar, or a whole triangle over
 /// three columns.
 inline std::vector<Codes> everyFigure()

@@ -16,15 +16,6 @@ namespace {
 
 using Ys = std::array<double, 21>;
 
-// y at every half centimetre, measured.
-Ys ysOf(const Codes &codes)
-{
-    Ys ys {};
-    for (int i = 0; i <= 20; ++i)
-        ys[size_t(i)] = areaWithin(codes, i / 2.0);
-    return ys;
-}
-
 const std::set<Codes> &buildable()
 {
     static const std::set<Codes> all = [] {

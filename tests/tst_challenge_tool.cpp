@@ -23,14 +23,6 @@ namespace {
 
 using Ys = std::array<double, 21>;
 
-Ys ysOf(const Codes &codes)
-{
-    Ys ys {};
-    for (int i = 0; i <= 20; ++i)
-        ys[size_t(i)] = areaWithin(codes, i / 2.0);
-    return ys;
-}
-
 // How the learner's graph differs from the target's over column k, from the exact y at its
 // half centimetres: a straight stretch rises by the same amount each half centimetre.
 Verdict::Kind differenceIn(const Ys &learner, const Ys &target, int k)
