@@ -1,7 +1,6 @@
 #include "lesson.h"
 #include "windowtest.h"
 
-#include "core/steps.h"
 #include "tools/whichgraph/whichgraphtool.h"
 
 #include <QAction>
@@ -18,16 +17,6 @@ namespace {
 
 const QColor markedRight(0, 160, 0);
 const QColor markedWrong(220, 0, 0);
-
-// The lesson's own y of a figure at every half centimetre: the stepping arithmetic, not the
-// formulas the tool plots from.
-std::array<double, 21> ysOf(const Codes &codes)
-{
-    std::array<double, 21> ys {};
-    for (int k = 0; k <= 20; ++k)
-        ys[size_t(k)] = steps::figureArea(codes, k / 2.0);
-    return ys;
-}
 
 } // namespace
 
