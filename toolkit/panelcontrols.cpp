@@ -71,8 +71,34 @@ QRect PanelLine::bounds() const
 
 void PanelLine::paint(QPainter &painter) const
 {
-    painter.setPen(QPen(m_color, m_width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawLine(m_p1, m_p2);
+    const QPen pen(m_color, m_width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1;
+    const QRect box = bounds();
+    // The raster engine strokes a wide line anew on every repaint, once for each rectangle of
+    // the area: an upright or level one, whose box is little more than the line, is printed
+    // once and copied. Aliased and opaque, the copy is the same pixels.
+    const bool printable = (m_p1.x() == m_p2.x() || m_p1.y() == m_p2.y()) && m_color.alpha() == 255
+        && !painter.testRenderHint(QPainter::Antialiasing)
+        && onDevicePixels(painter, box.topLeft(), ratio);
+    if (!printable) {
+        painter.setPen(pen);
+        painter.drawLine(m_p1, m_p2);
+        return;
+    }
+    const QLineF line(m_p1, m_p2);
+    if (m_printed.isNull() || m_printedRatio != ratio || m_printedLine != line) {
+        m_printed = QImage(box.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        m_printed.setDevicePixelRatio(ratio);
+        m_printed.fill(Qt::transparent);
+        QPainter print(&m_printed);
+        print.setRenderHints(painter.renderHints());
+        print.translate(-box.topLeft());
+        print.setPen(pen);
+        print.drawLine(line);
+        m_printedRatio = ratio;
+        m_printedLine = line;
+    }
+    drawOneForOne(painter, box.topLeft(), m_printed);
 }
 
 PanelLabel::PanelLabel(PicturePanel *panel, const QString &caption, const QFont &font,
@@ -124,13 +150,16 @@ QRect PanelLabel::bounds() const
 void PanelLabel::paint(QPainter &painter) const
 {
     const QRectF box(m_pos, QSizeF(m_size));
-    if (!m_transparent)
-        painter.fillRect(box, m_background);
-    // Glyphs of 64 device pixels and more are outlines the raster engine fills anew each time
-    // (a 24-point letter at ratio 2, an 18-point one at ratio 3): print those once into an
-    // image at the device's ratio and show that.
+    // A caption shaped and drawn anew costs more than the rest of a repaint under a tool's
+    // marks: print it once, with its background, into an image at the device's ratio and copy
+    // that. Glyphs of 64 device pixels and more (a 24-point letter at ratio 2, an 18-point one
+    // at ratio 3) are outlines the raster engine fills anew each time: those are copied even
+    // where the copy cannot fall on whole device pixels.
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1;
-    if (QFontInfo(m_font).pixelSize() * ratio < 64) {
+    const QPointF corner = m_pos - QPointF(1, 1);
+    if (QFontInfo(m_font).pixelSize() * ratio < 64 && !onDevicePixels(painter, corner, ratio)) {
+        if (!m_transparent)
+            painter.fillRect(box, m_background);
         printCaption(painter, box);
         return;
     }
@@ -142,11 +171,14 @@ void PanelLabel::paint(QPainter &painter) const
         QPainter print(&m_printed);
         print.setRenderHints(painter.renderHints());
         print.translate(1, 1);
-        printCaption(print, QRectF(QPointF(0, 0), QSizeF(m_size)));
+        const QRectF inside(QPointF(0, 0), QSizeF(m_size));
+        if (!m_transparent)
+            print.fillRect(inside, m_background);
+        printCaption(print, inside);
         m_printedRatio = ratio;
         m_printedCaption = m_caption;
     }
-    drawOneForOne(painter, m_pos - QPointF(1, 1), m_printed);
+    drawOneForOne(painter, corner, m_printed);
 }
 
 void PanelLabel::printCaption(QPainter &painter, const QRectF &box) const

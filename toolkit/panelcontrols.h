@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QLineF>
 #include <QPointF>
 #include <QRect>
 #include <QString>
@@ -71,6 +72,10 @@ private:
     QPointF m_p2;
     QColor m_color;
     int m_width;
+    // An upright or level line printed once at a device pixel ratio (see paint()).
+    mutable QImage m_printed;
+    mutable qreal m_printedRatio = 0;
+    mutable QLineF m_printedLine;
 };
 
 /// A label that sizes itself to its caption; with a transparent background only the text is

@@ -1,6 +1,7 @@
 #include "toolkit/picture.h"
 
 #include <QPainter>
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -43,8 +44,25 @@ Span span(qreal low, qreal high)
 
 } // namespace
 
+bool onDevicePixels(const QPainter &painter, const QPointF &topLeft, qreal ratio)
+{
+    const QTransform device
+        = QTransform::fromTranslate(topLeft.x(), topLeft.y()).scale(1 / ratio, 1 / ratio)
+        * painter.combinedTransform();
+    return device.type() <= QTransform::TxTranslate && device.dx() == std::round(device.dx())
+        && device.dy() == std::round(device.dy());
+}
+
 void drawOneForOne(QPainter &painter, const QPointF &topLeft, const QImage &image)
 {
+    drawOneForOne(painter, topLeft, image, image.rect());
+}
+
+void drawOneForOne(QPainter &painter, const QPointF &topLeft, const QImage &image, QRect part)
+{
+    part &= image.rect();
+    if (part.isEmpty())
+        return;
     // Drawn at its device pixel ratio, the raster engine would copy only at ratios 1 and 2 and
     // scale pixel by pixel at any other (3 is a 4K projector), which costs far more than the
     // copy.
@@ -55,14 +73,44 @@ void drawOneForOne(QPainter &painter, const QPointF &topLeft, const QImage &imag
     if (device.type() <= QTransform::TxTranslate && device.dx() == std::round(device.dx())
         && device.dy() == std::round(device.dy())) {
         // The same pixels, seen at ratio 1: no copy is made.
-        const QImage oneToOne(image.constBits(), image.width(), image.height(),
-                              image.bytesPerLine(), image.format());
-        painter.drawImage(QPointF(0, 0), oneToOne);
+        const QImage oneToOne(image.constScanLine(part.top()) + part.left() * image.depth() / 8,
+                              part.width(), part.height(), image.bytesPerLine(), image.format());
+        painter.drawImage(QPointF(part.topLeft()), oneToOne);
         painter.restore();
         return;
     }
     painter.restore();
-    painter.drawImage(topLeft, image);
+    const qreal ratio = image.devicePixelRatio();
+    painter.drawImage(
+        QRectF(topLeft + QPointF(part.topLeft()) / ratio, QSizeF(part.size()) / ratio), image,
+        QRectF(part));
+}
+
+QRect copyInside(const QPolygonF &polygon, const QImage &from, QImage &to)
+{
+    const QRect bounds = polygon.boundingRect().toAlignedRect() & to.rect() & from.rect();
+    std::vector<double> xs;
+    for (int y = bounds.top(); y <= bounds.bottom(); ++y) {
+        // Where the edges cross the row's middle, each edge taking one end only.
+        const double middle = y + 0.5;
+        xs.clear();
+        for (qsizetype k = 0; k < polygon.size(); ++k) {
+            const QPointF a = polygon[k], b = polygon[(k + 1) % polygon.size()];
+            if ((a.y() <= middle) != (b.y() <= middle))
+                xs.push_back(a.x() + (middle - a.y()) * (b.x() - a.x()) / (b.y() - a.y()));
+        }
+        std::sort(xs.begin(), xs.end());
+        const auto *source = reinterpret_cast<const QRgb *>(from.constScanLine(y));
+        auto *target = reinterpret_cast<QRgb *>(to.scanLine(y));
+        for (size_t k = 0; k + 1 < xs.size(); k += 2) {
+            // The pixels whose middles lie in [xs[k], xs[k + 1]).
+            const int first = std::max(bounds.left(), int(std::ceil(xs[k] - 0.5)));
+            const int last = std::min(bounds.right(), int(std::ceil(xs[k + 1] - 0.5)) - 1);
+            if (first <= last)
+                std::copy(source + first, source + last + 1, target + first);
+        }
+    }
+    return bounds;
 }
 
 void Picture::resize(const QSize &size, qreal ratio)

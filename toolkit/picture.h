@@ -12,10 +12,23 @@
 #include <vector>
 
 class QPainter;
+class QPolygonF;
 
 /// Draws `image`, kept at its own device pixel ratio, with its top-left corner at `topLeft`:
 /// where its pixels fall on whole device pixels it is copied one pixel for one.
 void drawOneForOne(QPainter &painter, const QPointF &topLeft, const QImage &image);
+/// Whether `topLeft` falls on a corner of a device pixel at `ratio` under the painter's
+/// transform, so that an image drawn there is copied one pixel for one.
+bool onDevicePixels(const QPainter &painter, const QPointF &topLeft, qreal ratio);
+/// The same for the device pixels `part` of `image` only; the image's top-left corner still
+/// stands at `topLeft`.
+void drawOneForOne(QPainter &painter, const QPointF &topLeft, const QImage &image, QRect part);
+
+/// Copies into `to` the pixels of `from` whose centres lie inside `polygon` (in device pixels,
+/// by the even-odd rule), both images 32-bit and of one size. Returns the device pixels it may
+/// have written. The raster engine hands a large translucent fill to other threads, which costs
+/// far more than the copy.
+QRect copyInside(const QPolygonF &polygon, const QImage &from, QImage &to);
 
 /// A retained picture without a widget: an image kept at a device pixel ratio that drawing
 /// operations paint into, in logical pixels (origin top left). Nothing is antialiased, so flood

@@ -1,8 +1,11 @@
 #include "tools/formulapaint.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QStaticText>
 #include <QTextLayout>
 #include <algorithm>
 
@@ -23,10 +26,80 @@ struct Ink
     qreal left, right;
 };
 
+// A text's advance and ink, measured once for each font and resolution: a line of the lesson
+// is set anew on every step, from parts that recur ("=", the digits, the words).
+struct Measure
+{
+    qreal advance;
+    QRectF tight;
+};
+
+// A text in a font at a resolution.
+struct Key
+{
+    QFont font;
+    int dpi;
+    QString text;
+    bool operator==(const Key &) const = default;
+};
+
+size_t qHash(const Key &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.font, key.dpi, key.text);
+}
+
+const Measure &measure(const QFont &font, const QPaintDevice *device, const QString &s)
+{
+    static QHash<Key, Measure> known;
+    const Key key { font, device->logicalDpiY(), s };
+    const auto found = known.constFind(key);
+    if (found != known.cend())
+        return *found;
+    if (known.size() > 4096)
+        known.clear();
+    const QFontMetricsF fm(font, const_cast<QPaintDevice *>(device));
+    return *known.insert(key, { fm.horizontalAdvance(s), fm.tightBoundingRect(s) });
+}
+
+// Draws `s` with its baseline starting at `at`. On the screen's pictures each part is shaped
+// once; a printer or a PDF gets the text itself, to be found and copied there.
+void drawPart(QPainter &painter, const QFont &font, const QPaintDevice *device, QPointF at,
+              const QString &s)
+{
+    const QPaintEngine *engine = painter.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster) {
+        painter.drawText(at, s);
+        return;
+    }
+    struct Laid
+    {
+        QStaticText text;
+        qreal ascent;
+    };
+    static QHash<Key, Laid> laid;
+    const Key key { font, device->logicalDpiY(), s };
+    auto found = laid.find(key);
+    if (found == laid.end()) {
+        if (laid.size() > 1024)
+            laid.clear();
+        QStaticText text(s);
+        text.setTextFormat(Qt::PlainText);
+        text.prepare(QTransform(), font);
+        found = laid.insert(
+            key, { text, QFontMetricsF(font, const_cast<QPaintDevice *>(device)).ascent() });
+    }
+    painter.drawStaticText(at - QPointF(0, found->ascent), found->text);
+}
+
 Ink ink(const QFont &font, const QPaintDevice *device, const QString &s)
 {
-    const QRectF r = QFontMetricsF(font, const_cast<QPaintDevice *>(device)).tightBoundingRect(s);
+    const QRectF &r = measure(font, device, s).tight;
     return { r.left(), r.right() };
+}
+
+qreal advance(const QFont &font, const QPaintDevice *device, const QString &s)
+{
+    return measure(font, device, s).advance;
 }
 
 } // namespace
@@ -47,10 +120,10 @@ Setter::Setter(const QFont &font, const QPaintDevice *device)
     const QFontMetricsF fm(m_font, dev), small(m_small, dev);
     m_em = font.pointSizeF() * device->logicalDpiY() / 72;
     // The bar stands where a minus sign does; the digits of a fraction have no descenders.
-    const QRectF minus = fm.tightBoundingRect(QStringLiteral("−"));
+    const QRectF minus = measure(m_font, device, QStringLiteral("−")).tight;
     m_barY = minus.height() > 0 ? minus.center().y() : -fm.xHeight() / 2;
     m_bar = std::max(m_em * 0.06, 1.0 * device->logicalDpiY() / 96);
-    const qreal digits = -small.tightBoundingRect(QStringLiteral("0123456789")).top();
+    const qreal digits = -measure(m_small, device, QStringLiteral("0123456789")).tight.top();
     const qreal gap = m_em * 0.12;
     m_numeratorBase = m_barY - m_bar / 2 - gap;
     m_denominatorBase = m_barY + m_bar / 2 + gap + digits;
@@ -79,11 +152,10 @@ qreal Setter::layout(const Written &line, QPainter *painter, QPointF origin) con
     qreal pen = 0; // where the next part starts
     qreal inkRight = 0; // where the last part's ink ends
     bool afterSign = false;
-    auto *dev = const_cast<QPaintDevice *>(m_device);
     const auto put = [&](const QFont &font, qreal x, qreal baseline, const QString &s) {
         if (painter) {
             painter->setFont(font);
-            painter->drawText(origin + QPointF(x, baseline), s);
+            drawPart(*painter, font, m_device, origin + QPointF(x, baseline), s);
         }
     };
     for (const Part &part : line) {
@@ -97,10 +169,10 @@ qreal Setter::layout(const Written &line, QPainter *painter, QPointF origin) con
             const qreal x = afterSign ? inkRight + gap - i.left
                                       : (leansOut ? std::max(pen, m_em * 0.05 - i.left) : pen);
             put(font, x, 0, part.text);
-            const qreal advance = QFontMetricsF(font, dev).horizontalAdvance(part.text);
             // An italic letter leans past its advance: keep what follows off it.
             inkRight = x + i.right;
-            pen = std::max(x + advance, inkRight + (part.kind == Part::Variable ? m_em * 0.05 : 0));
+            pen = std::max(x + advance(font, m_device, part.text),
+                           inkRight + (part.kind == Part::Variable ? m_em * 0.05 : 0));
             break;
         }
         case Part::Sign: {
@@ -113,16 +185,14 @@ qreal Setter::layout(const Written &line, QPainter *painter, QPointF origin) con
             break;
         }
         case Part::Fraction: {
-            const QFontMetricsF fm(m_small, dev);
+            const qreal above = advance(m_small, m_device, part.text);
+            const qreal below = advance(m_small, m_device, part.below);
             const qreal over = m_em * 0.08;
-            const qreal inner
-                = std::max(fm.horizontalAdvance(part.text), fm.horizontalAdvance(part.below));
+            const qreal inner = std::max(above, below);
             const qreal left = (afterSign ? inkRight + gap : pen + m_em * 0.06);
             const qreal w = inner + 2 * over;
-            put(m_small, left + (w - fm.horizontalAdvance(part.text)) / 2, m_numeratorBase,
-                part.text);
-            put(m_small, left + (w - fm.horizontalAdvance(part.below)) / 2, m_denominatorBase,
-                part.below);
+            put(m_small, left + (w - above) / 2, m_numeratorBase, part.text);
+            put(m_small, left + (w - below) / 2, m_denominatorBase, part.below);
             if (painter)
                 painter->fillRect(
                     QRectF(origin + QPointF(left, m_barY - m_bar / 2), QSizeF(w, m_bar)),
@@ -136,7 +206,7 @@ qreal Setter::layout(const Written &line, QPainter *painter, QPointF origin) con
             const qreal x = inkRight + m_em * 0.04 - i.left;
             put(m_raised, x, -m_em * 0.4, part.text);
             inkRight = x + i.right;
-            pen = std::max(pen, x + QFontMetricsF(m_raised, dev).horizontalAdvance(part.text));
+            pen = std::max(pen, x + advance(m_raised, m_device, part.text));
             break;
         }
         }

@@ -5,16 +5,21 @@
 #include "core/lessonformat.h"
 #include "figure/geometry.h"
 #include "toolkit/fonts.h"
+#include "toolkit/picture.h"
 #include "toolkit/picturepanel.h"
 #include "tools/formulapaint.h"
 #include "tools/host/toolhost.h"
 #include "tools/jump/jump.h"
 
+#include <QHash>
 #include <QKeyEvent>
+#include <QLineF>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
+#include <QStaticText>
 #include <QWidget>
 #include <algorithm>
 #include <array>
@@ -39,10 +44,44 @@ constexpr int textArea = 140; // the palette band's height
 // The table: arrows above the x row and below the y row, clear of the printed numbers.
 constexpr double xArrowY = 14, yArrowY = 100, markerTop = 2;
 
-QFont markFont()
+// The small texts beside the arrows and the legs: their font and metrics, and each text laid
+// out once, as they are drawn again on every step.
+struct MarkText
 {
-    return fonts::gothic(9, true);
-}
+    QFont font = fonts::gothic(9, true);
+    QFontMetricsF metrics { font };
+    QHash<QString, QStaticText> laid;
+
+    static MarkText &get()
+    {
+        static MarkText marks;
+        return marks;
+    }
+
+    qreal width(const QString &text) { return layOut(text).size().width(); }
+
+    // Draws `text` with its baseline starting at `at`.
+    void draw(QPainter &p, QPointF at, const QString &text)
+    {
+        p.setFont(font);
+        p.drawStaticText(at - QPointF(0, metrics.ascent()), layOut(text));
+    }
+
+private:
+    const QStaticText &layOut(const QString &text)
+    {
+        auto found = laid.find(text);
+        if (found == laid.end()) {
+            if (laid.size() > 256)
+                laid.clear();
+            QStaticText t(text);
+            t.setTextFormat(Qt::PlainText);
+            t.prepare(QTransform(), font);
+            found = laid.insert(text, t);
+        }
+        return *found;
+    }
+};
 
 Lesson::State stateOf(const ToolHost &host)
 {
@@ -58,9 +97,8 @@ void drawArrow(QPainter &p, double from, double to, double y, const QString &lab
     p.drawLine(QPointF(to, y - 4), QPointF(to, y + 4));
     p.setBrush(legColour);
     p.drawPolygon(QPolygonF({ QPointF(to, y), QPointF(to - 6, y - 3), QPointF(to - 6, y + 3) }));
-    p.setFont(markFont());
-    const QFontMetricsF metrics(p.font());
-    p.drawText(QPointF(to + 5, y + metrics.ascent() / 2 - 1), label);
+    MarkText &text = MarkText::get();
+    text.draw(p, QPointF(to + 5, y + text.metrics.ascent() / 2 - 1), label);
 }
 
 // A small triangle pointing down at `tip`.
@@ -88,19 +126,69 @@ public:
     // step would cost more than the step itself.
     virtual void marksChanged(bool)
     {
-        const QRect now = bounds();
-        update(m_painted | now);
+        const QRegion now = bounds();
+        update(m_painted + now);
         m_painted = now;
+        m_printed = false;
     }
 
 protected:
-    // Where the marks paint, in the layer's pixels.
-    virtual QRect bounds() = 0;
+    // Where the marks paint, in the layer's pixels: every pixel repainted under a layer is
+    // the panel's to paint again too.
+    virtual QRegion bounds() = 0;
+    // Paints the marks, in the layer's pixels.
+    virtual void printMarks(QPainter &) { }
+
+    // The marks are printed once for each change into an image of their own and copied from it
+    // one clip rectangle at a time: drawn through a clip of several rectangles, the raster
+    // engine's lines and texts cost more than the lesson's step.
+    void paintEvent(QPaintEvent *event) override
+    {
+        const qreal ratio = devicePixelRatioF();
+        if (m_image.isNull() || m_image.devicePixelRatio() != ratio) {
+            m_image = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+            m_image.setDevicePixelRatio(ratio);
+            m_image.fill(Qt::transparent);
+            m_printed = false;
+        } else if (!m_printed) {
+            for (const QRect &r : m_inImage)
+                clear(deviceRect(r));
+        }
+        if (!m_printed) {
+            QPainter q(&m_image);
+            printMarks(q);
+            m_inImage = m_painted;
+            m_printed = true;
+        }
+        QPainter p(this);
+        for (const QRect &area : event->region())
+            drawOneForOne(p, QPointF(0, 0), m_image, deviceRect(area));
+    }
 
     RateTool &t;
 
 private:
-    QRect m_painted;
+    QRect deviceRect(const QRect &r) const
+    {
+        const qreal ratio = m_image.devicePixelRatio();
+        return QRect(QPoint(int(std::floor(r.left() * ratio)), int(std::floor(r.top() * ratio))),
+                     QPoint(int(std::ceil((r.right() + 1) * ratio)) - 1,
+                            int(std::ceil((r.bottom() + 1) * ratio)) - 1))
+            & m_image.rect();
+    }
+
+    void clear(const QRect &device)
+    {
+        for (int y = device.top(); y <= device.bottom(); ++y) {
+            QRgb *row = reinterpret_cast<QRgb *>(m_image.scanLine(y));
+            std::fill(row + device.left(), row + device.right() + 1, 0u);
+        }
+    }
+
+    QRegion m_painted; // where the marks stand, as last asked for
+    QImage m_image;
+    QRegion m_inImage; // where m_image holds marks
+    bool m_printed = false; // m_image holds the marks as they are
 };
 
 // The strip that crossed AB during the interval, and the line and sentence written beside it.
@@ -120,15 +208,19 @@ public:
         if (!figureRepainted)
             update(m_strip | strip);
         m_strip = strip;
-        // The words are set again only when they change.
-        const QString words = formulas::plain(m.line) + m.sentence;
-        if (words != m_words)
-            update(0, 0, boardArea.width(), textArea);
-        m_words = words;
+        m_stripSet = false;
+        // The line and the sentence are set again only when they change, each in its place.
+        const QString line = formulas::plain(m.line);
+        if (line != m_lineAsked)
+            update(lineArea());
+        if (m.sentence != m_sentenceAsked)
+            update(sentenceArea());
+        m_lineAsked = line;
+        m_sentenceAsked = m.sentence;
     }
 
 protected:
-    QRect bounds() override { return {}; }
+    QRegion bounds() override { return {}; }
 
     void paintEvent(QPaintEvent *event) override
     {
@@ -137,13 +229,29 @@ protected:
             return;
         QPainter p(this);
         // The lesson repaints the figure on every step; the words above it rarely change.
-        if (event->rect().intersects(QRect(0, 0, boardArea.width(), textArea)))
-            drawWords(p, m);
-        if (!m.strip.isEmpty()
+        const bool words = event->rect().intersects(QRect(0, 0, boardArea.width(), textArea));
+        const bool strip = !m.strip.isEmpty()
             && event->rect().intersects(
-                m.strip.boundingRect().toAlignedRect().adjusted(-2, -2, 2, 2))) {
-            p.fillPath(m.strip, stripTint);
-            p.fillPath(m.strip, QBrush(stripHatch, Qt::BDiagPattern));
+                m.strip.boundingRect().toAlignedRect().adjusted(-2, -2, 2, 2));
+        if (words)
+            setWords(m);
+        if (strip)
+            setStrip(m);
+        // One clip rectangle at a time: under a clip of several, the raster engine blends a
+        // translucent image span by span, on other threads.
+        for (const QRect &area : event->region()) {
+            p.setClipRect(area);
+            if (words) {
+                drawOneForOne(p, QPointF(textLeft, textTop), m_line.image);
+                drawOneForOne(p, QPointF(textLeft, textTop + lineHeight()), m_sentence.image);
+            }
+            if (strip) {
+                for (const QRect &piece : m_pieces)
+                    drawOneForOne(p, QPointF(0, 0), m_pixels, piece);
+            }
+        }
+        p.setClipping(false);
+        if (strip) {
             p.strokePath(m.strip, QPen(legColour, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
         }
     }
@@ -178,25 +286,84 @@ private:
         return words.image;
     }
 
-    void drawWords(QPainter &p, const RateTool::Marks &m)
+    static QFont lineFont() { return fonts::gothic(12, true); }
+
+    // The line's height with its stacked fractions, the same for every line.
+    qreal lineHeight()
     {
-        const formulas::Setter line(fonts::gothic(12, true), this);
-        const qreal lineHeight = line.ascent() + line.descent() + 4;
-        // What the board shows now, for the tests: what was asked for may not be painted yet.
-        setProperty("shownLine", formulas::plain(m.line));
-        p.drawImage(QPointF(textLeft, textTop),
-                    setOnce(m_line, formulas::plain(m.line), lineHeight,
-                            [&](QPainter &q) { line.draw(q, QPointF(0, line.ascent()), m.line); }));
-        p.drawImage(
-            QPointF(textLeft, textTop + lineHeight),
-            setOnce(m_sentence, m.sentence, textArea - textTop - lineHeight, [&](QPainter &q) {
-                const formulas::Setter words(fonts::gothic(10), this);
-                words.drawWrapped(q, QPointF(0, 0), textWidth, formulas::written(m.sentence), 2);
-            }));
+        if (m_lineHeight == 0) {
+            const formulas::Setter line(lineFont(), this);
+            m_lineHeight = line.ascent() + line.descent() + 4;
+        }
+        return m_lineHeight;
+    }
+    QRect lineArea()
+    {
+        return QRect(0, 0, boardArea.width(), int(std::ceil(textTop + lineHeight())));
+    }
+    QRect sentenceArea()
+    {
+        const QRect line = lineArea();
+        return QRect(0, line.bottom() + 1, boardArea.width(), textArea - line.height());
+    }
+
+    void setWords(const RateTool::Marks &m)
+    {
+        const QString plain = formulas::plain(m.line);
+        if (plain != m_line.set) {
+            // What the board shows now, for the tests: what was asked for may not be painted yet.
+            setProperty("shownLine", plain);
+        }
+        setOnce(m_line, plain, lineHeight(), [&](QPainter &q) {
+            const formulas::Setter line(lineFont(), this);
+            line.draw(q, QPointF(0, line.ascent()), m.line);
+        });
+        setOnce(m_sentence, m.sentence, textArea - textTop - lineHeight(), [&](QPainter &q) {
+            const formulas::Setter words(fonts::gothic(10), this);
+            words.drawWrapped(q, QPointF(0, 0), textWidth, formulas::written(m.sentence), 2);
+        });
+    }
+
+    // The strip's tinted and hatched pixels, copied from the pattern over the whole board: the
+    // raster engine's own translucent fills of the strip cost more than the lesson's step.
+    void setStrip(const RateTool::Marks &m)
+    {
+        const qreal ratio = devicePixelRatioF();
+        if (m_pattern.isNull() || m_pattern.devicePixelRatio() != ratio) {
+            m_pattern = QImage(boardArea.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+            m_pattern.setDevicePixelRatio(ratio);
+            m_pattern.fill(Qt::transparent);
+            QPainter q(&m_pattern);
+            q.fillRect(boardArea, stripTint);
+            q.fillRect(boardArea, QBrush(stripHatch, Qt::BDiagPattern));
+            q.end();
+            m_pixels = QImage(m_pattern.size(), m_pattern.format());
+            m_pixels.setDevicePixelRatio(ratio);
+            m_pixels.fill(Qt::transparent);
+            m_pieces.clear();
+            m_stripSet = false;
+        }
+        if (m_stripSet)
+            return;
+        for (const QRect &piece : m_pieces) {
+            for (int y = piece.top(); y <= piece.bottom(); ++y) {
+                QRgb *row = reinterpret_cast<QRgb *>(m_pixels.scanLine(y));
+                std::fill(row + piece.left(), row + piece.right() + 1, 0u);
+            }
+        }
+        m_pieces.clear();
+        for (const QPolygonF &piece :
+             m.strip.toSubpathPolygons(QTransform::fromScale(ratio, ratio)))
+            m_pieces.push_back(copyInside(piece, m_pattern, m_pixels));
+        m_stripSet = true;
     }
 
     QRect m_strip; // where the strip was last asked to be painted
-    QString m_words; // what the last repaint asked for
+    QImage m_pattern, m_pixels;
+    std::vector<QRect> m_pieces; // where m_pixels holds the strip, in device pixels
+    bool m_stripSet = false; // m_pixels holds the strip of the marks
+    QString m_lineAsked, m_sentenceAsked; // what the last repaint asked for
+    qreal m_lineHeight = 0;
     Words m_line, m_sentence;
 };
 
@@ -208,24 +375,23 @@ public:
     { }
 
 protected:
-    QRect bounds() override
+    QRegion bounds() override
     {
         const RateTool::Marks &m = t.marks();
         const double from = RateTool::tableColumnCentre(t.start() / 2.0);
-        QRectF area(from - 7, 0, 14, markerTop + 11);
+        QRegion area(QRectF(from - 7, 0, 14, markerTop + 11).toAlignedRect());
         if (m.interval) {
             const double to = RateTool::tableColumnCentre(m.interval->toHalves / 2.0);
-            area |= QRectF(from - 2, xArrowY - 8, to - from + 60, 16);
+            area += QRectF(from - 2, xArrowY - 8, to - from + 60, 16).toAlignedRect();
             if (m.withY)
-                area |= QRectF(from - 2, yArrowY - 8, to - from + 60, 16);
+                area += QRectF(from - 2, yArrowY - 8, to - from + 60, 16).toAlignedRect();
         }
-        return area.toAlignedRect();
+        return area;
     }
 
-    void paintEvent(QPaintEvent *) override
+    void printMarks(QPainter &p) override
     {
         const RateTool::Marks &m = t.marks();
-        QPainter p(this);
         const double from = RateTool::tableColumnCentre(t.start() / 2.0);
         drawMarker(p, QPointF(from, markerTop + 9));
         if (!m.interval)
@@ -245,45 +411,57 @@ public:
     { }
 
 protected:
-    QRect bounds() override
+    // The marker, the legs with their numbers and the chord, each in a box of its own: the box
+    // around the whole triangle would have the graph repainted under its empty middle.
+    QRegion bounds() override
     {
         const RateTool::Marks &m = t.marks();
         const QPointF tip = RateTool::graphPoint(t.start() / 2.0, 0);
-        QRectF area(tip.x() - 7, tip.y() - 11, 14, 12);
-        if (m.interval) {
-            const auto [a, corner, b] = corners(m);
-            area |= QRectF(a, b).normalized().adjusted(-4, -20, 50, 20);
+        QRegion area(QRectF(tip.x() - 7, tip.y() - 11, 14, 12).toAlignedRect());
+        if (!m.interval)
+            return area;
+        const auto [a, corner, b] = corners(m);
+        // The level leg and its number above or below it.
+        area += QRectF(a, corner).normalized().adjusted(-20, -20, 20, 20).toAlignedRect();
+        if (!m.withY)
+            return area;
+        // The upright leg and its number beside it.
+        area += QRectF(corner, b).normalized().adjusted(-4, -20, 50, 20).toAlignedRect();
+        // A few boxes along the chord: the panel paints its controls once in each box.
+        const int pieces = std::clamp(int(std::ceil(QLineF(a, b).length() / 40)), 1, 4);
+        for (int i = 0; i < pieces; ++i) {
+            const QPointF p = a + (b - a) * i / pieces, q = a + (b - a) * (i + 1) / pieces;
+            area += QRectF(p, q).normalized().adjusted(-2, -2, 2, 2).toAlignedRect();
         }
-        return area.toAlignedRect();
+        return area;
     }
 
-    void paintEvent(QPaintEvent *) override
+    void printMarks(QPainter &p) override
     {
         const RateTool::Marks &m = t.marks();
-        QPainter p(this);
         drawMarker(p, RateTool::graphPoint(t.start() / 2.0, 0) - QPointF(0, 1));
         if (!m.interval)
             return;
         const auto [a, corner, b] = corners(m);
         p.setPen(QPen(legColour, 2, Qt::SolidLine, Qt::FlatCap));
         p.drawLine(a, corner);
-        p.setFont(markFont());
-        const QFontMetricsF metrics(p.font());
+        MarkText &text = MarkText::get();
+        const QFontMetricsF &metrics = text.metrics;
         // Under the leg, unless the axis's numbers are there: then above it.
         const double below = a.y() + 3 + metrics.ascent();
         const double baseline = below + metrics.descent() < geometry::graphOriginY - 2
             ? below
             : a.y() - 3 - metrics.descent();
-        p.drawText(QPointF((a.x() + corner.x() - metrics.horizontalAdvance(m.dx)) / 2, baseline),
-                   m.dx);
+        text.draw(p, QPointF((a.x() + corner.x() - text.width(m.dx)) / 2, baseline), m.dx);
         if (!m.withY)
             return;
         p.drawLine(corner, b);
         // Beside the middle of the upright leg, but never down on the level one.
-        p.drawText(QPointF(corner.x() + 4,
-                           std::min((corner.y() + b.y() + metrics.ascent()) / 2,
-                                    corner.y() - 3 - metrics.descent())),
-                   m.dy);
+        text.draw(p,
+                  QPointF(corner.x() + 4,
+                          std::min((corner.y() + b.y() + metrics.ascent()) / 2,
+                                   corner.y() - 3 - metrics.descent())),
+                  m.dy);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(legColour, 1, Qt::DashLine));
         p.drawLine(a, b);
