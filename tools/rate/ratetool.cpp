@@ -41,6 +41,9 @@ constexpr QRect boardArea(0, 0, 310, 310);
 constexpr double textLeft = 8, textTop = 6, textWidth = 280;
 constexpr int textArea = 140; // the palette band's height
 
+// The chord on the graph: dashes of 4 pixels, 2 apart.
+constexpr double dashOn = 4, dashPeriod = 6;
+
 // The table: arrows above the x row and below the y row, clear of the printed numbers.
 constexpr double xArrowY = 14, yArrowY = 100, markerTop = 2;
 
@@ -59,6 +62,12 @@ struct MarkText
     }
 
     qreal width(const QString &text) { return layOut(text).size().width(); }
+    // Where `text` drawn from `at` lays its ink, with a pixel to spare.
+    QRectF box(QPointF at, const QString &text)
+    {
+        return QRectF(at.x() - 1, at.y() - metrics.ascent() - 1, width(text) + 2,
+                      metrics.ascent() + metrics.descent() + 2);
+    }
 
     // Draws `text` with its baseline starting at `at`.
     void draw(QPainter &p, QPointF at, const QString &text)
@@ -89,16 +98,32 @@ Lesson::State stateOf(const ToolHost &host)
 }
 
 // Paints "start ─→ end" with a tick at each end and the increase beside the head.
+// (Level and upright lines are filled as rectangles: the raster engine strokes a thin line
+// pixel by pixel.)
+QPointF arrowLabelAt(double to, double y)
+{
+    return QPointF(to + 5, y + MarkText::get().metrics.ascent() / 2 - 1);
+}
+
 void drawArrow(QPainter &p, double from, double to, double y, const QString &label)
 {
-    p.setPen(QPen(legColour, 1));
-    p.drawLine(QPointF(from, y), QPointF(to, y));
-    p.drawLine(QPointF(from, y - 4), QPointF(from, y + 4));
-    p.drawLine(QPointF(to, y - 4), QPointF(to, y + 4));
+    p.fillRect(QRectF(from, y - 0.5, to - from, 1), legColour);
+    p.fillRect(QRectF(from - 0.5, y - 4, 1, 8), legColour);
+    p.fillRect(QRectF(to - 0.5, y - 4, 1, 8), legColour);
+    p.setPen(Qt::NoPen);
     p.setBrush(legColour);
     p.drawPolygon(QPolygonF({ QPointF(to, y), QPointF(to - 6, y - 3), QPointF(to - 6, y + 3) }));
-    MarkText &text = MarkText::get();
-    text.draw(p, QPointF(to + 5, y + text.metrics.ascent() / 2 - 1), label);
+    p.setPen(legColour);
+    MarkText::get().draw(p, arrowLabelAt(to, y), label);
+}
+
+// Where an arrow and its label lay ink: one rectangle, as every rectangle of a repaint costs the
+// panel a round of its controls.
+QRect arrowBounds(double from, double to, double y, const QString &label)
+{
+    return (QRectF(from - 2, y - 5, to - from + 4, 10)
+            | MarkText::get().box(arrowLabelAt(to, y), label))
+        .toAlignedRect();
 }
 
 // A small triangle pointing down at `tip`.
@@ -160,8 +185,10 @@ protected:
             m_inImage = m_painted;
             m_printed = true;
         }
+        // Only where the marks stand: elsewhere the image is clear, and the lesson and the other
+        // tools ask for repaints here too.
         QPainter p(this);
-        for (const QRect &area : event->region())
+        for (const QRect &area : event->region() & m_inImage)
             drawOneForOne(p, QPointF(0, 0), m_image, deviceRect(area));
     }
 
@@ -257,14 +284,15 @@ protected:
     }
 
 private:
-    // The line and the sentence each set once for each change of their words: shaping them on
-    // every repaint of the board would cost more than the lesson's step. Over a bar only the
-    // numbers of the line change from step to step.
+    // The line and the sentence each set once for each text: shaping them on every repaint of
+    // the board would cost more than the lesson's step. A class steps back and forth over the
+    // same few intervals, so the texts set lately are kept too.
     struct Words
     {
         QString set; // what `image` holds
         QImage image;
         qreal ratio = 0;
+        QHash<QString, QImage> lately; // at `ratio`
     };
 
     QImage &setOnce(Words &words, const QString &key, qreal height,
@@ -273,8 +301,15 @@ private:
         const qreal ratio = devicePixelRatioF();
         if (key == words.set && ratio == words.ratio)
             return words.image;
+        if (ratio != words.ratio || words.lately.size() > 32)
+            words.lately.clear();
         words.set = key;
         words.ratio = ratio;
+        const auto kept = words.lately.constFind(key);
+        if (kept != words.lately.cend()) {
+            words.image = *kept;
+            return words.image;
+        }
         words.image = QImage(QSizeF(textWidth + 4, height).toSize() * ratio,
                              QImage::Format_ARGB32_Premultiplied);
         words.image.setDevicePixelRatio(ratio);
@@ -283,6 +318,8 @@ private:
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(chalk);
         write(p);
+        p.end();
+        words.lately.insert(key, words.image);
         return words.image;
     }
 
@@ -382,9 +419,9 @@ protected:
         QRegion area(QRectF(from - 7, 0, 14, markerTop + 11).toAlignedRect());
         if (m.interval) {
             const double to = RateTool::tableColumnCentre(m.interval->toHalves / 2.0);
-            area += QRectF(from - 2, xArrowY - 8, to - from + 60, 16).toAlignedRect();
+            area += arrowBounds(from, to, xArrowY, m.dx);
             if (m.withY)
-                area += QRectF(from - 2, yArrowY - 8, to - from + 60, 16).toAlignedRect();
+                area += arrowBounds(from, to, yArrowY, m.dy);
         }
         return area;
     }
@@ -420,15 +457,18 @@ protected:
         QRegion area(QRectF(tip.x() - 7, tip.y() - 11, 14, 12).toAlignedRect());
         if (!m.interval)
             return area;
-        const auto [a, corner, b] = corners(m);
-        // The level leg and its number above or below it.
-        area += QRectF(a, corner).normalized().adjusted(-20, -20, 20, 20).toAlignedRect();
+        const Placed at = place(m);
+        const auto [a, corner, b] = at.corners;
+        MarkText &text = MarkText::get();
+        area += (QRectF(a, corner).normalized().adjusted(-2, -2, 2, 2) | text.box(at.dx, m.dx))
+                    .toAlignedRect();
         if (!m.withY)
             return area;
-        // The upright leg and its number beside it.
-        area += QRectF(corner, b).normalized().adjusted(-4, -20, 50, 20).toAlignedRect();
-        // A few boxes along the chord: the panel paints its controls once in each box.
-        const int pieces = std::clamp(int(std::ceil(QLineF(a, b).length() / 40)), 1, 4);
+        area += (QRectF(corner, b).normalized().adjusted(-2, -2, 2, 2) | text.box(at.dy, m.dy))
+                    .toAlignedRect();
+        // A few boxes along the chord: each rectangle of a repaint costs the panel a round of
+        // its controls.
+        const int pieces = std::clamp(int(std::ceil(QLineF(a, b).length() / 40)), 1, 3);
         for (int i = 0; i < pieces; ++i) {
             const QPointF p = a + (b - a) * i / pieces, q = a + (b - a) * (i + 1) / pieces;
             area += QRectF(p, q).normalized().adjusted(-2, -2, 2, 2).toAlignedRect();
@@ -442,9 +482,40 @@ protected:
         drawMarker(p, RateTool::graphPoint(t.start() / 2.0, 0) - QPointF(0, 1));
         if (!m.interval)
             return;
-        const auto [a, corner, b] = corners(m);
-        p.setPen(QPen(legColour, 2, Qt::SolidLine, Qt::FlatCap));
-        p.drawLine(a, corner);
+        const Placed at = place(m);
+        const auto [a, corner, b] = at.corners;
+        MarkText &text = MarkText::get();
+        p.fillRect(QRectF(a.x(), a.y() - 1, corner.x() - a.x(), 2), legColour);
+        p.setPen(legColour);
+        text.draw(p, at.dx, m.dx);
+        if (!m.withY)
+            return;
+        p.fillRect(QRectF(corner.x() - 1, b.y(), 2, corner.y() - b.y()).normalized(), legColour);
+        text.draw(p, at.dy, m.dy);
+        // The chord's dashes as short solid lines: the engine's own dashing of an antialiased
+        // line costs ten times as much.
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(legColour, 1, Qt::SolidLine, Qt::FlatCap));
+        const double length = QLineF(a, b).length();
+        QVector<QLineF> dashes;
+        for (double at = 0; at < length; at += dashPeriod) {
+            const double end = std::min(at + dashOn, length);
+            dashes.append(QLineF(a + (b - a) * (at / length), a + (b - a) * (end / length)));
+        }
+        p.drawLines(dashes);
+    }
+
+private:
+    struct Placed
+    {
+        std::array<QPointF, 3> corners;
+        QPointF dx, dy; // where the increases' baselines start
+    };
+
+    static Placed place(const RateTool::Marks &m)
+    {
+        Placed at { corners(m), {}, {} };
+        const auto [a, corner, b] = at.corners;
         MarkText &text = MarkText::get();
         const QFontMetricsF &metrics = text.metrics;
         // Under the leg, unless the axis's numbers are there: then above it.
@@ -452,22 +523,14 @@ protected:
         const double baseline = below + metrics.descent() < geometry::graphOriginY - 2
             ? below
             : a.y() - 3 - metrics.descent();
-        text.draw(p, QPointF((a.x() + corner.x() - text.width(m.dx)) / 2, baseline), m.dx);
-        if (!m.withY)
-            return;
-        p.drawLine(corner, b);
+        at.dx = QPointF((a.x() + corner.x() - text.width(m.dx)) / 2, baseline);
         // Beside the middle of the upright leg, but never down on the level one.
-        text.draw(p,
-                  QPointF(corner.x() + 4,
-                          std::min((corner.y() + b.y() + metrics.ascent()) / 2,
-                                   corner.y() - 3 - metrics.descent())),
-                  m.dy);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(legColour, 1, Qt::DashLine));
-        p.drawLine(a, b);
+        at.dy = QPointF(corner.x() + 4,
+                        std::min((corner.y() + b.y() + metrics.ascent()) / 2,
+                                 corner.y() - 3 - metrics.descent()));
+        return at;
     }
 
-private:
     // The triangle's corners: the start, the right angle, the end (y on the axis while it is
     // a question).
     static std::array<QPointF, 3> corners(const RateTool::Marks &m)
