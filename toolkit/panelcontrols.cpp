@@ -76,17 +76,21 @@ void PanelLine::paint(QPainter &painter) const
     const QRect box = bounds();
     // The raster engine strokes a wide line anew on every repaint, once for each rectangle of
     // the area: an upright or level one, whose box is little more than the line, is printed
-    // once and copied. Aliased and opaque, the copy is the same pixels.
+    // once and copied. Aliased and opaque, the copy is the same pixels. A line that moves on
+    // every event (a piece in hand) is printed only once it is painted again where it was.
+    const QLineF line(m_p1, m_p2);
+    const bool again = line == m_paintedLine;
+    m_paintedLine = line;
+    const bool printed = !m_printed.isNull() && m_printedRatio == ratio && m_printedLine == line;
     const bool printable = (m_p1.x() == m_p2.x() || m_p1.y() == m_p2.y()) && m_color.alpha() == 255
         && !painter.testRenderHint(QPainter::Antialiasing)
-        && onDevicePixels(painter, box.topLeft(), ratio);
+        && onDevicePixels(painter, box.topLeft(), ratio) && (printed || again);
     if (!printable) {
         painter.setPen(pen);
         painter.drawLine(m_p1, m_p2);
         return;
     }
-    const QLineF line(m_p1, m_p2);
-    if (m_printed.isNull() || m_printedRatio != ratio || m_printedLine != line) {
+    if (!printed) {
         m_printed = QImage(box.size() * ratio, QImage::Format_ARGB32_Premultiplied);
         m_printed.setDevicePixelRatio(ratio);
         m_printed.fill(Qt::transparent);
@@ -157,13 +161,19 @@ void PanelLabel::paint(QPainter &painter) const
     // where the copy cannot fall on whole device pixels.
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1;
     const QPointF corner = m_pos - QPointF(1, 1);
-    if (QFontInfo(m_font).pixelSize() * ratio < 64 && !onDevicePixels(painter, corner, ratio)) {
+    const bool large = QFontInfo(m_font).pixelSize() * ratio >= 64;
+    // A caption that changes on every step (x's value) is printed only once it is painted again.
+    const bool again = m_caption == m_paintedCaption;
+    m_paintedCaption = m_caption;
+    const bool printed
+        = !m_printed.isNull() && m_printedRatio == ratio && m_printedCaption == m_caption;
+    if (!large && (!onDevicePixels(painter, corner, ratio) || (!printed && !again))) {
         if (!m_transparent)
             painter.fillRect(box, m_background);
         printCaption(painter, box);
         return;
     }
-    if (m_printed.isNull() || m_printedRatio != ratio || m_printedCaption != m_caption) {
+    if (!printed) {
         const QRectF around(QPointF(-1, -1), QSizeF(m_size) + QSizeF(2, 2));
         m_printed = QImage((around.size() * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
         m_printed.setDevicePixelRatio(ratio);

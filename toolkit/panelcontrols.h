@@ -76,6 +76,7 @@ private:
     mutable QImage m_printed;
     mutable qreal m_printedRatio = 0;
     mutable QLineF m_printedLine;
+    mutable QLineF m_paintedLine; // where it was painted last
 };
 
 /// A label that sizes itself to its caption; with a transparent background only the text is
@@ -111,11 +112,11 @@ private:
     bool m_transparent;
     QPointF m_pos;
     QSize m_size;
-    // The caption printed once at a device pixel ratio, for glyphs too large for the engine's
-    // glyph cache.
+    // The caption printed once at a device pixel ratio with its background (see paint()).
     mutable QImage m_printed;
     mutable qreal m_printedRatio = 0;
     mutable QString m_printedCaption;
+    mutable QString m_paintedCaption; // what was painted last
 };
 
 /// A round marker filled solid: a circle as wide as the smaller side of its box, centred in it.
