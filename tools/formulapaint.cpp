@@ -61,11 +61,12 @@ const Measure &measure(const QFont &font, const QPaintDevice *device, const QStr
     return *known.insert(key, { fm.horizontalAdvance(s), fm.tightBoundingRect(s) });
 }
 
-// Draws `s` with its baseline starting at `at`. On the screen's pictures each part is shaped
-// once; a printer or a PDF gets the text itself, to be found and copied there.
-void drawPart(QPainter &painter, const QFont &font, const QPaintDevice *device, QPointF at,
+} // namespace
+
+void drawText(QPainter &painter, const QFont &font, const QPaintDevice *device, QPointF at,
               const QString &s)
 {
+    painter.setFont(font);
     const QPaintEngine *engine = painter.paintEngine();
     if (!engine || engine->type() != QPaintEngine::Raster) {
         painter.drawText(at, s);
@@ -90,6 +91,8 @@ void drawPart(QPainter &painter, const QFont &font, const QPaintDevice *device, 
     }
     painter.drawStaticText(at - QPointF(0, found->ascent), found->text);
 }
+
+namespace {
 
 Ink ink(const QFont &font, const QPaintDevice *device, const QString &s)
 {
@@ -153,10 +156,8 @@ qreal Setter::layout(const Written &line, QPainter *painter, QPointF origin) con
     qreal inkRight = 0; // where the last part's ink ends
     bool afterSign = false;
     const auto put = [&](const QFont &font, qreal x, qreal baseline, const QString &s) {
-        if (painter) {
-            painter->setFont(font);
-            drawPart(*painter, font, m_device, origin + QPointF(x, baseline), s);
-        }
+        if (painter)
+            drawText(*painter, font, m_device, origin + QPointF(x, baseline), s);
     };
     for (const Part &part : line) {
         switch (part.kind) {

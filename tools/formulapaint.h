@@ -11,6 +11,12 @@ class QPaintDevice;
 
 namespace formulas {
 
+/// Draws `text` in `font` with its baseline starting at `at`. On the screen's pictures each text
+/// is shaped once for each font and resolution; a printer or a PDF gets the text itself, to be
+/// found and copied there.
+void drawText(QPainter &painter, const QFont &font, const QPaintDevice *device, QPointF at,
+              const QString &text);
+
 /// Sets written mathematics with a painter, as a textbook prints it: upright parts in the given
 /// font, x and y in a serif italic of the same size, fractions stacked over a bar, powers raised
 /// tight against their base, even space each side of a sign. Sizes are those of `device`, so a

@@ -19,7 +19,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
-#include <QStaticText>
 #include <QWidget>
 #include <algorithm>
 #include <array>
@@ -47,13 +46,13 @@ constexpr double dashOn = 4, dashPeriod = 6;
 // The table: arrows above the x row and below the y row, clear of the printed numbers.
 constexpr double xArrowY = 14, yArrowY = 100, markerTop = 2;
 
-// The small texts beside the arrows and the legs: their font and metrics, and each text laid
-// out once, as they are drawn again on every step.
+// The small texts beside the arrows and the legs: their font and metrics, and each text's
+// width measured once, as they are drawn again on every step.
 struct MarkText
 {
     QFont font = fonts::gothic(9, true);
     QFontMetricsF metrics { font };
-    QHash<QString, QStaticText> laid;
+    QHash<QString, qreal> widths;
 
     static MarkText &get()
     {
@@ -61,7 +60,16 @@ struct MarkText
         return marks;
     }
 
-    qreal width(const QString &text) { return layOut(text).size().width(); }
+    qreal width(const QString &text)
+    {
+        auto found = widths.find(text);
+        if (found == widths.end()) {
+            if (widths.size() > 256)
+                widths.clear();
+            found = widths.insert(text, metrics.horizontalAdvance(text));
+        }
+        return *found;
+    }
     // Where `text` drawn from `at` lays its ink, with a pixel to spare.
     QRectF box(QPointF at, const QString &text)
     {
@@ -72,23 +80,7 @@ struct MarkText
     // Draws `text` with its baseline starting at `at`.
     void draw(QPainter &p, QPointF at, const QString &text)
     {
-        p.setFont(font);
-        p.drawStaticText(at - QPointF(0, metrics.ascent()), layOut(text));
-    }
-
-private:
-    const QStaticText &layOut(const QString &text)
-    {
-        auto found = laid.find(text);
-        if (found == laid.end()) {
-            if (laid.size() > 256)
-                laid.clear();
-            QStaticText t(text);
-            t.setTextFormat(Qt::PlainText);
-            t.prepare(QTransform(), font);
-            found = laid.insert(text, t);
-        }
-        return *found;
+        formulas::drawText(p, font, p.device(), at, text);
     }
 };
 
