@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The program in a real X11 window: click its buttons and drag a piece by their places on the
-# screen, check the picture, then end it by "終了" and by the close button during automatic play.
+# screen, check the picture, then end it by "終了" and by the close button during automatic play;
+# and what steps leave on the screen with the rate of change shown is what a fresh start shows.
 # Every wait is for something seen on the screen, with a generous deadline: a busy machine makes
 # the program slower, never the check wrong.
 # usage: realwindow.sh KANSU X11CLOSE
@@ -102,3 +103,49 @@ t0=$(now_ms)
 window_gone_within "$t0" 1000
 ended_within "$t0" 10000
 echo "ok: closed during automatic play"
+
+# 3. Steps back and forth with the rate of change shown leave the very pixels that the same
+# lesson opened at the place they end shows: nothing stale where the marks were.
+example="$(dirname "$0")/../data/worked-example.kansu"
+lesson_at() { # lesson_at X FILE: the worked example at x = X, the rate of change from 0
+    sed -e 's/"x": 0/"x": '"$1"'/' -e 's/"speed"/"rate_from": 0, "speed"/' "$example" >"$2"
+}
+lesson_at 4.5 "$work/stepped.kansu"
+lesson_at 5 "$work/fresh.kansu"
+# Along AB's foot, the strip's orange outline starts at P: at x = 5 it reaches (206, 300), which
+# at x = 4.5 is still the white of the crossed part.
+shot_of() { # shot_of LESSON OUT R,G,B [keys...]: the window after the keys, (206, 300) R,G,B before
+    local lesson=$1 out=$2 before=$3
+    shift 3
+    "$kansu" --rate "$lesson" >"$work/out.txt" 2>&1 &
+    pid=$!
+    win=""
+    local deadline=$(( $(now_ms) + 20000 ))
+    while [ -z "$win" ]; do
+        [ "$(now_ms)" -lt "$deadline" ] || fail "no window"
+        win=$(timeout 2 xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1)
+        [ -n "$win" ] || sleep 0.05
+    done
+    wait_pixel 206 300 "$before" "P is not where the lesson puts it"
+    [ $# -gt 0 ] && timeout 5 xdotool windowfocus --sync "$win" key --delay 20 "$@"
+    wait_pixel 206 300 "230,90,0" "P is not at x = 5 after the keys"
+    # The steps' last repaints may follow the marker's: wait for the picture to settle.
+    local previous="" current
+    deadline=$(( $(now_ms) + 20000 ))
+    while :; do
+        timeout 20 import -window "$win" "$out" 2>/dev/null
+        current=$(md5sum <"$out")
+        [ "$current" = "$previous" ] && break
+        [ "$(now_ms)" -lt "$deadline" ] || fail "the picture does not settle"
+        previous=$current
+        sleep 0.2
+    done
+    kill "$pid"
+    wait "$pid" 2>/dev/null
+}
+shot_of "$work/fresh.kansu" "$work/fresh.png" 230,90,0
+# From x = 4.5, six steps forward and five back: to x = 5.
+shot_of "$work/stepped.kansu" "$work/stepped.png" 255,255,255 Next Next Prior Prior Prior Next Prior Next Next Prior Next
+differ=$(compare -metric AE "$work/fresh.png" "$work/stepped.png" null: 2>&1)
+[ "$differ" = "0" ] || fail "$differ pixels differ between a fresh start and steps back to the same place"
+echo "ok: the rate of change after steps"

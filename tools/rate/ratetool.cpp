@@ -144,12 +144,16 @@ public:
     virtual void marksChanged(bool)
     {
         const QRegion now = bounds();
-        update(m_painted + now);
+        update(repaintFor(m_painted, now));
         m_painted = now;
         m_printed = false;
     }
 
 protected:
+    // What to repaint when the marks move from `was` to `now`; a layer that knows which of its
+    // marks stayed where they were gives less.
+    virtual QRegion repaintFor(const QRegion &was, const QRegion &now) { return was + now; }
+
     // Where the marks paint, in the layer's pixels: every pixel repainted under a layer is
     // the panel's to paint again too.
     virtual QRegion bounds() = 0;
@@ -228,14 +232,23 @@ public:
             update(m_strip | strip);
         m_strip = strip;
         m_stripSet = false;
-        // The line and the sentence are set again only when they change, each in its place.
-        const QString line = formulas::plain(m.line);
+        // The line and the sentence are set again only when they change, and repainted only
+        // where either text lays ink.
+        const QString line = m.interval ? formulas::plain(m.line) : QString();
+        const QString sentence = m.interval ? m.sentence : QString();
+        if (line == m_lineAsked && sentence == m_sentenceAsked)
+            return;
+        const QRect lineWas = m_lineAsked.isEmpty() ? QRect() : m_line.ink;
+        const QRect sentenceWas = m_sentenceAsked.isEmpty() ? QRect() : m_sentence.ink;
+        if (m.interval)
+            setWords(m);
         if (line != m_lineAsked)
-            update(lineArea());
-        if (m.sentence != m_sentenceAsked)
-            update(sentenceArea());
+            update(wordsArea(lineWas | (line.isEmpty() ? QRect() : m_line.ink), textTop));
+        if (sentence != m_sentenceAsked)
+            update(wordsArea(sentenceWas | (sentence.isEmpty() ? QRect() : m_sentence.ink),
+                             sentenceTop()));
         m_lineAsked = line;
-        m_sentenceAsked = m.sentence;
+        m_sentenceAsked = sentence;
     }
 
 protected:
@@ -252,8 +265,12 @@ protected:
         const bool strip = !m.strip.isEmpty()
             && event->rect().intersects(
                 m.strip.boundingRect().toAlignedRect().adjusted(-2, -2, 2, 2));
-        if (words)
+        if (words) {
             setWords(m);
+            // What the board shows now, for the tests: what was asked for may not be painted yet.
+            if (property("shownLine").toString() != m_line.set)
+                setProperty("shownLine", m_line.set);
+        }
         if (strip)
             setStrip(m);
         // One clip rectangle at a time: under a clip of several, the raster engine blends a
@@ -262,7 +279,7 @@ protected:
             p.setClipRect(area);
             if (words) {
                 drawOneForOne(p, QPointF(textLeft, textTop), m_line.image);
-                drawOneForOne(p, QPointF(textLeft, textTop + lineHeight()), m_sentence.image);
+                drawOneForOne(p, QPointF(textLeft, sentenceTop()), m_sentence.image);
             }
             if (strip) {
                 for (const QRect &piece : m_pieces)
@@ -283,9 +300,40 @@ private:
     {
         QString set; // what `image` holds
         QImage image;
+        QRect ink; // where `image` is not clear, in its logical pixels
         qreal ratio = 0;
-        QHash<QString, QImage> lately; // at `ratio`
+        QHash<QString, std::pair<QImage, QRect>> lately; // at `ratio`
     };
+
+    // Where an image of words is not clear, in its logical pixels, with a pixel to spare.
+    static QRect inkOf(const QImage &image)
+    {
+        int left = image.width(), right = -1, top = -1, bottom = -1;
+        for (int y = 0; y < image.height(); ++y) {
+            const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                if (qAlpha(row[x]) != 0) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    if (top < 0)
+                        top = y;
+                    bottom = y;
+                }
+            }
+        }
+        if (right < 0)
+            return {};
+        const qreal r = image.devicePixelRatio();
+        return QRect(QPoint(int(std::floor(left / r)) - 1, int(std::floor(top / r)) - 1),
+                     QPoint(int(std::ceil((right + 1) / r)), int(std::ceil((bottom + 1) / r))));
+    }
+
+    // The board's pixels that `ink` of words drawn with their top at `top` may take.
+    QRect wordsArea(const QRect &ink, qreal top) const
+    {
+        return ink.translated(int(textLeft), int(std::floor(top))).adjusted(0, 0, 1, 1)
+            & QRect(0, 0, boardArea.width(), textArea);
+    }
 
     QImage &setOnce(Words &words, const QString &key, qreal height,
                     const std::function<void(QPainter &)> &write)
@@ -299,7 +347,8 @@ private:
         words.ratio = ratio;
         const auto kept = words.lately.constFind(key);
         if (kept != words.lately.cend()) {
-            words.image = *kept;
+            words.image = kept->first;
+            words.ink = kept->second;
             return words.image;
         }
         words.image = QImage(QSizeF(textWidth + 4, height).toSize() * ratio,
@@ -311,7 +360,8 @@ private:
         p.setPen(chalk);
         write(p);
         p.end();
-        words.lately.insert(key, words.image);
+        words.ink = inkOf(words.image);
+        words.lately.insert(key, { words.image, words.ink });
         return words.image;
     }
 
@@ -326,28 +376,18 @@ private:
         }
         return m_lineHeight;
     }
-    QRect lineArea()
-    {
-        return QRect(0, 0, boardArea.width(), int(std::ceil(textTop + lineHeight())));
-    }
-    QRect sentenceArea()
-    {
-        const QRect line = lineArea();
-        return QRect(0, line.bottom() + 1, boardArea.width(), textArea - line.height());
-    }
+    // On a whole pixel, so that the sentence is copied pixel for pixel and looks the same
+    // whether the line's repaint reaches its top or not.
+    qreal sentenceTop() { return std::ceil(textTop + lineHeight()); }
 
     void setWords(const RateTool::Marks &m)
     {
         const QString plain = formulas::plain(m.line);
-        if (plain != m_line.set) {
-            // What the board shows now, for the tests: what was asked for may not be painted yet.
-            setProperty("shownLine", plain);
-        }
         setOnce(m_line, plain, lineHeight(), [&](QPainter &q) {
             const formulas::Setter line(lineFont(), this);
             line.draw(q, QPointF(0, line.ascent()), m.line);
         });
-        setOnce(m_sentence, m.sentence, textArea - textTop - lineHeight(), [&](QPainter &q) {
+        setOnce(m_sentence, m.sentence, textArea - sentenceTop(), [&](QPainter &q) {
             const formulas::Setter words(fonts::gothic(10), this);
             words.drawWrapped(q, QPointF(0, 0), textWidth, formulas::written(m.sentence), 2);
         });
@@ -418,6 +458,32 @@ protected:
         return area;
     }
 
+    // A step with the start where it was moves only the arrows' heads and numbers: the shafts
+    // grow or shrink at their ends.
+    QRegion repaintFor(const QRegion &was, const QRegion &now) override
+    {
+        const RateTool::Marks &m = t.marks();
+        const Drawn before = std::exchange(
+            m_drawn,
+            { t.start(), m.interval ? std::optional(m.interval->toHalves) : std::nullopt, m.withY,
+              m.dx, m.dy });
+        if (!before.to || !m_drawn.to || before.start != m_drawn.start
+            || before.withY != m_drawn.withY)
+            return was + now;
+        const double a = RateTool::tableColumnCentre(*before.to / 2.0);
+        const double b = RateTool::tableColumnCentre(*m_drawn.to / 2.0);
+        MarkText &text = MarkText::get();
+        const auto ends = [&](double y, const QString &old, const QString &fresh) {
+            return (QRectF(std::min(a, b) - 8, y - 5, std::abs(b - a) + 11, 10)
+                    | text.box(arrowLabelAt(a, y), old) | text.box(arrowLabelAt(b, y), fresh))
+                .toAlignedRect();
+        };
+        QRegion area = ends(xArrowY, before.dx, m_drawn.dx);
+        if (m_drawn.withY)
+            area += ends(yArrowY, before.dy, m_drawn.dy);
+        return area;
+    }
+
     void printMarks(QPainter &p) override
     {
         const RateTool::Marks &m = t.marks();
@@ -430,6 +496,16 @@ protected:
         if (m.withY)
             drawArrow(p, from, to, yArrowY, m.dy);
     }
+
+private:
+    struct Drawn
+    {
+        int start = -1;
+        std::optional<int> to;
+        bool withY = false;
+        QString dx, dy;
+    };
+    Drawn m_drawn; // what the last repaint was asked for
 };
 
 class GraphLayer : public Layer
