@@ -86,9 +86,12 @@ void drawOneForOne(QPainter &painter, const QPointF &topLeft, const QImage &imag
         QRectF(part));
 }
 
-QRect copyInside(const QPolygonF &polygon, const QImage &from, QImage &to)
+namespace {
+
+// Calls `span(y, first, last)` for the device pixels of each row of `bounds` whose centres lie
+// inside `polygon`, by the even-odd rule.
+template<typename Span> void spansInside(const QPolygonF &polygon, const QRect &bounds, Span span)
 {
-    const QRect bounds = polygon.boundingRect().toAlignedRect() & to.rect() & from.rect();
     std::vector<double> xs;
     for (int y = bounds.top(); y <= bounds.bottom(); ++y) {
         // Where the edges cross the row's middle, each edge taking one end only.
@@ -100,14 +103,67 @@ QRect copyInside(const QPolygonF &polygon, const QImage &from, QImage &to)
                 xs.push_back(a.x() + (middle - a.y()) * (b.x() - a.x()) / (b.y() - a.y()));
         }
         std::sort(xs.begin(), xs.end());
-        const auto *source = reinterpret_cast<const QRgb *>(from.constScanLine(y));
-        auto *target = reinterpret_cast<QRgb *>(to.scanLine(y));
         for (size_t k = 0; k + 1 < xs.size(); k += 2) {
             // The pixels whose middles lie in [xs[k], xs[k + 1]).
             const int first = std::max(bounds.left(), int(std::ceil(xs[k] - 0.5)));
             const int last = std::min(bounds.right(), int(std::ceil(xs[k + 1] - 0.5)) - 1);
             if (first <= last)
-                std::copy(source + first, source + last + 1, target + first);
+                span(y, first, last);
+        }
+    }
+}
+
+} // namespace
+
+QRect copyInside(const QPolygonF &polygon, const QImage &from, QImage &to)
+{
+    const QRect bounds = polygon.boundingRect().toAlignedRect() & to.rect() & from.rect();
+    uchar *target = to.bits();
+    spansInside(polygon, bounds, [&](int y, int first, int last) {
+        const auto *source = reinterpret_cast<const QRgb *>(from.constScanLine(y));
+        std::copy(source + first, source + last + 1,
+                  reinterpret_cast<QRgb *>(target + y * to.bytesPerLine()) + first);
+    });
+    return bounds;
+}
+
+QRect outlinePolygon(const QPolygonF &polygon, qreal width, QRgb colour, QImage &to)
+{
+    QRect bounds;
+    const qreal half = width / 2;
+    uchar *target = to.bits();
+    const auto row
+        = [&](int y) { return reinterpret_cast<QRgb *>(target + y * to.bytesPerLine()); };
+    // The pixels whose centres lie in a rectangle.
+    const auto fillRect = [&](const QRectF &r) {
+        const QRect box
+            = QRect(
+                  QPoint(int(std::ceil(r.left() - 0.5)), int(std::ceil(r.top() - 0.5))),
+                  QPoint(int(std::ceil(r.right() - 0.5)) - 1, int(std::ceil(r.bottom() - 0.5)) - 1))
+            & to.rect();
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            std::fill(row(y) + box.left(), row(y) + box.right() + 1, colour);
+        bounds |= box;
+    };
+    const auto fill = [&](const QPolygonF &shape) {
+        const QRect box = shape.boundingRect().toAlignedRect() & to.rect();
+        spansInside(shape, box, [&](int y, int first, int last) {
+            std::fill(row(y) + first, row(y) + last + 1, colour);
+        });
+        bounds |= box;
+    };
+    for (qsizetype k = 0; k < polygon.size(); ++k) {
+        const QPointF a = polygon[k], b = polygon[(k + 1) % polygon.size()];
+        const QPointF d = b - a;
+        // Each corner a square as wide as the line: a right angle's mitre exactly.
+        fillRect(QRectF(a - QPointF(half, half), QSizeF(width, width)));
+        if (d.x() == 0 || d.y() == 0) {
+            // Level and upright edges, most of a figure's, are rectangles.
+            fillRect(QRectF(a, b).normalized().adjusted(-half, -half, half, half));
+        } else {
+            const qreal length = std::hypot(d.x(), d.y());
+            const QPointF n(-d.y() * half / length, d.x() * half / length);
+            fill(QPolygonF({ a + n, b + n, b - n, a - n }));
         }
     }
     return bounds;

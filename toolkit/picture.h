@@ -29,6 +29,10 @@ void drawOneForOne(QPainter &painter, const QPointF &topLeft, const QImage &imag
 /// have written. The raster engine hands a large translucent fill to other threads, which costs
 /// far more than the copy.
 QRect copyInside(const QPolygonF &polygon, const QImage &from, QImage &to);
+/// Paints into `to` in `colour` the device pixels whose centres lie within `width` / 2 of the
+/// closed `polygon`'s edges (in device pixels), with square corners. Returns the device pixels it
+/// may have written. The raster engine's stroker costs many times as much.
+QRect outlinePolygon(const QPolygonF &polygon, qreal width, QRgb colour, QImage &to);
 
 /// A retained picture without a widget: an image kept at a device pixel ratio that drawing
 /// operations paint into, in logical pixels (origin top left). Nothing is antialiased, so flood

@@ -528,8 +528,23 @@ void PredictionTool::refresh()
     m_graphTally->adjustSize();
     m_graphTally->setVisible(graph);
     m_layer->setVisible(m_active);
-    m_layer->update();
+    const LayerLook look = layerLook();
+    if (look != m_layerLook) {
+        m_layerLook = look;
+        m_layer->update();
+    }
     describe();
+}
+
+PredictionTool::LayerLook PredictionTool::layerLook() const
+{
+    LayerLook look;
+    for (int x = 1; x <= 10; ++x)
+        look.placed[size_t(x)] = m_columns[size_t(x)].placed;
+    look.labels = markLabels();
+    look.focusMarker = gamen()->hasFocus() && keyboardInUse();
+    look.selected = m_selected;
+    return look;
 }
 
 void PredictionTool::describe()

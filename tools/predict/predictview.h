@@ -90,6 +90,7 @@ public:
         QPointF baseline;
         QRectF rect; ///< the text's box in the graph's picture
         bool right = false;
+        bool operator==(const MarkLabel &) const = default;
     };
     QList<MarkLabel> markLabels() const;
     static QFont markFont();
@@ -139,6 +140,18 @@ private:
     QLabel *m_message = nullptr;
     QLabel *m_graphMessage = nullptr;
     PredictLayer *m_layer = nullptr;
+    // What the graph's layer draws: it is repainted only when this changes, as it covers the
+    // whole graph and a step rarely changes it.
+    struct LayerLook
+    {
+        std::array<std::optional<double>, 11> placed;
+        QList<MarkLabel> labels;
+        bool focusMarker = false;
+        int selected = 0;
+        bool operator==(const LayerLook &) const = default;
+    };
+    LayerLook layerLook() const;
+    std::optional<LayerLook> m_layerLook; // as last repainted from refresh()
     int m_selected = 1;
     int m_dragging = 0;
     bool m_rightClickTaken = false;

@@ -182,10 +182,17 @@ protected:
             m_printed = true;
         }
         // Only where the marks stand: elsewhere the image is clear, and the lesson and the other
-        // tools ask for repaints here too.
+        // tools ask for repaints here too (a painter is not even made for those).
+        const QRegion marked = event->region() & m_inImage;
+        if (marked.isEmpty())
+            return;
         QPainter p(this);
-        for (const QRect &area : event->region() & m_inImage)
+        for (const QRect &area : marked) {
+            // A clip of one rectangle: through the event's region of several, the raster engine
+            // blends span by span and hands tall images to worker threads, and waits for them.
+            p.setClipRect(area);
             drawOneForOne(p, QPointF(0, 0), m_image, deviceRect(area));
+        }
     }
 
     RateTool &t;
@@ -259,12 +266,14 @@ protected:
         const RateTool::Marks &m = t.marks();
         if (!m.interval)
             return;
-        QPainter p(this);
         // The lesson repaints the figure on every step; the words above it rarely change.
         const bool words = event->rect().intersects(QRect(0, 0, boardArea.width(), textArea));
         const bool strip = !m.strip.isEmpty()
             && event->rect().intersects(
                 m.strip.boundingRect().toAlignedRect().adjusted(-2, -2, 2, 2));
+        if (!words && !strip)
+            return;
+        QPainter p(this);
         if (words) {
             setWords(m);
             // What the board shows now, for the tests: what was asked for may not be painted yet.
@@ -285,10 +294,6 @@ protected:
                 for (const QRect &piece : m_pieces)
                     drawOneForOne(p, QPointF(0, 0), m_pixels, piece);
             }
-        }
-        p.setClipping(false);
-        if (strip) {
-            p.strokePath(m.strip, QPen(legColour, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
         }
     }
 
@@ -421,9 +426,14 @@ private:
             }
         }
         m_pieces.clear();
-        for (const QPolygonF &piece :
-             m.strip.toSubpathPolygons(QTransform::fromScale(ratio, ratio)))
+        const QList<QPolygonF> pieces
+            = m.strip.toSubpathPolygons(QTransform::fromScale(ratio, ratio));
+        for (const QPolygonF &piece : pieces)
             m_pieces.push_back(copyInside(piece, m_pattern, m_pixels));
+        // The outline over the tint, two pixels wide across the edges.
+        for (size_t i = 0; i < m_pieces.size(); ++i)
+            m_pieces[i]
+                |= outlinePolygon(pieces[qsizetype(i)], 2 * ratio, legColour.rgb(), m_pixels);
         m_stripSet = true;
     }
 
