@@ -1,5 +1,6 @@
 #include "toolkit/picture.h"
 
+#include <QLineF>
 #include <QPainter>
 #include <QPolygonF>
 #include <algorithm>
@@ -606,4 +607,63 @@ bool Picture::floodFill(int x, int y, const QColor &border)
     const QRectF device(minX, minY, maxX - minX + 1, maxY - minY + 1);
     changed(QRectF(device.topLeft() / m_ratio, device.size() / m_ratio).adjusted(-1, -1, 1, 1));
     return true;
+}
+
+void dashedLine(QImage &image, const QLineF &line, qreal width, QRgb colour, qreal on, qreal period)
+{
+    const qreal r = image.devicePixelRatio();
+    const QPointF a = line.p1() * r, b = line.p2() * r;
+    const qreal length = QLineF(a, b).length(), half = width * r / 2;
+    on *= r;
+    period *= r;
+    if (length <= 0 || period <= on + 1 || image.depth() != 32)
+        return;
+    const QPointF u = (b - a) / length, n(-u.y(), u.x()); // along and across
+    const QRect box = QRectF(a, b)
+                          .normalized()
+                          .adjusted(-half - 1, -half - 1, half + 1, half + 1)
+                          .toAlignedRect()
+        & image.rect();
+    // x * a / 255 for the four bytes of x at once, rounded as the raster engine rounds.
+    const auto byteMul = [](uint x, uint alpha) {
+        uint t = (x & 0xff00ff) * alpha;
+        t = ((t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
+        x = ((x >> 8) & 0xff00ff) * alpha;
+        x = (x + ((x >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
+        return x | t;
+    };
+    const uint opaque = colour | 0xff000000;
+    uchar *bits = image.bits();
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        const qreal dy = y + 0.5 - a.y();
+        int left = box.left(), right = box.right();
+        if (std::abs(n.x()) > 1e-9) {
+            // The pixels whose centres lie within half + 0.5 across the line.
+            const qreal x1 = a.x() + (-(half + 0.5) - dy * n.y()) / n.x();
+            const qreal x2 = a.x() + ((half + 0.5) - dy * n.y()) / n.x();
+            left = std::max(left, int(std::floor(std::min(x1, x2) - 0.5)));
+            right = std::min(right, int(std::ceil(std::max(x1, x2) - 0.5)));
+        }
+        auto *row = reinterpret_cast<QRgb *>(bits + y * image.bytesPerLine());
+        for (int x = left; x <= right; ++x) {
+            const qreal px = x + 0.5 - a.x();
+            const qreal across = std::abs(px * n.x() + dy * n.y());
+            qreal coverage = std::min(half + 0.5 - across, qreal(1));
+            if (coverage <= 0)
+                continue;
+            // Along the line: the part of the pixel in a dash (the gaps are wider than a
+            // pixel, so at most the end of one dash and the start of the next), and within
+            // the line's ends.
+            const qreal at = px * u.x() + dy * u.y();
+            const qreal phase = at - period * std::floor(at / period);
+            const qreal dash
+                = std::clamp(std::min(phase + 0.5, on - phase + 0.5), qreal(0), qreal(1))
+                + std::max(phase + 0.5 - period, qreal(0));
+            coverage *= std::min({ dash, at + 0.5, length - at + 0.5, qreal(1) });
+            if (coverage <= 0)
+                continue;
+            const uint alpha = uint(255 * coverage + 0.5);
+            row[x] = byteMul(opaque, alpha) + byteMul(row[x], 255 - alpha);
+        }
+    }
 }

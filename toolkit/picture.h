@@ -33,6 +33,12 @@ QRect copyInside(const QPolygonF &polygon, const QImage &from, QImage &to);
 /// closed `polygon`'s edges (in device pixels), with square corners. Returns the device pixels it
 /// may have written. The raster engine's stroker costs many times as much.
 QRect outlinePolygon(const QPolygonF &polygon, qreal width, QRgb colour, QImage &to);
+/// Draws over the premultiplied `image` an antialiased dashed line in the opaque `colour`, `width`
+/// wide with flat ends, dashes `on` long starting every `period` from `line`'s start (all in the
+/// image's logical pixels). Each pixel takes the part of it the dashes cover. The raster engine's
+/// own antialiased lines cost many times as much, dashed or not.
+void dashedLine(QImage &image, const QLineF &line, qreal width, QRgb colour, qreal on,
+                qreal period);
 
 /// A retained picture without a widget: an image kept at a device pixel ratio that drawing
 /// operations paint into, in logical pixels (origin top left). Nothing is antialiased, so flood

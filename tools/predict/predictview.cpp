@@ -497,10 +497,15 @@ void PredictionTool::refresh()
         // class has seen, where nothing can be typed.
         const bool revealed = table && shown(x) && !reached(x) && !col.typedMark.made;
         setRevealed(x, revealed);
+        // Set only when it changes: a line edit given its own text again repaints itself.
+        const auto show = [box](const QString &text) {
+            if (box->text() != text)
+                box->setText(text);
+        };
         if (revealed)
-            box->setText(QString::number(trueY(x), 'g', 10));
+            show(QString::number(trueY(x), 'g', 10));
         else if (!box->hasFocus() || !open)
-            box->setText(col.typedText);
+            show(col.typedText);
         box->setVisible(open || revealed);
 
         QLabel *mark = m_tableMarks[size_t(x)];

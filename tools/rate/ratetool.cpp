@@ -570,17 +570,9 @@ protected:
             return;
         p.fillRect(QRectF(corner.x() - 1, b.y(), 2, corner.y() - b.y()).normalized(), legColour);
         text.draw(p, at.dy, m.dy);
-        // The chord's dashes as short solid lines: the engine's own dashing of an antialiased
-        // line costs ten times as much.
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(legColour, 1, Qt::SolidLine, Qt::FlatCap));
-        const double length = QLineF(a, b).length();
-        QVector<QLineF> dashes;
-        for (double at = 0; at < length; at += dashPeriod) {
-            const double end = std::min(at + dashOn, length);
-            dashes.append(QLineF(a + (b - a) * (at / length), a + (b - a) * (end / length)));
-        }
-        p.drawLines(dashes);
+        // The chord dashed, straight into the marks' image.
+        if (auto *image = dynamic_cast<QImage *>(p.device()))
+            dashedLine(*image, QLineF(a, b), 1, legColour.rgb(), dashOn, dashPeriod);
     }
 
 private:
