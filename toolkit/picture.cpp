@@ -645,21 +645,26 @@ void dashedLine(QImage &image, const QLineF &line, qreal width, QRgb colour, qre
             right = std::min(right, int(std::ceil(std::max(x1, x2) - 0.5)));
         }
         auto *row = reinterpret_cast<QRgb *>(bits + y * image.bytesPerLine());
-        for (int x = left; x <= right; ++x) {
-            const qreal px = x + 0.5 - a.x();
-            const qreal across = std::abs(px * n.x() + dy * n.y());
-            qreal coverage = std::min(half + 0.5 - across, qreal(1));
+        // Across and along the line, from pixel to pixel by steps.
+        const qreal px = left + 0.5 - a.x();
+        qreal across = px * n.x() + dy * n.y();
+        qreal at = px * u.x() + dy * u.y();
+        qreal phase = at - period * std::floor(at / period);
+        for (int x = left; x <= right; ++x, across += n.x(), at += u.x(), phase += u.x()) {
+            if (phase >= period)
+                phase -= period;
+            else if (phase < 0)
+                phase += period;
+            qreal coverage = std::min(half + 0.5 - std::abs(across), qreal(1));
             if (coverage <= 0)
                 continue;
             // Along the line: the part of the pixel in a dash (the gaps are wider than a
             // pixel, so at most the end of one dash and the start of the next), and within
             // the line's ends.
-            const qreal at = px * u.x() + dy * u.y();
-            const qreal phase = at - period * std::floor(at / period);
             const qreal dash
                 = std::clamp(std::min(phase + 0.5, on - phase + 0.5), qreal(0), qreal(1))
                 + std::max(phase + 0.5 - period, qreal(0));
-            coverage *= std::min({ dash, at + 0.5, length - at + 0.5, qreal(1) });
+            coverage *= std::min(std::min(dash, qreal(1)), std::min(at + 0.5, length - at + 0.5));
             if (coverage <= 0)
                 continue;
             const uint alpha = uint(255 * coverage + 0.5);

@@ -217,15 +217,20 @@ void PicturePanel::paintEvent(QPaintEvent *event)
     // hands many rows to worker threads and waits for them: at a projector's ratio that costs
     // more than the work. Painted one hole-free rectangle at a time, a copy is a plain blit.
     const QRegion dirty = event->region() & contentsRect();
+    const QRect reach = dirty.boundingRect();
     QRegion standing;
     for (const QObject *child : children()) {
         const auto *widget = qobject_cast<const QWidget *>(child);
-        if (widget && widget->isVisible())
+        if (widget && widget->isVisible() && widget->geometry().intersects(reach))
             standing |= widget->geometry();
     }
     std::vector<QRect> pieces;
-    for (const QRegion &part : { dirty - standing, dirty & standing })
-        pieces.insert(pieces.end(), part.begin(), part.end());
+    if (standing.isEmpty()) {
+        pieces.assign(dirty.begin(), dirty.end());
+    } else {
+        for (const QRegion &part : { dirty - standing, dirty & standing })
+            pieces.insert(pieces.end(), part.begin(), part.end());
+    }
     painter.translate(pictureOffset());
     for (QRect &piece : pieces) {
         piece.translate(-pictureOffset());
