@@ -76,6 +76,8 @@ private slots:
     void puttingBackTheBackdropMatchesDrawingAnew_data();
     void puttingBackTheBackdropMatchesDrawingAnew();
     void reprintingOverDamagedTextRestoresIt();
+    void dashedLineCoversItsDashes_data();
+    void dashedLineCoversItsDashes();
     void panelRepaintsWhatItsPictureChanged();
     void panelRepaintsChangesFarApartSeparately();
 
@@ -357,6 +359,54 @@ void tst_PanelPaint::reprintingOverDamagedTextRestoresIt()
     picture.printAt(QPointF(20, 60), QStringLiteral(" 36"));
     QCOMPARE(picture.image(), printed);
     QVERIFY(!picture.takeChanged().isEmpty());
+}
+
+void tst_PanelPaint::dashedLineCoversItsDashes_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    ratioRows("dashes");
+}
+
+// The ink of a dashed line, summed over its pixels' coverage, is its dashes' length times its
+// width, and none of it lies farther from the line than a pixel beyond its half width.
+void tst_PanelPaint::dashedLineCoversItsDashes()
+{
+    QFETCH(qreal, ratio);
+    constexpr qreal on = 4, period = 6, width = 1;
+    for (const QLineF line : { QLineF(20, 180, 170, 60), QLineF(10, 20, 190, 35),
+                               QLineF(30, 170, 30, 20), QLineF(15, 100, 185, 100) }) {
+        QImage image(QSize(200, 200) * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::transparent);
+        dashedLine(image, line, width, qRgb(230, 90, 0), on, period);
+        qreal dashes = 0;
+        for (qreal from = 0; from < line.length(); from += period)
+            dashes += std::min(on, line.length() - from);
+        const QLineF device(line.p1() * ratio, line.p2() * ratio);
+        const QPointF across = device.normalVector().unitVector().p2() - device.p1();
+        qreal ink = 0, farthest = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const int alpha = qAlpha(image.pixel(x, y));
+                if (alpha == 0)
+                    continue;
+                ink += alpha / 255.0;
+                const QPointF centre = QPointF(x + 0.5, y + 0.5) - device.p1();
+                farthest = std::max(farthest, std::abs(QPointF::dotProduct(centre, across)));
+            }
+        }
+        const qreal expected = dashes * width * ratio * ratio;
+        const QString detail = QStringLiteral("line %1,%2 to %3,%4: ink %5, dashes %6, farthest %7")
+                                   .arg(line.x1())
+                                   .arg(line.y1())
+                                   .arg(line.x2())
+                                   .arg(line.y2())
+                                   .arg(ink)
+                                   .arg(expected)
+                                   .arg(farthest);
+        QVERIFY2(std::abs(ink - expected) <= 0.05 * expected, qPrintable(detail));
+        QVERIFY2(farthest <= width * ratio / 2 + 1, qPrintable(detail));
+    }
 }
 
 void tst_PanelPaint::panelRepaintsWhatItsPictureChanged()
