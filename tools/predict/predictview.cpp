@@ -498,14 +498,14 @@ void PredictionTool::refresh()
         const bool revealed = table && shown(x) && !reached(x) && !col.typedMark.made;
         setRevealed(x, revealed);
         // Set only when it changes: a line edit given its own text again repaints itself.
-        const auto show = [box](const QString &text) {
+        const auto setChangedText = [box](const QString &text) {
             if (box->text() != text)
                 box->setText(text);
         };
         if (revealed)
-            show(QString::number(trueY(x), 'g', 10));
+            setChangedText(QString::number(trueY(x), 'g', 10));
         else if (!box->hasFocus() || !open)
-            show(col.typedText);
+            setChangedText(col.typedText);
         box->setVisible(open || revealed);
 
         QLabel *mark = m_tableMarks[size_t(x)];

@@ -157,8 +157,9 @@ protected:
     // Where the marks paint, in the layer's pixels: every pixel repainted under a layer is
     // the panel's to paint again too.
     virtual QRegion bounds() = 0;
-    // Paints the marks, in the layer's pixels.
-    virtual void printMarks(QPainter &) { }
+    // Paints the marks, in the layer's pixels, with a painter on the layer's image (which a
+    // mark may also write to itself).
+    virtual void printMarks(QPainter &, QImage &) { }
 
     // The marks are printed once for each change into an image of their own and copied from it
     // one clip rectangle at a time: drawn through a clip of several rectangles, the raster
@@ -177,7 +178,7 @@ protected:
         }
         if (!m_printed) {
             QPainter q(&m_image);
-            printMarks(q);
+            printMarks(q, m_image);
             m_inImage = m_painted;
             m_printed = true;
         }
@@ -494,7 +495,7 @@ protected:
         return area;
     }
 
-    void printMarks(QPainter &p) override
+    void printMarks(QPainter &p, QImage &) override
     {
         const RateTool::Marks &m = t.marks();
         const double from = RateTool::tableColumnCentre(t.start() / 2.0);
@@ -554,7 +555,7 @@ protected:
         return area;
     }
 
-    void printMarks(QPainter &p) override
+    void printMarks(QPainter &p, QImage &image) override
     {
         const RateTool::Marks &m = t.marks();
         drawMarker(p, RateTool::graphPoint(t.start() / 2.0, 0) - QPointF(0, 1));
@@ -571,8 +572,7 @@ protected:
         p.fillRect(QRectF(corner.x() - 1, b.y(), 2, corner.y() - b.y()).normalized(), legColour);
         text.draw(p, at.dy, m.dy);
         // The chord dashed, straight into the marks' image.
-        if (auto *image = dynamic_cast<QImage *>(p.device()))
-            dashedLine(*image, QLineF(a, b), 1, legColour.rgb(), dashOn, dashPeriod);
+        dashedLine(image, QLineF(a, b), 1, legColour.rgb(), dashOn, dashPeriod);
     }
 
 private:
