@@ -12,7 +12,11 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work/runtime"
 
-fail() { echo "FAIL: $*"; exit 1; }
+fail() { # what the program printed tells why it ended or misbehaved
+    echo "FAIL: $*"
+    [ -s "$work/out.txt" ] && { echo "--- the program printed:"; cat "$work/out.txt"; }
+    exit 1
+}
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
 # The board's picture starts 2 pixels inside the panel at window (16, 64).
