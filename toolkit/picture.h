@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPointF>
 #include <QRect>
+#include <QRegion>
 #include <array>
 #include <optional>
 #include <vector>
@@ -39,6 +40,15 @@ QRect outlinePolygon(const QPolygonF &polygon, qreal width, QRgb colour, QImage 
 /// own antialiased lines cost many times as much, dashed or not.
 void dashedLine(QImage &image, const QLineF &line, qreal width, QRgb colour, qreal on,
                 qreal period);
+
+/// The area of `region` as a few rectangles, each covering at most `waste` pixels that `region`
+/// does not, and none sharing only some of its rows with another (the repaint manager would cut
+/// them into bands). Every rectangle of a repaint costs its widget and the widgets above it a
+/// round of copies and controls, worth more than thousands of pixels.
+QRegion coarseRegion(const QRegion &region, qint64 waste);
+/// The logical pixels at `ratio` that cost less to repaint than one more rectangle: a few
+/// thousand device pixels.
+qint64 pixelsWorthARound(qreal ratio);
 
 /// A retained picture without a widget: an image kept at a device pixel ratio that drawing
 /// operations paint into, in logical pixels (origin top left). Nothing is antialiased, so flood

@@ -84,12 +84,22 @@ void PicturePanel::repaintArea(const QRect &widgetRect)
     // pixels it saves. But one rectangle round the figure and a label that moves far below it
     // would copy every row between them as well. Hidden, nothing is painted, and showing
     // paints everything.
-    const QRect area = widgetRect.intersected(contentsRect());
+    QRect area = widgetRect.intersected(contentsRect());
     if (area.isEmpty() || !isVisible())
         return;
     for (const QRect &pending : m_pendingRepaint) {
         if (pending.contains(area))
             return;
+    }
+    // Near rectangles are taken as one (see coarseRegion()).
+    const qint64 waste = pixelsWorthARound(devicePixelRatioF());
+    for (auto it = m_pendingRepaint.begin(); it != m_pendingRepaint.end();) {
+        if (QRegion merged = coarseRegion(QRegion(*it) + area, waste); merged.rectCount() == 1) {
+            area = merged.boundingRect();
+            it = m_pendingRepaint.erase(it);
+        } else {
+            ++it;
+        }
     }
     constexpr size_t most = 4;
     if (m_pendingRepaint.size() < most) {

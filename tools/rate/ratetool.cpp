@@ -24,6 +24,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -144,7 +145,7 @@ public:
     virtual void marksChanged(bool)
     {
         const QRegion now = bounds();
-        update(repaintFor(m_painted, now));
+        update(coarseRegion(repaintFor(m_painted, now), roundWorth()));
         m_painted = now;
         m_printed = false;
     }
@@ -179,22 +180,28 @@ protected:
         if (!m_printed) {
             QPainter q(&m_image);
             printMarks(q, m_image);
-            m_inImage = m_painted;
+            m_inImage = coarseRegion(m_painted, roundWorth());
             m_printed = true;
         }
         // Only where the marks stand: elsewhere the image is clear, and the lesson and the other
         // tools ask for repaints here too (a painter is not even made for those).
-        const QRegion marked = event->region() & m_inImage;
-        if (marked.isEmpty())
-            return;
-        QPainter p(this);
-        for (const QRect &area : marked) {
-            // A clip of one rectangle: through the event's region of several, the raster engine
-            // blends span by span and hands tall images to worker threads, and waits for them.
-            p.setClipRect(area);
-            drawOneForOne(p, QPointF(0, 0), m_image, deviceRect(area));
+        std::optional<QPainter> p;
+        for (const QRect &asked : event->region()) {
+            for (const QRect &marks : m_inImage) {
+                const QRect area = asked & marks;
+                if (area.isEmpty())
+                    continue;
+                if (!p)
+                    p.emplace(this);
+                // A clip of one rectangle: through the event's region of several, the raster
+                // engine blends span by span and hands tall images to worker threads.
+                p->setClipRect(area);
+                drawOneForOne(*p, QPointF(0, 0), m_image, deviceRect(area));
+            }
         }
     }
+
+    qint64 roundWorth() const { return pixelsWorthARound(devicePixelRatioF()); }
 
     RateTool &t;
 
