@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -584,6 +587,31 @@ bool Picture::floodFill(int x, int y, const QColor &border)
     auto open = [&](const QRgb *line, const quint8 *mark, int xx) {
         return (line[xx] & 0xFFFFFF) != stop && mark[xx] != gen;
     };
+    // The last open pixel of the run going right from the open `xx`. Most of a fill's reading
+    // is here: sixteen pixels are tested at once where the processor can.
+    auto runEnd = [&](const QRgb *line, const quint8 *mark, int xx) {
+#ifdef __SSE2__
+        const __m128i colour = _mm_set1_epi32(0xFFFFFF), border = _mm_set1_epi32(int(stop));
+        const __m128i seen = _mm_set1_epi8(char(gen));
+        while (xx + 16 < w) {
+            const auto pixels = [&](int k) {
+                const __m128i p
+                    = _mm_loadu_si128(reinterpret_cast<const __m128i *>(line + xx + 1 + k));
+                return _mm_cmpeq_epi32(_mm_and_si128(p, colour), border);
+            };
+            const __m128i marks = _mm_cmpeq_epi8(
+                _mm_loadu_si128(reinterpret_cast<const __m128i *>(mark + xx + 1)), seen);
+            const __m128i closed = _mm_or_si128(_mm_or_si128(pixels(0), pixels(4)),
+                                                _mm_or_si128(pixels(8), pixels(12)));
+            if (_mm_movemask_epi8(_mm_or_si128(closed, marks)) != 0)
+                break;
+            xx += 16;
+        }
+#endif
+        while (xx + 1 < w && open(line, mark, xx + 1))
+            ++xx;
+        return xx;
+    };
     auto fillRun = [&](QRgb *line, quint8 *mark, int yy, int left, int right) {
         std::fill(line + left, line + right + 1, paint);
         std::fill(mark + left, mark + right + 1, gen);
@@ -601,8 +629,7 @@ bool Picture::floodFill(int x, int y, const QColor &border)
         int left = sx, right = sx;
         while (left > 0 && open(line, mark, left - 1))
             --left;
-        while (right + 1 < w && open(line, mark, right + 1))
-            ++right;
+        right = runEnd(line, mark, right);
         fillRun(line, mark, sy, left, right);
         m_fillStack.clear();
         m_fillStack.push_back({ left, right, sy + 1, 1 });
@@ -626,9 +653,7 @@ bool Picture::floodFill(int x, int y, const QColor &border)
             if (xx == from.left) // a run under the left end may reach further left
                 while (left > 0 && open(line, mark, left - 1))
                     --left;
-            int right = xx;
-            while (right + 1 < w && open(line, mark, right + 1))
-                ++right;
+            const int right = runEnd(line, mark, xx);
             fillRun(line, mark, yy, left, right);
             m_fillStack.push_back({ left, right, yy + from.dy, from.dy });
             // The run came from a row filled over [from.left, from.right], closed just beyond
