@@ -76,14 +76,16 @@ void PanelLine::paint(QPainter &painter) const
     const QRect box = bounds();
     // The raster engine strokes a wide line anew on every repaint, once for each rectangle of
     // the area: an upright or level one, whose box is little more than the line, is printed
-    // once and copied. Aliased and opaque, the copy is the same pixels. A line that moves on
-    // every event (a piece in hand) is printed only once it is painted again where it was.
+    // once and copied, and so is a short slanting one (a copy of a long one would blend its
+    // whole box). Aliased and opaque, the copy is the same pixels. A line that moves on every
+    // event (a piece in hand) is printed only once it is painted again where it was.
     const QLineF line(m_p1, m_p2);
     const bool again = line == m_paintedLine;
     m_paintedLine = line;
     const bool printed = !m_printed.isNull() && m_printedRatio == ratio && m_printedLine == line;
-    const bool printable = (m_p1.x() == m_p2.x() || m_p1.y() == m_p2.y()) && m_color.alpha() == 255
-        && !painter.testRenderHint(QPainter::Antialiasing)
+    const bool small = qint64(box.width()) * box.height() <= 2500;
+    const bool printable = (m_p1.x() == m_p2.x() || m_p1.y() == m_p2.y() || small)
+        && m_color.alpha() == 255 && !painter.testRenderHint(QPainter::Antialiasing)
         && onDevicePixels(painter, box.topLeft(), ratio) && (printed || again);
     if (!printable) {
         painter.setPen(pen);
