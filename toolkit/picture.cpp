@@ -131,24 +131,29 @@ QRect copyInside(const QPolygonF &polygon, const QImage &from, QImage &to)
     return bounds;
 }
 
-QRegion coarseRegion(const QRegion &region, qint64 waste)
+bool repaintAsOne(const QRect &a, qint64 aCovers, const QRect &b, qint64 bCovers, qint64 waste)
 {
     const auto area = [](const QRect &r) { return qint64(r.width()) * r.height(); };
+    // Rows shared in part would be cut into bands.
+    const bool bands = a.top() <= b.bottom() && b.top() <= a.bottom()
+        && (a.top() != b.top() || a.bottom() != b.bottom());
+    return bands || area(a | b) - aCovers - bCovers <= waste;
+}
+
+QRegion coarseRegion(const QRegion &region, qint64 waste)
+{
     std::vector<std::pair<QRect, qint64>> boxes; // each with the pixels of `region` it covers
     for (const QRect &r : region)
-        boxes.emplace_back(r, area(r));
+        boxes.emplace_back(r, qint64(r.width()) * r.height());
     for (bool merged = true; merged && boxes.size() > 1;) {
         merged = false;
         for (size_t i = 0; i < boxes.size() && !merged; ++i) {
             for (size_t j = i + 1; j < boxes.size(); ++j) {
-                const QRect &a = boxes[i].first, &b = boxes[j].first;
-                const QRect both = a | b;
-                const qint64 covered = boxes[i].second + boxes[j].second;
-                // Rows shared in part would be cut into bands.
-                const bool bands = a.top() <= b.bottom() && b.top() <= a.bottom()
-                    && (a.top() != b.top() || a.bottom() != b.bottom());
-                if (bands || area(both) - covered <= waste) {
-                    boxes[i] = { both, covered };
+                auto &[a, aCovers] = boxes[i];
+                const auto &[b, bCovers] = boxes[j];
+                if (repaintAsOne(a, aCovers, b, bCovers, waste)) {
+                    a |= b;
+                    aCovers += bCovers;
                     boxes.erase(boxes.begin() + qsizetype(j));
                     merged = true;
                     break;

@@ -46,6 +46,9 @@ void dashedLine(QImage &image, const QLineF &line, qreal width, QRgb colour, qre
 /// them into bands). Every rectangle of a repaint costs its widget and the widgets above it a
 /// round of copies and controls, worth more than thousands of pixels.
 QRegion coarseRegion(const QRegion &region, qint64 waste);
+/// Whether `a` and `b`, covering `aCovers` and `bCovers` pixels that must be repainted, are
+/// better repainted as one rectangle (as coarseRegion() decides).
+bool repaintAsOne(const QRect &a, qint64 aCovers, const QRect &b, qint64 bCovers, qint64 waste);
 /// The logical pixels at `ratio` that cost less to repaint than one more rectangle: a few
 /// thousand device pixels.
 qint64 pixelsWorthARound(qreal ratio);

@@ -93,9 +93,10 @@ void PicturePanel::repaintArea(const QRect &widgetRect)
     }
     // Near rectangles are taken as one (see coarseRegion()).
     const qint64 waste = pixelsWorthARound(devicePixelRatioF());
+    const auto size = [](const QRect &r) { return qint64(r.width()) * r.height(); };
     for (auto it = m_pendingRepaint.begin(); it != m_pendingRepaint.end();) {
-        if (QRegion merged = coarseRegion(QRegion(*it) + area, waste); merged.rectCount() == 1) {
-            area = merged.boundingRect();
+        if (repaintAsOne(*it, size(*it), area, size(area), waste)) {
+            area |= *it;
             it = m_pendingRepaint.erase(it);
         } else {
             ++it;
