@@ -28,6 +28,13 @@ public:
     /// The picture-coordinate rectangle this control may paint in.
     virtual QRect bounds() const = 0;
     virtual void paint(QPainter &painter) const = 0;
+    /// Paints the part of the control within `piece` (picture coordinates), the painter
+    /// already clipped to it; a control that copies from an image of its own copies only that.
+    virtual void paintPiece(QPainter &painter, const QRect &piece) const
+    {
+        Q_UNUSED(piece);
+        paint(painter);
+    }
 
 protected:
     /// Runs `change` and repaints what it moved.

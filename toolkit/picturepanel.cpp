@@ -259,7 +259,7 @@ void PicturePanel::paintEvent(QPaintEvent *event)
         for (const QRect &piece : pieces) {
             if (bounds.intersects(piece)) {
                 painter.setClipRect(piece, Qt::ReplaceClip);
-                item->paint(painter);
+                item->paintPiece(painter, piece);
             }
         }
     }

@@ -1,10 +1,11 @@
 // The rate of change from a start point to P. Everything here stands above the panels'
-// pictures in layers of its own, so switching the tool off gives back the lesson's pixels.
+// pictures as controls of its own, so switching the tool off gives back the lesson's pixels.
 #include "tools/rate/ratetool.h"
 
 #include "core/lessonformat.h"
 #include "figure/geometry.h"
 #include "toolkit/fonts.h"
+#include "toolkit/panelcontrols.h"
 #include "toolkit/picture.h"
 #include "toolkit/picturepanel.h"
 #include "tools/formulapaint.h"
@@ -15,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLineF>
 #include <QMouseEvent>
-#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
@@ -78,10 +78,93 @@ struct MarkText
                       metrics.ascent() + metrics.descent() + 2);
     }
 
-    // Draws `text` with its baseline starting at `at`.
-    void draw(QPainter &p, QPointF at, const QString &text)
+    // Draws `text` in the pen's colour with its baseline starting at `at`, into `image`, the
+    // painter's own untransformed device. Each text is set once for each fraction of a device
+    // pixel it starts at and copied from then on: the raster engine's blending of glyphs costs
+    // more than a copy, and the same increases come back step after step.
+    void draw(QPainter &p, QImage &image, QPointF at, const QString &text)
     {
-        formulas::drawText(p, font, p.device(), at, text);
+        if (!p.transform().isIdentity() || p.device() != &image
+            || image.format() != QImage::Format_ARGB32_Premultiplied) {
+            formulas::drawText(p, font, p.device(), at, text);
+            return;
+        }
+        const qreal r = image.devicePixelRatio();
+        // The glyphs are placed in 64ths of a pixel.
+        const qint64 x64 = std::llround(at.x() * r * 64), y64 = std::llround(at.y() * r * 64);
+        const QPoint whole(int(x64 >> 6), int(y64 >> 6));
+        const QRgb pen = p.pen().color().rgba();
+        const SetKey key { text, r, int(x64 & 63), int(y64 & 63), pen };
+        auto found = set.constFind(key);
+        if (found == set.cend()) {
+            if (set.size() > 256)
+                set.clear();
+            // The baseline's start lies at `origin`, plus the fraction, in the set image.
+            const QPoint origin(int(std::ceil(2 * r)), int(std::ceil((metrics.ascent() + 2) * r)));
+            QImage glyphs(QSize(origin.x() + int(std::ceil((width(text) + 4) * r)),
+                                origin.y() + int(std::ceil((metrics.descent() + 2) * r))),
+                          QImage::Format_ARGB32_Premultiplied);
+            glyphs.setDevicePixelRatio(r);
+            glyphs.fill(Qt::transparent);
+            QPainter q(&glyphs);
+            q.setRenderHints(p.renderHints());
+            q.setPen(p.pen());
+            formulas::drawText(
+                q, font, &glyphs,
+                QPointF((origin.x() + key.x64 / 64.0) / r, (origin.y() + key.y64 / 64.0) / r),
+                text);
+            q.end();
+            found = set.insert(key, { glyphs, origin });
+        }
+        blendOver(image, found->glyphs, whole - found->origin);
+    }
+
+private:
+    struct SetKey
+    {
+        QString text;
+        qreal ratio;
+        int x64, y64; // the start's fraction of a device pixel, in 64ths
+        QRgb pen;
+        bool operator==(const SetKey &) const = default;
+        friend size_t qHash(const SetKey &k, size_t seed = 0)
+        {
+            return qHashMulti(seed, k.text, k.ratio, k.x64, k.y64, k.pen);
+        }
+    };
+    struct Set
+    {
+        QImage glyphs;
+        QPoint origin;
+    };
+    QHash<SetKey, Set> set;
+
+    // `from` over `to` with its top-left at `at`, both premultiplied: what a painter's
+    // source-over gives, without a painter.
+    static void blendOver(QImage &to, const QImage &from, QPoint at)
+    {
+        const QRect area = QRect(at, from.size()) & to.rect();
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            const auto *src = reinterpret_cast<const QRgb *>(from.constScanLine(y - at.y()));
+            auto *dst = reinterpret_cast<QRgb *>(to.scanLine(y));
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QRgb s = src[x - at.x()];
+                const uint alpha = qAlpha(s);
+                if (alpha == 255)
+                    dst[x] = s;
+                else if (alpha != 0)
+                    dst[x] = s + byteMul(dst[x], 255 - alpha);
+            }
+        }
+    }
+    // x · a / 255 for the four bytes of x at once, rounded as the raster engine rounds.
+    static uint byteMul(uint x, uint a)
+    {
+        uint t = (x & 0xff00ff) * a;
+        t = ((t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
+        x = ((x >> 8) & 0xff00ff) * a;
+        x = (x + ((x >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
+        return x | t;
     }
 };
 
@@ -98,7 +181,7 @@ QPointF arrowLabelAt(double to, double y)
     return QPointF(to + 5, y + MarkText::get().metrics.ascent() / 2 - 1);
 }
 
-void drawArrow(QPainter &p, double from, double to, double y, const QString &label)
+void drawArrow(QPainter &p, QImage &image, double from, double to, double y, const QString &label)
 {
     p.fillRect(QRectF(from, y - 0.5, to - from, 1), legColour);
     p.fillRect(QRectF(from - 0.5, y - 4, 1, 8), legColour);
@@ -107,7 +190,7 @@ void drawArrow(QPainter &p, double from, double to, double y, const QString &lab
     p.setBrush(legColour);
     p.drawPolygon(QPolygonF({ QPointF(to, y), QPointF(to - 6, y - 3), QPointF(to - 6, y + 3) }));
     p.setPen(legColour);
-    MarkText::get().draw(p, arrowLabelAt(to, y), label);
+    MarkText::get().draw(p, image, arrowLabelAt(to, y), label);
 }
 
 // Where an arrow and its label lay ink: one rectangle, as every rectangle of a repaint costs the
@@ -127,92 +210,98 @@ void drawMarker(QPainter &p, QPointF tip)
     p.drawPolygon(QPolygonF({ tip, tip + QPointF(-6, -9), tip + QPointF(6, -9) }));
 }
 
-class Layer : public QWidget
+// The device pixels that cover the logical rectangle `r` at `ratio`.
+QRect deviceRect(const QRect &r, qreal ratio)
+{
+    return QRect(QPoint(int(std::floor(r.left() * ratio)), int(std::floor(r.top() * ratio))),
+                 QPoint(int(std::ceil((r.right() + 1) * ratio)) - 1,
+                        int(std::ceil((r.bottom() + 1) * ratio)) - 1));
+}
+
+// The marks of one panel: a control standing above its picture, painted by the panel in the
+// same pass as the picture under it. (A widget of their own over the panel would have every
+// repaint of the panel painted twice, and every repaint of the lesson passed to it.)
+class MarkItem : public PanelItem
 {
 public:
-    Layer(RateTool &tool, PicturePanel *panel, const QRect &area, const char *name)
-        : QWidget(panel)
+    MarkItem(RateTool &tool, PicturePanel *panel)
+        : PanelItem(panel)
         , t(tool)
+    { }
+
+    QRect bounds() const override { return m_bounds; }
+    void paint(QPainter &p) const override
     {
-        setObjectName(QLatin1String(name));
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setFocusPolicy(Qt::NoFocus);
-        panel->placeWidget(this, area);
+        paintPiece(p, QRect(QPoint(0, 0), panel()->pictureSize()));
     }
 
     // Repaints what the marks left and what they take now: a whole panel repainted on every
     // step would cost more than the step itself.
     virtual void marksChanged(bool)
     {
-        const QRegion now = bounds();
-        update(coarseRegion(repaintFor(m_painted, now), roundWorth()));
+        const QRegion now = region();
+        repaint(coarseRegion(repaintFor(m_painted, now), roundWorth()));
         m_painted = now;
+        m_bounds = now.boundingRect();
         m_printed = false;
     }
 
-protected:
-    // What to repaint when the marks move from `was` to `now`; a layer that knows which of its
-    // marks stayed where they were gives less.
-    virtual QRegion repaintFor(const QRegion &was, const QRegion &now) { return was + now; }
-
-    // Where the marks paint, in the layer's pixels: every pixel repainted under a layer is
-    // the panel's to paint again too.
-    virtual QRegion bounds() = 0;
-    // Paints the marks, in the layer's pixels, with a painter on the layer's image (which a
-    // mark may also write to itself).
-    virtual void printMarks(QPainter &, QImage &) { }
-
     // The marks are printed once for each change into an image of their own and copied from it
-    // one clip rectangle at a time: drawn through a clip of several rectangles, the raster
-    // engine's lines and texts cost more than the lesson's step.
-    void paintEvent(QPaintEvent *event) override
+    // piece by piece: drawn through the panel's clip, the raster engine's lines and texts
+    // would cost more than the lesson's step.
+    void paintPiece(QPainter &p, const QRect &piece) const override
     {
-        const qreal ratio = devicePixelRatioF();
+        auto &self = const_cast<MarkItem &>(*this); // printing on demand fills the image
+        const qreal ratio = panel()->pictureRatio();
         if (m_image.isNull() || m_image.devicePixelRatio() != ratio) {
-            m_image = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
-            m_image.setDevicePixelRatio(ratio);
-            m_image.fill(Qt::transparent);
-            m_printed = false;
+            self.m_image
+                = QImage(panel()->pictureSize() * ratio, QImage::Format_ARGB32_Premultiplied);
+            self.m_image.setDevicePixelRatio(ratio);
+            self.m_image.fill(Qt::transparent);
+            self.m_printed = false;
         } else if (!m_printed) {
             for (const QRect &r : m_inImage)
-                clear(deviceRect(r));
+                self.clear(imageRect(r));
         }
         if (!m_printed) {
-            QPainter q(&m_image);
-            printMarks(q, m_image);
-            m_inImage = coarseRegion(m_painted, roundWorth());
-            m_printed = true;
+            QPainter q(&self.m_image);
+            self.printMarks(q, self.m_image);
+            self.m_inImage = coarseRegion(m_painted, roundWorth());
+            self.m_printed = true;
         }
-        // Only where the marks stand: elsewhere the image is clear, and the lesson and the other
-        // tools ask for repaints here too (a painter is not even made for those).
-        std::optional<QPainter> p;
-        for (const QRect &asked : event->region()) {
-            for (const QRect &marks : m_inImage) {
-                const QRect area = asked & marks;
-                if (area.isEmpty())
-                    continue;
-                if (!p)
-                    p.emplace(this);
-                // A clip of one rectangle: through the event's region of several, the raster
-                // engine blends span by span and hands tall images to worker threads.
-                p->setClipRect(area);
-                drawOneForOne(*p, QPointF(0, 0), m_image, deviceRect(area));
-            }
+        for (const QRect &marks : m_inImage) {
+            const QRect area = piece & marks;
+            if (!area.isEmpty())
+                drawOneForOne(p, QPointF(0, 0), m_image, imageRect(area));
         }
     }
 
-    qint64 roundWorth() const { return pixelsWorthARound(devicePixelRatioF()); }
+protected:
+    // What to repaint when the marks move from `was` to `now`; marks that know which of them
+    // stayed where they were give less.
+    virtual QRegion repaintFor(const QRegion &was, const QRegion &now) { return was + now; }
+
+    // Where the marks paint, in picture pixels: every pixel repainted under them is the
+    // panel's to paint again too.
+    virtual QRegion region() = 0;
+    // Paints the marks, in picture pixels, with a painter on the marks' image (which a mark
+    // may also write to itself).
+    virtual void printMarks(QPainter &, QImage &) { }
+
+    void repaint(const QRegion &area)
+    {
+        for (const QRect &r : area)
+            panel()->itemChanged(QRect(), r);
+    }
+    void setBounds(const QRect &bounds) { m_bounds = bounds; }
+    qint64 roundWorth() const { return pixelsWorthARound(panel()->pictureRatio()); }
 
     RateTool &t;
 
 private:
-    QRect deviceRect(const QRect &r) const
+    QRect imageRect(const QRect &r) const
     {
-        const qreal ratio = m_image.devicePixelRatio();
-        return QRect(QPoint(int(std::floor(r.left() * ratio)), int(std::floor(r.top() * ratio))),
-                     QPoint(int(std::ceil((r.right() + 1) * ratio)) - 1,
-                            int(std::ceil((r.bottom() + 1) * ratio)) - 1))
-            & m_image.rect();
+        return deviceRect(r, m_image.devicePixelRatio()) & m_image.rect();
     }
 
     void clear(const QRect &device)
@@ -223,6 +312,7 @@ private:
         }
     }
 
+    QRect m_bounds; // where the panel may find marks to paint
     QRegion m_painted; // where the marks stand, as last asked for
     QImage m_image;
     QRegion m_inImage; // where m_image holds marks
@@ -230,11 +320,11 @@ private:
 };
 
 // The strip that crossed AB during the interval, and the line and sentence written beside it.
-class BoardLayer : public Layer
+class BoardItem : public MarkItem
 {
 public:
-    BoardLayer(RateTool &tool, PicturePanel *panel)
-        : Layer(tool, panel, boardArea, "rateBoard")
+    BoardItem(RateTool &tool, PicturePanel *panel)
+        : MarkItem(tool, panel)
     { }
 
     // `figureRepainted`: the lesson has just drawn the figure where it stood and where it
@@ -244,9 +334,10 @@ public:
         const RateTool::Marks &m = t.marks();
         const QRect strip = m.strip.boundingRect().toAlignedRect().adjusted(-2, -2, 2, 2);
         if (!figureRepainted)
-            update(m_strip | strip);
+            repaint(m_strip | strip);
         m_strip = strip;
         m_stripSet = false;
+        setBounds(m.interval ? strip | QRect(0, 0, boardArea.width(), textArea) : QRect());
         // The line and the sentence are set again only when they change, and repainted only
         // where either text lays ink.
         const QString line = m.interval ? formulas::plain(m.line) : QString();
@@ -258,54 +349,54 @@ public:
         if (m.interval)
             setWords(m);
         if (line != m_lineAsked)
-            update(wordsArea(lineWas | (line.isEmpty() ? QRect() : m_line.ink), textTop));
+            repaint(wordsArea(lineWas | (line.isEmpty() ? QRect() : m_line.ink), textTop));
         if (sentence != m_sentenceAsked)
-            update(wordsArea(sentenceWas | (sentence.isEmpty() ? QRect() : m_sentence.ink),
-                             sentenceTop()));
+            repaint(wordsArea(sentenceWas | (sentence.isEmpty() ? QRect() : m_sentence.ink),
+                              sentenceTop()));
         m_lineAsked = line;
         m_sentenceAsked = sentence;
     }
 
-protected:
-    QRegion bounds() override { return {}; }
+    // The line the board shows now, for the tests: what was asked for may not be painted yet.
+    QString shownLine() const { return m_shownLine; }
 
-    void paintEvent(QPaintEvent *event) override
+    void paintPiece(QPainter &p, const QRect &piece) const override
+    {
+        const_cast<BoardItem &>(*this).paintOn(p, piece); // painting sets the words and strip
+    }
+
+protected:
+    QRegion region() override { return {}; }
+
+private:
+    void paintOn(QPainter &p, const QRect &piece)
     {
         const RateTool::Marks &m = t.marks();
         if (!m.interval)
             return;
         // The lesson repaints the figure on every step; the words above it rarely change.
-        const bool words = event->rect().intersects(QRect(0, 0, boardArea.width(), textArea));
-        const bool strip = !m.strip.isEmpty()
-            && event->rect().intersects(
-                m.strip.boundingRect().toAlignedRect().adjusted(-2, -2, 2, 2));
-        if (!words && !strip)
-            return;
-        QPainter p(this);
+        const bool words = piece.intersects(QRect(0, 0, boardArea.width(), textArea));
+        const bool strip = !m.strip.isEmpty() && piece.intersects(m_strip);
         if (words) {
             setWords(m);
-            // What the board shows now, for the tests: what was asked for may not be painted yet.
-            if (property("shownLine").toString() != m_line.set)
-                setProperty("shownLine", m_line.set);
+            m_shownLine = m_line.set;
+            // Only the ink within the piece: the words are wide and the piece is often small.
+            const auto copy = [&](const Words &w, QPoint at) {
+                const QRect part = piece.translated(-at) & w.ink;
+                if (!part.isEmpty())
+                    drawOneForOne(p, at, w.image, deviceRect(part, w.ratio));
+            };
+            copy(m_line, QPoint(int(textLeft), int(textTop)));
+            copy(m_sentence, QPoint(int(textLeft), int(sentenceTop())));
         }
-        if (strip)
+        if (strip) {
             setStrip(m);
-        // One clip rectangle at a time: under a clip of several, the raster engine blends a
-        // translucent image span by span, on other threads.
-        for (const QRect &area : event->region()) {
-            p.setClipRect(area);
-            if (words) {
-                drawOneForOne(p, QPointF(textLeft, textTop), m_line.image);
-                drawOneForOne(p, QPointF(textLeft, sentenceTop()), m_sentence.image);
-            }
-            if (strip) {
-                for (const QRect &piece : m_pieces)
-                    drawOneForOne(p, QPointF(0, 0), m_pixels, piece);
-            }
+            const QRect device = deviceRect(piece, m_pixels.devicePixelRatio());
+            for (const QRect &part : m_pieces)
+                drawOneForOne(p, QPointF(0, 0), m_pixels, part & device);
         }
     }
 
-private:
     // The line and the sentence each set once for each text: shaping them on every repaint of
     // the board would cost more than the lesson's step. A class steps back and forth over the
     // same few intervals, so the texts set lately are kept too.
@@ -351,7 +442,7 @@ private:
     QImage &setOnce(Words &words, const QString &key, qreal height,
                     const std::function<void(QPainter &)> &write)
     {
-        const qreal ratio = devicePixelRatioF();
+        const qreal ratio = panel()->pictureRatio();
         if (key == words.set && ratio == words.ratio)
             return words.image;
         if (ratio != words.ratio || words.lately.size() > 32)
@@ -384,7 +475,7 @@ private:
     qreal lineHeight()
     {
         if (m_lineHeight == 0) {
-            const formulas::Setter line(lineFont(), this);
+            const formulas::Setter line(lineFont(), panel());
             m_lineHeight = line.ascent() + line.descent() + 4;
         }
         return m_lineHeight;
@@ -397,11 +488,11 @@ private:
     {
         const QString plain = formulas::plain(m.line);
         setOnce(m_line, plain, lineHeight(), [&](QPainter &q) {
-            const formulas::Setter line(lineFont(), this);
+            const formulas::Setter line(lineFont(), panel());
             line.draw(q, QPointF(0, line.ascent()), m.line);
         });
         setOnce(m_sentence, m.sentence, textArea - sentenceTop(), [&](QPainter &q) {
-            const formulas::Setter words(fonts::gothic(10), this);
+            const formulas::Setter words(fonts::gothic(10), panel());
             words.drawWrapped(q, QPointF(0, 0), textWidth, formulas::written(m.sentence), 2);
         });
     }
@@ -410,7 +501,7 @@ private:
     // raster engine's own translucent fills of the strip cost more than the lesson's step.
     void setStrip(const RateTool::Marks &m)
     {
-        const qreal ratio = devicePixelRatioF();
+        const qreal ratio = panel()->pictureRatio();
         if (m_pattern.isNull() || m_pattern.devicePixelRatio() != ratio) {
             m_pattern = QImage(boardArea.size() * ratio, QImage::Format_ARGB32_Premultiplied);
             m_pattern.setDevicePixelRatio(ratio);
@@ -452,17 +543,18 @@ private:
     QString m_lineAsked, m_sentenceAsked; // what the last repaint asked for
     qreal m_lineHeight = 0;
     Words m_line, m_sentence;
+    QString m_shownLine;
 };
 
-class TableLayer : public Layer
+class TableItem : public MarkItem
 {
 public:
-    TableLayer(RateTool &tool, PicturePanel *panel)
-        : Layer(tool, panel, QRect(QPoint(0, 0), panel->pictureSize()), "rateTable")
+    TableItem(RateTool &tool, PicturePanel *panel)
+        : MarkItem(tool, panel)
     { }
 
 protected:
-    QRegion bounds() override
+    QRegion region() override
     {
         const RateTool::Marks &m = t.marks();
         const double from = RateTool::tableColumnCentre(t.start() / 2.0);
@@ -502,7 +594,7 @@ protected:
         return area;
     }
 
-    void printMarks(QPainter &p, QImage &) override
+    void printMarks(QPainter &p, QImage &image) override
     {
         const RateTool::Marks &m = t.marks();
         const double from = RateTool::tableColumnCentre(t.start() / 2.0);
@@ -510,9 +602,9 @@ protected:
         if (!m.interval)
             return;
         const double to = RateTool::tableColumnCentre(m.interval->toHalves / 2.0);
-        drawArrow(p, from, to, xArrowY, m.dx);
+        drawArrow(p, image, from, to, xArrowY, m.dx);
         if (m.withY)
-            drawArrow(p, from, to, yArrowY, m.dy);
+            drawArrow(p, image, from, to, yArrowY, m.dy);
     }
 
 private:
@@ -526,17 +618,17 @@ private:
     Drawn m_drawn; // what the last repaint was asked for
 };
 
-class GraphLayer : public Layer
+class GraphItem : public MarkItem
 {
 public:
-    GraphLayer(RateTool &tool, PicturePanel *panel)
-        : Layer(tool, panel, QRect(QPoint(0, 0), panel->pictureSize()), "rateGraph")
+    GraphItem(RateTool &tool, PicturePanel *panel)
+        : MarkItem(tool, panel)
     { }
 
 protected:
     // The marker, the legs with their numbers and the chord, each in a box of its own: the box
     // around the whole triangle would have the graph repainted under its empty middle.
-    QRegion bounds() override
+    QRegion region() override
     {
         const RateTool::Marks &m = t.marks();
         const QPointF tip = RateTool::graphPoint(t.start() / 2.0, 0);
@@ -573,11 +665,11 @@ protected:
         MarkText &text = MarkText::get();
         p.fillRect(QRectF(a.x(), a.y() - 1, corner.x() - a.x(), 2), legColour);
         p.setPen(legColour);
-        text.draw(p, at.dx, m.dx);
+        text.draw(p, image, at.dx, m.dx);
         if (!m.withY)
             return;
         p.fillRect(QRectF(corner.x() - 1, b.y(), 2, corner.y() - b.y()).normalized(), legColour);
-        text.draw(p, at.dy, m.dy);
+        text.draw(p, image, at.dy, m.dy);
         // The chord dashed, straight into the marks' image.
         dashedLine(image, QLineF(a, b), 1, legColour.rgb(), dashOn, dashPeriod);
     }
@@ -653,9 +745,10 @@ void RateTool::setShown(bool on)
 {
     if (on && !m_board) {
         Lesson &lesson = host.lesson();
-        m_board = new BoardLayer(*this, lesson.panel(Lesson::Panel::Board));
-        m_table = new TableLayer(*this, lesson.panel(Lesson::Panel::Table));
-        m_graph = new GraphLayer(*this, lesson.panel(Lesson::Panel::Graph));
+        // The panels own the marks from now on.
+        m_board = new BoardItem(*this, lesson.panel(Lesson::Panel::Board));
+        m_table = new TableItem(*this, lesson.panel(Lesson::Panel::Table));
+        m_graph = new GraphItem(*this, lesson.panel(Lesson::Panel::Graph));
     }
     if (!m_board)
         return;
@@ -665,11 +758,8 @@ void RateTool::setShown(bool on)
     if (!on)
         m_startFromFile = false;
     m_dragging = false;
-    for (QWidget *layer : { m_board, m_table, m_graph }) {
-        layer->setVisible(on);
-        if (on)
-            layer->raise();
-    }
+    for (PanelItem *marks : { m_board, m_table, m_graph })
+        marks->setVisible(on);
     if (on)
         refresh(true);
     else
@@ -754,19 +844,11 @@ void RateTool::refresh(bool say, bool boardRepainted)
         }
     }
     m_marks = std::move(m);
-    static_cast<Layer *>(m_board)->marksChanged(boardRepainted);
-    static_cast<Layer *>(m_table)->marksChanged(false);
-    static_cast<Layer *>(m_graph)->marksChanged(false);
-    const QString said = statement();
-    // The increases the arrows and the legs carry, as they are written.
-    const QString increases
-        = m_marks.withY ? m_marks.dx + QLatin1Char(' ') + m_marks.dy : m_marks.dx;
-    for (QWidget *layer : { m_board, m_table, m_graph }) {
-        layer->setAccessibleName(said);
-        layer->setAccessibleDescription(increases);
-    }
+    static_cast<MarkItem *>(m_board)->marksChanged(boardRepainted);
+    static_cast<MarkItem *>(m_table)->marksChanged(false);
+    static_cast<MarkItem *>(m_graph)->marksChanged(false);
     if (say)
-        host.announce(said);
+        host.announce(statement());
 }
 
 void RateTool::follow(Lesson::Change what)
@@ -905,6 +987,11 @@ std::vector<SheetTask> RateTool::sheetTasks() const
     task.question = { formulas::written(rate::question(*iv)) };
     task.answer = { rate::line(*iv), formulas::written(rate::increases(*iv)) };
     return { task };
+}
+
+QString RateTool::shownLine() const
+{
+    return m_board ? static_cast<const BoardItem *>(m_board)->shownLine() : QString();
 }
 
 double RateTool::tableColumnCentre(double x)

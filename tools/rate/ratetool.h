@@ -8,6 +8,7 @@
 #include <QPointF>
 #include <optional>
 
+class PanelItem;
 class QWidget;
 
 /// 変化の割合: the rate of change from a start point to P, at once in the table (arrows with
@@ -65,10 +66,13 @@ public:
     QString increaseOfX() const;
     ToolHost &toolHost() const { return host; }
 
-    /// The marks' layers on the board, the table and the graph (made when first switched on).
-    QWidget *boardLayer() const { return m_board; }
-    QWidget *tableLayer() const { return m_table; }
-    QWidget *graphLayer() const { return m_graph; }
+    /// The marks on the board, the table and the graph: controls standing on the panels
+    /// (made when first switched on).
+    const PanelItem *boardMarks() const { return m_board; }
+    const PanelItem *tableMarks() const { return m_table; }
+    const PanelItem *graphMarks() const { return m_graph; }
+    /// The line the board shows now (what was asked for may not be painted yet).
+    QString shownLine() const;
 
     // Where the marks stand, in picture pixels (for the layers and the tests).
     /// The centre of the table's column at x (whole columns; between them, in proportion).
@@ -84,9 +88,9 @@ private:
     // `boardRepainted`: the lesson has just drawn the figure again, the strip's layer over it.
     void refresh(bool say, bool boardRepainted = false);
 
-    QWidget *m_board = nullptr;
-    QWidget *m_table = nullptr;
-    QWidget *m_graph = nullptr;
+    PanelItem *m_board = nullptr;
+    PanelItem *m_table = nullptr;
+    PanelItem *m_graph = nullptr;
     Marks m_marks;
     int m_start = 0;
     bool m_startFromFile = false; // m_start came from a lesson file, not from P
