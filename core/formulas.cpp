@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <cmath>
 #include <numeric>
+#include <optional>
+#include <utility>
 
 namespace formulas {
 
@@ -130,6 +132,11 @@ bool isLatin(QChar c)
 
 std::vector<Stretch> stretches(const Columns &columns)
 {
+    // Asked several times on every step for the same figure (y at both ends of an interval,
+    // the stretches it runs through): the last answer is kept.
+    thread_local std::optional<std::pair<Columns, std::vector<Stretch>>> last;
+    if (last && last->first == columns)
+        return last->second;
     std::vector<Stretch> out;
     Rational before = 0;
     for (int k = 0; k < 5; ++k) {
@@ -141,6 +148,7 @@ std::vector<Stretch> stretches(const Columns &columns)
         else
             out.push_back({ from, to, y });
     }
+    last.emplace(columns, out);
     return out;
 }
 
