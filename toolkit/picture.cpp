@@ -96,17 +96,37 @@ namespace {
 // inside `polygon`, by the even-odd rule.
 template<typename Span> void spansInside(const QPolygonF &polygon, const QRect &bounds, Span span)
 {
+    // The edges that are not level, each with its ends in the polygon's order (the crossing
+    // is worked out from them exactly as it always was, so the pixels do not move).
+    struct Edge
+    {
+        double top, bottom; // the rows' middles it crosses lie in [top, bottom)
+        QPointF a, b;
+    };
+    std::vector<Edge> edges;
+    edges.reserve(size_t(polygon.size()));
+    for (qsizetype k = 0; k < polygon.size(); ++k) {
+        const QPointF a = polygon[k], b = polygon[k + 1 == polygon.size() ? 0 : k + 1];
+        if (a.y() != b.y())
+            edges.push_back({ std::min(a.y(), b.y()), std::max(a.y(), b.y()), a, b });
+    }
     std::vector<double> xs;
+    xs.reserve(edges.size());
     for (int y = bounds.top(); y <= bounds.bottom(); ++y) {
         // Where the edges cross the row's middle, each edge taking one end only.
         const double middle = y + 0.5;
         xs.clear();
-        for (qsizetype k = 0; k < polygon.size(); ++k) {
-            const QPointF a = polygon[k], b = polygon[(k + 1) % polygon.size()];
-            if ((a.y() <= middle) != (b.y() <= middle))
-                xs.push_back(a.x() + (middle - a.y()) * (b.x() - a.x()) / (b.y() - a.y()));
+        for (const Edge &e : edges) {
+            if (e.top <= middle && middle < e.bottom)
+                xs.push_back(e.a.x()
+                             + (middle - e.a.y()) * (e.b.x() - e.a.x()) / (e.b.y() - e.a.y()));
         }
-        std::sort(xs.begin(), xs.end());
+        if (xs.size() == 2) {
+            if (xs[1] < xs[0])
+                std::swap(xs[0], xs[1]);
+        } else {
+            std::sort(xs.begin(), xs.end());
+        }
         for (size_t k = 0; k + 1 < xs.size(); k += 2) {
             // The pixels whose middles lie in [xs[k], xs[k + 1]).
             const int first = std::max(bounds.left(), int(std::ceil(xs[k] - 0.5)));
@@ -140,11 +160,11 @@ bool repaintAsOne(const QRect &a, qint64 aCovers, const QRect &b, qint64 bCovers
     return bands || area(a | b) - aCovers - bCovers <= waste;
 }
 
-QRegion coarseRegion(const QRegion &region, qint64 waste)
+namespace {
+
+// Each box with the pixels it covers that must be repainted.
+QRegion coarseBoxes(std::vector<std::pair<QRect, qint64>> boxes, qint64 waste)
 {
-    std::vector<std::pair<QRect, qint64>> boxes; // each with the pixels of `region` it covers
-    for (const QRect &r : region)
-        boxes.emplace_back(r, qint64(r.width()) * r.height());
     for (bool merged = true; merged && boxes.size() > 1;) {
         merged = false;
         for (size_t i = 0; i < boxes.size() && !merged; ++i) {
@@ -165,6 +185,27 @@ QRegion coarseRegion(const QRegion &region, qint64 waste)
     for (const auto &box : boxes)
         coarse += box.first;
     return coarse;
+}
+
+} // namespace
+
+QRegion coarseRegion(const QRegion &region, qint64 waste)
+{
+    std::vector<std::pair<QRect, qint64>> boxes;
+    for (const QRect &r : region)
+        boxes.emplace_back(r, qint64(r.width()) * r.height());
+    return coarseBoxes(std::move(boxes), waste);
+}
+
+QRegion coarseRegion(const std::vector<QRect> &rects, qint64 waste)
+{
+    // Boxes that overlap share rows, and so are taken as one.
+    std::vector<std::pair<QRect, qint64>> boxes;
+    for (const QRect &r : rects) {
+        if (!r.isEmpty())
+            boxes.emplace_back(r, qint64(r.width()) * r.height());
+    }
+    return coarseBoxes(std::move(boxes), waste);
 }
 
 qint64 pixelsWorthARound(qreal ratio)

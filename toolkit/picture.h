@@ -46,6 +46,8 @@ void dashedLine(QImage &image, const QLineF &line, qreal width, QRgb colour, qre
 /// them into bands). Every rectangle of a repaint costs its widget and the widgets above it a
 /// round of copies and controls, worth more than thousands of pixels.
 QRegion coarseRegion(const QRegion &region, qint64 waste);
+/// The same for rectangles that may overlap: a region of them all, in few rectangles.
+QRegion coarseRegion(const std::vector<QRect> &rects, qint64 waste);
 /// Whether `a` and `b`, covering `aCovers` and `bCovers` pixels that must be repainted, are
 /// better repainted as one rectangle (as coarseRegion() decides).
 bool repaintAsOne(const QRect &a, qint64 aCovers, const QRect &b, qint64 bCovers, qint64 waste);

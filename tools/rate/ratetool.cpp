@@ -25,6 +25,7 @@
 #include <cmath>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -46,6 +47,25 @@ constexpr double dashOn = 4, dashPeriod = 6;
 
 // The table: arrows above the x row and below the y row, clear of the printed numbers.
 constexpr double xArrowY = 14, yArrowY = 100, markerTop = 2;
+
+// The device pixels of `image` that are not clear (an empty rectangle if none).
+QRect deviceInk(const QImage &image)
+{
+    int left = image.width(), right = -1, top = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(row[x]) != 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                if (top < 0)
+                    top = y;
+                bottom = y;
+            }
+        }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
 
 // The small texts beside the arrows and the legs: their font and metrics, and each text's
 // width measured once, as they are drawn again on every step.
@@ -114,7 +134,9 @@ struct MarkText
                 QPointF((origin.x() + key.x64 / 64.0) / r, (origin.y() + key.y64 / 64.0) / r),
                 text);
             q.end();
-            found = set.insert(key, { glyphs, origin });
+            // Kept only where the glyphs lay ink: most of the box is clear.
+            const QRect ink = deviceInk(glyphs);
+            found = set.insert(key, { glyphs.copy(ink), origin - ink.topLeft() });
         }
         blendOver(image, found->glyphs, whole - found->origin);
     }
@@ -144,9 +166,14 @@ private:
     static void blendOver(QImage &to, const QImage &from, QPoint at)
     {
         const QRect area = QRect(at, from.size()) & to.rect();
+        if (area.isEmpty())
+            return;
+        uchar *bits = to.bits();
+        const uchar *source = from.constBits();
         for (int y = area.top(); y <= area.bottom(); ++y) {
-            const auto *src = reinterpret_cast<const QRgb *>(from.constScanLine(y - at.y()));
-            auto *dst = reinterpret_cast<QRgb *>(to.scanLine(y));
+            const auto *src = reinterpret_cast<const QRgb *>(
+                source + qsizetype(y - at.y()) * from.bytesPerLine());
+            auto *dst = reinterpret_cast<QRgb *>(bits + qsizetype(y) * to.bytesPerLine());
             for (int x = area.left(); x <= area.right(); ++x) {
                 const QRgb s = src[x - at.x()];
                 const uint alpha = qAlpha(s);
@@ -210,6 +237,9 @@ void drawMarker(QPainter &p, QPointF tip)
     p.drawPolygon(QPolygonF({ tip, tip + QPointF(-6, -9), tip + QPointF(6, -9) }));
 }
 
+// Rectangles of picture pixels, which may overlap.
+using Boxes = std::vector<QRect>;
+
 // The device pixels that cover the logical rectangle `r` at `ratio`.
 QRect deviceRect(const QRect &r, qreal ratio)
 {
@@ -239,10 +269,12 @@ public:
     // step would cost more than the step itself.
     virtual void marksChanged(bool)
     {
-        const QRegion now = region();
+        Boxes now = region();
         repaint(coarseRegion(repaintFor(m_painted, now), roundWorth()));
-        m_painted = now;
-        m_bounds = now.boundingRect();
+        m_bounds = QRect();
+        for (const QRect &box : now)
+            m_bounds |= box;
+        m_painted = std::move(now);
         m_printed = false;
     }
 
@@ -279,11 +311,16 @@ public:
 protected:
     // What to repaint when the marks move from `was` to `now`; marks that know which of them
     // stayed where they were give less.
-    virtual QRegion repaintFor(const QRegion &was, const QRegion &now) { return was + now; }
+    virtual Boxes repaintFor(const Boxes &was, const Boxes &now)
+    {
+        Boxes both = was;
+        both.insert(both.end(), now.begin(), now.end());
+        return both;
+    }
 
     // Where the marks paint, in picture pixels: every pixel repainted under them is the
     // panel's to paint again too.
-    virtual QRegion region() = 0;
+    virtual Boxes region() = 0;
     // Paints the marks, in picture pixels, with a painter on the marks' image (which a mark
     // may also write to itself).
     virtual void printMarks(QPainter &, QImage &) { }
@@ -313,7 +350,7 @@ private:
     }
 
     QRect m_bounds; // where the panel may find marks to paint
-    QRegion m_painted; // where the marks stand, as last asked for
+    Boxes m_painted; // where the marks stand, as last asked for (boxes that may overlap)
     QImage m_image;
     QRegion m_inImage; // where m_image holds marks
     bool m_printed = false; // m_image holds the marks as they are
@@ -340,7 +377,7 @@ public:
         setBounds(m.interval ? strip | QRect(0, 0, boardArea.width(), textArea) : QRect());
         // The line and the sentence are set again only when they change, and repainted only
         // where either text lays ink.
-        const QString line = m.interval ? formulas::plain(m.line) : QString();
+        const QString line = m.interval ? m.linePlain : QString();
         const QString sentence = m.interval ? m.sentence : QString();
         if (line == m_lineAsked && sentence == m_sentenceAsked)
             return;
@@ -366,7 +403,7 @@ public:
     }
 
 protected:
-    QRegion region() override { return {}; }
+    Boxes region() override { return {}; }
 
 private:
     void paintOn(QPainter &p, const QRect &piece)
@@ -412,24 +449,13 @@ private:
     // Where an image of words is not clear, in its logical pixels, with a pixel to spare.
     static QRect inkOf(const QImage &image)
     {
-        int left = image.width(), right = -1, top = -1, bottom = -1;
-        for (int y = 0; y < image.height(); ++y) {
-            const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-            for (int x = 0; x < image.width(); ++x) {
-                if (qAlpha(row[x]) != 0) {
-                    left = std::min(left, x);
-                    right = std::max(right, x);
-                    if (top < 0)
-                        top = y;
-                    bottom = y;
-                }
-            }
-        }
-        if (right < 0)
+        const QRect ink = deviceInk(image);
+        if (ink.isEmpty())
             return {};
         const qreal r = image.devicePixelRatio();
-        return QRect(QPoint(int(std::floor(left / r)) - 1, int(std::floor(top / r)) - 1),
-                     QPoint(int(std::ceil((right + 1) / r)), int(std::ceil((bottom + 1) / r))));
+        return QRect(
+            QPoint(int(std::floor(ink.left() / r)) - 1, int(std::floor(ink.top() / r)) - 1),
+            QPoint(int(std::ceil((ink.right() + 1) / r)), int(std::ceil((ink.bottom() + 1) / r))));
     }
 
     // The board's pixels that `ink` of words drawn with their top at `top` may take.
@@ -486,8 +512,7 @@ private:
 
     void setWords(const RateTool::Marks &m)
     {
-        const QString plain = formulas::plain(m.line);
-        setOnce(m_line, plain, lineHeight(), [&](QPainter &q) {
+        setOnce(m_line, m.linePlain, lineHeight(), [&](QPainter &q) {
             const formulas::Setter line(lineFont(), panel());
             line.draw(q, QPointF(0, line.ascent()), m.line);
         });
@@ -554,23 +579,23 @@ public:
     { }
 
 protected:
-    QRegion region() override
+    Boxes region() override
     {
         const RateTool::Marks &m = t.marks();
         const double from = RateTool::tableColumnCentre(t.start() / 2.0);
-        QRegion area(QRectF(from - 7, 0, 14, markerTop + 11).toAlignedRect());
+        Boxes area { QRectF(from - 7, 0, 14, markerTop + 11).toAlignedRect() };
         if (m.interval) {
             const double to = RateTool::tableColumnCentre(m.interval->toHalves / 2.0);
-            area += arrowBounds(from, to, xArrowY, m.dx);
+            area.push_back(arrowBounds(from, to, xArrowY, m.dx));
             if (m.withY)
-                area += arrowBounds(from, to, yArrowY, m.dy);
+                area.push_back(arrowBounds(from, to, yArrowY, m.dy));
         }
         return area;
     }
 
     // A step with the start where it was moves only the arrows' heads and numbers: the shafts
     // grow or shrink at their ends.
-    QRegion repaintFor(const QRegion &was, const QRegion &now) override
+    Boxes repaintFor(const Boxes &was, const Boxes &now) override
     {
         const RateTool::Marks &m = t.marks();
         const Drawn before = std::exchange(
@@ -579,7 +604,7 @@ protected:
               m.dx, m.dy });
         if (!before.to || !m_drawn.to || before.start != m_drawn.start
             || before.withY != m_drawn.withY)
-            return was + now;
+            return MarkItem::repaintFor(was, now);
         const double a = RateTool::tableColumnCentre(*before.to / 2.0);
         const double b = RateTool::tableColumnCentre(*m_drawn.to / 2.0);
         MarkText &text = MarkText::get();
@@ -588,9 +613,9 @@ protected:
                     | text.box(arrowLabelAt(a, y), old) | text.box(arrowLabelAt(b, y), fresh))
                 .toAlignedRect();
         };
-        QRegion area = ends(xArrowY, before.dx, m_drawn.dx);
+        Boxes area { ends(xArrowY, before.dx, m_drawn.dx) };
         if (m_drawn.withY)
-            area += ends(yArrowY, before.dy, m_drawn.dy);
+            area.push_back(ends(yArrowY, before.dy, m_drawn.dy));
         return area;
     }
 
@@ -628,28 +653,30 @@ public:
 protected:
     // The marker, the legs with their numbers and the chord, each in a box of its own: the box
     // around the whole triangle would have the graph repainted under its empty middle.
-    QRegion region() override
+    Boxes region() override
     {
         const RateTool::Marks &m = t.marks();
         const QPointF tip = RateTool::graphPoint(t.start() / 2.0, 0);
-        QRegion area(QRectF(tip.x() - 7, tip.y() - 11, 14, 12).toAlignedRect());
+        Boxes area { QRectF(tip.x() - 7, tip.y() - 11, 14, 12).toAlignedRect() };
         if (!m.interval)
             return area;
         const Placed at = place(m);
         const auto [a, corner, b] = at.corners;
         MarkText &text = MarkText::get();
-        area += (QRectF(a, corner).normalized().adjusted(-2, -2, 2, 2) | text.box(at.dx, m.dx))
-                    .toAlignedRect();
+        area.push_back(
+            (QRectF(a, corner).normalized().adjusted(-2, -2, 2, 2) | text.box(at.dx, m.dx))
+                .toAlignedRect());
         if (!m.withY)
             return area;
-        area += (QRectF(corner, b).normalized().adjusted(-2, -2, 2, 2) | text.box(at.dy, m.dy))
-                    .toAlignedRect();
+        area.push_back(
+            (QRectF(corner, b).normalized().adjusted(-2, -2, 2, 2) | text.box(at.dy, m.dy))
+                .toAlignedRect());
         // A few boxes along the chord: each rectangle of a repaint costs the panel a round of
         // its controls.
         const int pieces = std::clamp(int(std::ceil(QLineF(a, b).length() / 40)), 1, 3);
         for (int i = 0; i < pieces; ++i) {
             const QPointF p = a + (b - a) * i / pieces, q = a + (b - a) * (i + 1) / pieces;
-            area += QRectF(p, q).normalized().adjusted(-2, -2, 2, 2).toAlignedRect();
+            area.push_back(QRectF(p, q).normalized().adjusted(-2, -2, 2, 2).toAlignedRect());
         }
         return area;
     }
@@ -809,8 +836,7 @@ QString RateTool::statement() const
         return tr("変化の割合の始まり: x = %1 cm").arg(from);
     const QString to = rate::decimal(formulas::Rational(m_marks.interval->toHalves, 2));
     //: x from the first number to the second: the rate (or the increase of x), then a sentence
-    return tr("x が %1 から %2 まで: %3。%4")
-        .arg(from, to, formulas::plain(m_marks.line), m_marks.sentence);
+    return tr("x が %1 から %2 まで: %3。%4").arg(from, to, m_marks.linePlain, m_marks.sentence);
 }
 
 void RateTool::refresh(bool say, bool boardRepainted)
@@ -843,6 +869,7 @@ void RateTool::refresh(bool say, bool boardRepainted)
             m.sentence = tr("y の増加量は、y が表かグラフに出てから示す");
         }
     }
+    m.linePlain = formulas::plain(m.line);
     m_marks = std::move(m);
     static_cast<MarkItem *>(m_board)->marksChanged(boardRepainted);
     static_cast<MarkItem *>(m_table)->marksChanged(false);

@@ -58,6 +58,7 @@ public:
         double y1 = 0; ///< y at the start, when shown
         QString dx, dy; ///< the increases as written: "+2", "+8"
         formulas::Written line; ///< the rate, or only the increase of x while y is a question
+        QString linePlain; ///< `line` as plain text
         QString sentence; ///< ties the rate to the figure at AB, or says why y is not given
         QPainterPath strip; ///< the part that crossed AB in the interval, in board pixels
     };
