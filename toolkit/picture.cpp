@@ -92,6 +92,16 @@ void drawOneForOne(QPainter &painter, const QPointF &topLeft, const QImage &imag
 
 namespace {
 
+// x · a / 255 for the four bytes of x at once, rounded as the raster engine rounds.
+uint byteMul(uint x, uint a)
+{
+    uint t = (x & 0xff00ff) * a;
+    t = ((t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
+    x = ((x >> 8) & 0xff00ff) * a;
+    x = (x + ((x >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
+    return x | t;
+}
+
 // std::ceil to an int without the library call, which costs more than the rest of a span's
 // work (exact for any value an int holds).
 int ceilToInt(double v)
@@ -157,6 +167,34 @@ QRect copyInside(const QPolygonF &polygon, const QImage &from, QImage &to)
                   reinterpret_cast<QRgb *>(target + y * to.bytesPerLine()) + first);
     });
     return bounds;
+}
+
+QRect deviceCover(const QRect &logical, qreal ratio)
+{
+    const QRectF area(logical);
+    return QRectF(area.topLeft() * ratio, area.size() * ratio).toAlignedRect();
+}
+
+void blendOver(QImage &to, const QImage &from, QPoint at)
+{
+    const QRect area = QRect(at, from.size()) & to.rect();
+    if (area.isEmpty())
+        return;
+    uchar *bits = to.bits();
+    const uchar *source = from.constBits();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto *src
+            = reinterpret_cast<const QRgb *>(source + qsizetype(y - at.y()) * from.bytesPerLine());
+        auto *dst = reinterpret_cast<QRgb *>(bits + qsizetype(y) * to.bytesPerLine());
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = src[x - at.x()];
+            const uint alpha = qAlpha(p);
+            if (alpha == 255)
+                dst[x] = p;
+            else if (alpha != 0)
+                dst[x] = p + byteMul(dst[x], 255 - alpha);
+        }
+    }
 }
 
 bool repaintAsOne(const QRect &a, qint64 aCovers, const QRect &b, qint64 bCovers, qint64 waste)
@@ -353,10 +391,7 @@ void Picture::clear()
 
 QRect Picture::deviceRect(const QRect &logical) const
 {
-    const QRectF area(logical);
-    return QRectF(area.topLeft() * m_ratio, area.size() * m_ratio)
-        .toAlignedRect()
-        .intersected(m_image.rect());
+    return deviceCover(logical, m_ratio).intersected(m_image.rect());
 }
 
 void Picture::keepBackdrop(const BackdropKey &key)
@@ -739,14 +774,6 @@ void dashedLine(QImage &image, const QLineF &line, qreal width, QRgb colour, qre
                           .adjusted(-half - 1, -half - 1, half + 1, half + 1)
                           .toAlignedRect()
         & image.rect();
-    // x * a / 255 for the four bytes of x at once, rounded as the raster engine rounds.
-    const auto byteMul = [](uint x, uint alpha) {
-        uint t = (x & 0xff00ff) * alpha;
-        t = ((t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
-        x = ((x >> 8) & 0xff00ff) * alpha;
-        x = (x + ((x >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
-        return x | t;
-    };
     const uint opaque = colour | 0xff000000;
     uchar *bits = image.bits();
     for (int y = box.top(); y <= box.bottom(); ++y) {

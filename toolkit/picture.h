@@ -41,6 +41,12 @@ QRect outlinePolygon(const QPolygonF &polygon, qreal width, QRgb colour, QImage 
 void dashedLine(QImage &image, const QLineF &line, qreal width, QRgb colour, qreal on,
                 qreal period);
 
+/// The device pixels that cover the logical rectangle `logical` at `ratio`.
+QRect deviceCover(const QRect &logical, qreal ratio);
+/// Blends the premultiplied `from` over the premultiplied `to`, `from`'s top-left at the device
+/// pixel `at`: what a painter's source-over gives, without a painter.
+void blendOver(QImage &to, const QImage &from, QPoint at);
+
 /// The area of `region` as a few rectangles, each covering at most `waste` pixels that `region`
 /// does not, and none sharing only some of its rows with another (the repaint manager would cut
 /// them into bands). Every rectangle of a repaint costs its widget and the widgets above it a

@@ -160,39 +160,6 @@ private:
         QPoint origin;
     };
     QHash<SetKey, Set> set;
-
-    // `from` over `to` with its top-left at `at`, both premultiplied: what a painter's
-    // source-over gives, without a painter.
-    static void blendOver(QImage &to, const QImage &from, QPoint at)
-    {
-        const QRect area = QRect(at, from.size()) & to.rect();
-        if (area.isEmpty())
-            return;
-        uchar *bits = to.bits();
-        const uchar *source = from.constBits();
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            const auto *src = reinterpret_cast<const QRgb *>(
-                source + qsizetype(y - at.y()) * from.bytesPerLine());
-            auto *dst = reinterpret_cast<QRgb *>(bits + qsizetype(y) * to.bytesPerLine());
-            for (int x = area.left(); x <= area.right(); ++x) {
-                const QRgb s = src[x - at.x()];
-                const uint alpha = qAlpha(s);
-                if (alpha == 255)
-                    dst[x] = s;
-                else if (alpha != 0)
-                    dst[x] = s + byteMul(dst[x], 255 - alpha);
-            }
-        }
-    }
-    // x · a / 255 for the four bytes of x at once, rounded as the raster engine rounds.
-    static uint byteMul(uint x, uint a)
-    {
-        uint t = (x & 0xff00ff) * a;
-        t = ((t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
-        x = ((x >> 8) & 0xff00ff) * a;
-        x = (x + ((x >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
-        return x | t;
-    }
 };
 
 Lesson::State stateOf(const ToolHost &host)
@@ -239,14 +206,6 @@ void drawMarker(QPainter &p, QPointF tip)
 
 // Rectangles of picture pixels, which may overlap.
 using Boxes = std::vector<QRect>;
-
-// The device pixels that cover the logical rectangle `r` at `ratio`.
-QRect deviceRect(const QRect &r, qreal ratio)
-{
-    return QRect(QPoint(int(std::floor(r.left() * ratio)), int(std::floor(r.top() * ratio))),
-                 QPoint(int(std::ceil((r.right() + 1) * ratio)) - 1,
-                        int(std::ceil((r.bottom() + 1) * ratio)) - 1));
-}
 
 // The marks of one panel: a control standing above its picture, painted by the panel in the
 // same pass as the picture under it. (A widget of their own over the panel would have every
@@ -338,7 +297,7 @@ protected:
 private:
     QRect imageRect(const QRect &r) const
     {
-        return deviceRect(r, m_image.devicePixelRatio()) & m_image.rect();
+        return deviceCover(r, m_image.devicePixelRatio()) & m_image.rect();
     }
 
     void clear(const QRect &device)
@@ -421,14 +380,14 @@ private:
             const auto copy = [&](const Words &w, QPoint at) {
                 const QRect part = piece.translated(-at) & w.ink;
                 if (!part.isEmpty())
-                    drawOneForOne(p, at, w.image, deviceRect(part, w.ratio));
+                    drawOneForOne(p, at, w.image, deviceCover(part, w.ratio));
             };
             copy(m_line, QPoint(int(textLeft), int(textTop)));
             copy(m_sentence, QPoint(int(textLeft), int(sentenceTop())));
         }
         if (strip) {
             setStrip(m);
-            const QRect device = deviceRect(piece, m_pixels.devicePixelRatio());
+            const QRect device = deviceCover(piece, m_pixels.devicePixelRatio());
             for (const QRect &part : m_pieces)
                 drawOneForOne(p, QPointF(0, 0), m_pixels, part & device);
         }
