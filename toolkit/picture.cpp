@@ -197,20 +197,33 @@ void blendOver(QImage &to, const QImage &from, QPoint at)
     }
 }
 
+qint64 pixelCount(const QRect &r)
+{
+    return r.isEmpty() ? 0 : qint64(r.width()) * r.height();
+}
+
 bool repaintAsOne(const QRect &a, qint64 aCovers, const QRect &b, qint64 bCovers, qint64 waste)
 {
-    const auto area = [](const QRect &r) { return qint64(r.width()) * r.height(); };
     // Rows shared in part would be cut into bands.
     const bool bands = a.top() <= b.bottom() && b.top() <= a.bottom()
         && (a.top() != b.top() || a.bottom() != b.bottom());
-    return bands || area(a | b) - aCovers - bCovers <= waste;
+    return bands || pixelCount(a | b) - aCovers - bCovers <= waste;
 }
 
-namespace {
-
-// Each box with the pixels it covers that must be repainted.
-QRegion coarseBoxes(std::vector<std::pair<QRect, qint64>> boxes, qint64 waste)
+QRegion coarseRegion(const QRegion &region, qint64 waste)
 {
+    return coarseRegion(std::vector<QRect>(region.begin(), region.end()), waste);
+}
+
+QRegion coarseRegion(const std::vector<QRect> &rects, qint64 waste)
+{
+    // Each box with the pixels it covers that must be repainted. Boxes that overlap share
+    // rows, and so are taken as one.
+    std::vector<std::pair<QRect, qint64>> boxes;
+    for (const QRect &r : rects) {
+        if (!r.isEmpty())
+            boxes.emplace_back(r, pixelCount(r));
+    }
     for (bool merged = true; merged && boxes.size() > 1;) {
         merged = false;
         for (size_t i = 0; i < boxes.size() && !merged; ++i) {
@@ -231,27 +244,6 @@ QRegion coarseBoxes(std::vector<std::pair<QRect, qint64>> boxes, qint64 waste)
     for (const auto &box : boxes)
         coarse += box.first;
     return coarse;
-}
-
-} // namespace
-
-QRegion coarseRegion(const QRegion &region, qint64 waste)
-{
-    std::vector<std::pair<QRect, qint64>> boxes;
-    for (const QRect &r : region)
-        boxes.emplace_back(r, qint64(r.width()) * r.height());
-    return coarseBoxes(std::move(boxes), waste);
-}
-
-QRegion coarseRegion(const std::vector<QRect> &rects, qint64 waste)
-{
-    // Boxes that overlap share rows, and so are taken as one.
-    std::vector<std::pair<QRect, qint64>> boxes;
-    for (const QRect &r : rects) {
-        if (!r.isEmpty())
-            boxes.emplace_back(r, qint64(r.width()) * r.height());
-    }
-    return coarseBoxes(std::move(boxes), waste);
 }
 
 qint64 pixelsWorthARound(qreal ratio)

@@ -54,6 +54,8 @@ void blendOver(QImage &to, const QImage &from, QPoint at);
 QRegion coarseRegion(const QRegion &region, qint64 waste);
 /// The same for rectangles that may overlap: a region of them all, in few rectangles.
 QRegion coarseRegion(const std::vector<QRect> &rects, qint64 waste);
+/// The pixels of a rectangle (none for an empty one).
+qint64 pixelCount(const QRect &r);
 /// Whether `a` and `b`, covering `aCovers` and `bCovers` pixels that must be repainted, are
 /// better repainted as one rectangle (as coarseRegion() decides).
 bool repaintAsOne(const QRect &a, qint64 aCovers, const QRect &b, qint64 bCovers, qint64 waste);

@@ -93,9 +93,8 @@ void PicturePanel::repaintArea(const QRect &widgetRect)
     }
     // Near rectangles are taken as one (see coarseRegion()).
     const qint64 waste = pixelsWorthARound(devicePixelRatioF());
-    const auto size = [](const QRect &r) { return qint64(r.width()) * r.height(); };
     for (auto it = m_pendingRepaint.begin(); it != m_pendingRepaint.end();) {
-        if (repaintAsOne(*it, size(*it), area, size(area), waste)) {
+        if (repaintAsOne(*it, pixelCount(*it), area, pixelCount(area), waste)) {
             area |= *it;
             it = m_pendingRepaint.erase(it);
         } else {
@@ -109,10 +108,7 @@ void PicturePanel::repaintArea(const QRect &widgetRect)
         return;
     }
     // Grow the rectangle that grows least.
-    const auto growth = [&](const QRect &r) {
-        const QRect u = r | area;
-        return qint64(u.width()) * u.height() - qint64(r.width()) * r.height();
-    };
+    const auto growth = [&](const QRect &r) { return pixelCount(r | area) - pixelCount(r); };
     QRect *best = &m_pendingRepaint.front();
     for (QRect &pending : m_pendingRepaint) {
         if (growth(pending) < growth(*best))

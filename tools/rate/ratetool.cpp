@@ -204,6 +204,15 @@ void drawMarker(QPainter &p, QPointF tip)
     p.drawPolygon(QPolygonF({ tip, tip + QPointF(-6, -9), tip + QPointF(6, -9) }));
 }
 
+// Makes the device pixels `device` of a 32-bit image clear.
+void clearPixels(QImage &image, const QRect &device)
+{
+    for (int y = device.top(); y <= device.bottom(); ++y) {
+        QRgb *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        std::fill(row + device.left(), row + device.right() + 1, 0u);
+    }
+}
+
 // Rectangles of picture pixels, which may overlap.
 using Boxes = std::vector<QRect>;
 
@@ -252,7 +261,7 @@ public:
             self.m_printed = false;
         } else if (!m_printed) {
             for (const QRect &r : m_inImage)
-                self.clear(imageRect(r));
+                clearPixels(self.m_image, imageRect(r));
         }
         if (!m_printed) {
             QPainter q(&self.m_image);
@@ -298,14 +307,6 @@ private:
     QRect imageRect(const QRect &r) const
     {
         return deviceCover(r, m_image.devicePixelRatio()) & m_image.rect();
-    }
-
-    void clear(const QRect &device)
-    {
-        for (int y = device.top(); y <= device.bottom(); ++y) {
-            QRgb *row = reinterpret_cast<QRgb *>(m_image.scanLine(y));
-            std::fill(row + device.left(), row + device.right() + 1, 0u);
-        }
     }
 
     QRect m_bounds; // where the panel may find marks to paint
@@ -502,12 +503,8 @@ private:
         }
         if (m_stripSet)
             return;
-        for (const QRect &piece : m_pieces) {
-            for (int y = piece.top(); y <= piece.bottom(); ++y) {
-                QRgb *row = reinterpret_cast<QRgb *>(m_pixels.scanLine(y));
-                std::fill(row + piece.left(), row + piece.right() + 1, 0u);
-            }
-        }
+        for (const QRect &piece : m_pieces)
+            clearPixels(m_pixels, piece);
         m_pieces.clear();
         const QList<QPolygonF> pieces
             = m.strip.toSubpathPolygons(QTransform::fromScale(ratio, ratio));
